@@ -1,0 +1,151 @@
+// Exports of the grid core: check the handle, fetch the records, hand over.
+#include "edit/editors.h"
+#include "edit/undo.h"
+#include "grid/appearance.h"
+#include "grid/columns.h"
+#include "grid/grid_access.h"
+#include "grid/grid_window.h"
+#include "grid/library.h"
+#include "grid/rows.h"
+#include "support/temp_string.h"
+
+using tabrix::WithGrid;
+
+namespace {
+// Runs a data or view change and invalidates the grid after it.
+template <class Op>
+int ChangeGrid(HWND hwnd, Op op) {
+    return WithGrid(hwnd, [&](const Grid& g) {
+        int rc = op(g);
+        tabrix::RequestRepaint(g);
+        return rc;
+    });
+}
+}  // namespace
+
+extern "C" {
+
+HWND WINAPI CreateGrid(HWND parent, HINSTANCE instance, int32_t border, int32_t id, int32_t x, int32_t y,
+                       int32_t width, int32_t height) {
+    return tabrix::CreateGridWindow(parent, instance, border, id, x, y, width, height);
+}
+
+int32_t WINAPI FreeGrid(HWND hwnd) {
+    return WithGrid(hwnd, [](const Grid& g) { return g.state->editing ? tabrix::DimCols(g, 1) : 1; });
+}
+
+int32_t WINAPI DimCols(HWND hwnd, int32_t n) {
+    return ChangeGrid(hwnd, [&](const Grid& g) { return tabrix::DimCols(g, n); });
+}
+
+int32_t WINAPI DefineField(HWND hwnd, int32_t col, int32_t type, const FieldDef* def) {
+    if (!tabrix::ValidFieldType(type)) return -2;
+    Grid g;
+    int rc = tabrix::FetchGrid(hwnd, &g);
+    if (rc == tabrix::kNoRecords) return 1;  // hosts have always been told "done" here
+    if (rc != 1) return rc;
+    rc = tabrix::DefineField(g, col, type, def);
+    tabrix::RequestRepaint(g);
+    return rc;
+}
+
+int32_t WINAPI InsertColLabel(HWND hwnd, int32_t width, const char* text, int32_t index, int32_t align) {
+    return ChangeGrid(hwnd, [&](const Grid& g) { return tabrix::InsertColLabel(g, width, text, index, align); });
+}
+
+int32_t WINAPI ClearColLabels(HWND hwnd) {
+    return ChangeGrid(hwnd, [](const Grid& g) { return tabrix::ClearColLabels(g); });
+}
+
+int32_t WINAPI LockField(HWND hwnd, int32_t col, uint8_t locked) {
+    return ChangeGrid(hwnd, [&](const Grid& g) { return tabrix::LockField(g, col, locked); });
+}
+
+int32_t WINAPI GetColCount(HWND hwnd) {
+    return WithGrid(hwnd, [](const Grid& g) { return g.state->colCount - 1; });
+}
+
+int32_t WINAPI GetColWidth(HWND hwnd, int32_t col) {
+    return WithGrid(hwnd, [&](const Grid& g) { return tabrix::GetColWidth(g, col); });
+}
+
+int32_t WINAPI GetFldSize(HWND hwnd, int32_t col) {
+    return WithGrid(hwnd, [&](const Grid& g) { return tabrix::GetFldSize(g, col); });
+}
+
+int32_t WINAPI DimRows(HWND hwnd, int32_t n) {
+    return ChangeGrid(hwnd, [&](const Grid& g) { return tabrix::ResizeRows(g, n, false); });
+}
+
+int32_t WINAPI RedimPreserveRows(HWND hwnd, int32_t n) {
+    return ChangeGrid(hwnd, [&](const Grid& g) { return tabrix::ResizeRows(g, n, true); });
+}
+
+int32_t WINAPI CreateCell(HWND hwnd, int32_t row, int32_t col, const char* text) {
+    return ChangeGrid(hwnd, [&](const Grid& g) { return tabrix::CreateCell(g, row, col, text); });
+}
+
+int32_t WINAPI SetCellText(HWND hwnd, int32_t row, int32_t col, const char* text) {
+    return ChangeGrid(hwnd, [&](const Grid& g) { return tabrix::SetCellText(g, row, col, text); });
+}
+
+const char* WINAPI GetCell(HWND hwnd, int32_t mode, int32_t row, int32_t col, FieldDef* def) {
+    Grid g;
+    switch (tabrix::FetchGrid(hwnd, &g)) {
+        case tabrix::kNotGrid:
+            return tabrix::TempText("DB_ERROR");
+        case tabrix::kNoRecords:
+            return tabrix::TempText("");
+    }
+    return tabrix::GetCell(g, mode, row, col, def);
+}
+
+int32_t WINAPI GetRowCount(HWND hwnd) {
+    return WithGrid(hwnd, [](const Grid& g) { return g.state->rowCount - 1; });
+}
+
+int32_t WINAPI ClearCells(HWND hwnd) {
+    return WithGrid(hwnd, [](const Grid& g) { return tabrix::ClearCells(g); });
+}
+
+int32_t WINAPI ClearGrid(HWND hwnd) {
+    return WithGrid(hwnd, [](const Grid& g) { return tabrix::ClearGrid(g); });
+}
+
+int32_t WINAPI SetGridAttr(HWND hwnd, const GridAttr* attr) {
+    return WithGrid(hwnd, [&](const Grid& g) { return attr ? tabrix::SetGridAttr(g, *attr) : -1; });
+}
+
+HFONT WINAPI MakeFont(const char* face, int32_t points, int32_t weight, int32_t italic, int32_t underline,
+                      int32_t strikeout) {
+    return tabrix::MakeFont(face, points, weight, italic, underline, strikeout);
+}
+
+int32_t WINAPI ShowLineNumbers(HWND hwnd, int32_t show) {
+    return WithGrid(hwnd, [&](const Grid& g) {
+        g.state->showLineNumbers = show;
+        return 1;
+    });
+}
+
+int32_t WINAPI SetRowHeight(HWND hwnd, int32_t height) {
+    return WithGrid(hwnd, [&](const Grid& g) {
+        tabrix::SetRowHeight(g, height);
+        return 1;
+    });
+}
+
+int32_t WINAPI GetRowHeight(HWND hwnd) {
+    return WithGrid(hwnd, [](const Grid& g) { return g.state->rowHeight; });
+}
+
+int32_t WINAPI OnEntryStyle(int32_t style) {
+    if (style == 0 || style == 1) tabrix::library.entryStyle = style;
+    return 0;
+}
+
+int32_t WINAPI SetUndoBuffer(HWND hwnd) {
+    return ChangeGrid(hwnd, [](const Grid& g) { return tabrix::SetUndoBuffer(g); });
+}
+
+}  // extern "C"

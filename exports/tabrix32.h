@@ -1,0 +1,89 @@
+/* The library's exported functions and the records hosts share with it.
+   Every function uses the standard Windows calling convention; grid
+   functions take the grid window first and answer -3 for a window that is
+   not a grid. */
+#ifndef TABRIX32_H
+#define TABRIX32_H
+
+#include <windows.h>
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* A column's field, given to DefineField and filled by GetCell mode 0. */
+typedef struct FieldDef {
+    char* label;
+    int32_t width;
+    int32_t size;
+    int32_t align;
+    int32_t tag1;
+    int32_t tag2;
+    int32_t tag3;
+    int32_t textColor;
+    int32_t backColor;
+    int32_t multiline;
+    int32_t locked;
+    const char* fontFace;
+    int32_t fontSize;
+    int32_t fontWeight;
+    int32_t fontItalic;
+    int32_t fontUnderline;
+} FieldDef;
+
+/* Appearance settings; 0 in a field selects its default. */
+typedef struct GridAttr {
+    HFONT cellFont;
+    HFONT headerFont;
+    int32_t showGridLines;
+    int32_t backColor;
+    int32_t gridLineColor;
+    int32_t selTextColor;
+    int32_t selBackColor;
+    int32_t frameColor;
+    int32_t showLineNumbers;
+} GridAttr;
+
+/* Grid window */
+HWND WINAPI CreateGrid(HWND parent, HINSTANCE instance, int32_t border, int32_t id, int32_t x, int32_t y,
+                       int32_t width, int32_t height);
+int32_t WINAPI FreeGrid(HWND grid);
+
+/* Columns */
+int32_t WINAPI DimCols(HWND grid, int32_t n);
+int32_t WINAPI DefineField(HWND grid, int32_t col, int32_t type, const FieldDef* def);
+int32_t WINAPI InsertColLabel(HWND grid, int32_t width, const char* text, int32_t index, int32_t align);
+int32_t WINAPI ClearColLabels(HWND grid);
+int32_t WINAPI LockField(HWND grid, int32_t col, uint8_t locked);
+int32_t WINAPI GetColCount(HWND grid);
+int32_t WINAPI GetColWidth(HWND grid, int32_t col);
+int32_t WINAPI GetFldSize(HWND grid, int32_t col);
+
+/* Rows and cells */
+int32_t WINAPI DimRows(HWND grid, int32_t n);
+int32_t WINAPI RedimPreserveRows(HWND grid, int32_t n);
+int32_t WINAPI CreateCell(HWND grid, int32_t row, int32_t col, const char* text);
+int32_t WINAPI SetCellText(HWND grid, int32_t row, int32_t col, const char* text);
+const char* WINAPI GetCell(HWND grid, int32_t mode, int32_t row, int32_t col, FieldDef* def);
+int32_t WINAPI GetRowCount(HWND grid);
+int32_t WINAPI ClearCells(HWND grid);
+int32_t WINAPI ClearGrid(HWND grid);
+
+/* Appearance */
+int32_t WINAPI SetGridAttr(HWND grid, const GridAttr* attr);
+HFONT WINAPI MakeFont(const char* face, int32_t points, int32_t weight, int32_t italic, int32_t underline,
+                      int32_t strikeout);
+int32_t WINAPI ShowLineNumbers(HWND grid, int32_t show);
+int32_t WINAPI SetRowHeight(HWND grid, int32_t height);
+int32_t WINAPI GetRowHeight(HWND grid);
+int32_t WINAPI OnEntryStyle(int32_t style);
+
+/* Edit state */
+int32_t WINAPI SetUndoBuffer(HWND grid);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

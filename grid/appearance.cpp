@@ -1,0 +1,67 @@
+#include "grid/appearance.h"
+
+#include "grid/library.h"
+
+namespace tabrix {
+namespace {
+// Replaces a font the grid owns, telling `control` first so it never holds
+// a deleted font. A host handing back the grid's own font keeps it alive.
+void ReplaceFont(HFONT& owned, HFONT replacement, HWND control) {
+    HFONT old = owned;
+    owned = replacement;
+    if (control) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(replacement), TRUE);
+    if (old && old != replacement) DeleteObject(old);
+}
+
+int32_t OrDefault(int32_t value, int32_t fallback) { return value ? value : fallback; }
+}  // namespace
+
+HFONT MakeFont(const char* face, int points, int weight, int italic, int underline, int strikeout) {
+    HDC screen = GetDC(nullptr);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    int height = -MulDiv(points, dpi, 72);
+    return CreateFontA(height, 0, 0, 0, weight, italic, underline, strikeout, ANSI_CHARSET, OUT_TT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
+}
+
+int SetGridAttr(const Grid& grid, const GridAttr& attr) {
+    GridState* s = grid.state;
+    HFONT cellFont = attr.cellFont ? attr.cellFont : MakeFont("MS Sans Serif", 8, 400, 0, 0, 0);
+    ReplaceFont(s->cellFont, cellFont, s->hwndCombo);
+    HFONT headerFont = attr.headerFont ? attr.headerFont : MakeFont("MS Sans Serif", 8, 700, 0, 0, 0);
+    ReplaceFont(s->headerFont, headerFont, s->hwndHeader);
+
+    s->showGridLines = attr.showGridLines;
+    s->backColor = attr.backColor ? static_cast<COLORREF>(attr.backColor) : GetSysColor(COLOR_WINDOW);
+    s->gridLineColor = static_cast<COLORREF>(OrDefault(attr.gridLineColor, 0xC0C0C0));
+    s->selTextColor = OrDefault(attr.selTextColor, -1);
+    s->selBackColor = OrDefault(attr.selBackColor, -1);
+    s->frameColor = OrDefault(attr.frameColor, -1);
+    s->showLineNumbers = attr.showLineNumbers;
+    return 1;
+}
+
+void SetRowHeight(const Grid& grid, int height) {
+    grid.state->rowHeight = height > grid.state->minRowHeight ? height : grid.state->minRowHeight;
+}
+
+bool OnCtlColorEdit(const Grid& grid, HDC dc, HWND control, LRESULT* brush) {
+    const GridState* s = grid.state;
+    const GridArrays* a = grid.arrays;
+    const int col = s->curCol;
+    if (!control || control != s->hwndEdit || col < 0 || col >= a->fieldCapacity || !a->colBackColor) return false;
+    const int32_t back = a->colBackColor[col];
+    const int32_t text = a->colTextColor[col];
+    if (back <= 0 && text <= 0) return false;
+
+    const COLORREF fill = back > 0 ? static_cast<COLORREF>(back) : GetSysColor(COLOR_WINDOW);
+    if (library.sharedBrush) DeleteObject(library.sharedBrush);
+    library.sharedBrush = CreateSolidBrush(fill);
+    if (text > 0) SetTextColor(dc, static_cast<COLORREF>(text));
+    SetBkColor(dc, fill);
+    *brush = reinterpret_cast<LRESULT>(library.sharedBrush);
+    return true;
+}
+
+}  // namespace tabrix

@@ -1,0 +1,19 @@
+// Fonts, colours, lines and row height of a grid.
+#pragma once
+
+#include "grid/grid_state.h"
+
+namespace tabrix {
+
+HFONT MakeFont(const char* face, int points, int weight, int italic, int underline, int strikeout);
+
+// Replaces both fonts (deleting the ones the grid owned) and stores the other
+// settings, 0 selecting each default.
+int SetGridAttr(const Grid& grid, const GridAttr& attr);
+void SetRowHeight(const Grid& grid, int height);
+
+// The edit control's colours for a column with colours of its own; false
+// when the default colours apply.
+bool OnCtlColorEdit(const Grid& grid, HDC dc, HWND control, LRESULT* brush);
+
+}  // namespace tabrix

@@ -1,0 +1,52 @@
+// The cell store: fixed-width row records in one block, laid out by the field
+// table. Nothing here touches a window, so it is tested on its own.
+#pragma once
+
+#include <cstdint>
+
+#include "grid/grid_state.h"
+
+namespace tabrix {
+
+// StoreCell results.
+constexpr int kStored = 1;
+constexpr int kBadCell = -1;  // row below 0, column outside the field table, or no text
+constexpr int kTooLong = -2;  // text longer than the field; the cell keeps its text
+constexpr int kNoRoom = -3;   // the block could not grow
+
+int StoreCell(GridArrays* arrays, int row, int col, const char* text);
+// Address of the stored text, or null outside rows 0 .. maxRow or the field table.
+const char* CellText(const GridArrays* arrays, int row, int col);
+// Start of row's record, or null outside the allocated rows.
+uint8_t* RowRecord(const GridArrays* arrays, int row);
+
+// Makes room for `row` (and the row after it); 1, or 0 with the old block kept.
+int GrowRows(GridArrays* arrays, int row);
+// Reallocates the block to max(1, n + 1) + 2 rows, keeping the texts that fit
+// when keepTexts is set. Answers the new capacity, or 0 with the old block
+// kept. maxRow is lowered to the last row that still exists.
+int ResizeRowBlock(GridArrays* arrays, int n, bool keepTexts);
+
+// Appends a slot of size + 1 bytes to the field table; its index, or -1.
+int AddField(GridArrays* arrays, int size);
+// Gives `col` a new slot of size + 1 bytes at the end of the record. Rows
+// already stored, the undo record and the deleted-row stack are laid out
+// again for the wider record. False (nothing changed) when memory runs out.
+bool AppendFieldSlot(GridArrays* arrays, int col, int size);
+
+// Empties the data cells of rows first .. last and columns firstCol .. lastCol.
+void ClearCellRange(GridArrays* arrays, int firstRow, int lastRow, int firstCol, int lastCol);
+
+// Undo record and deleted-row stack sized for the current record width.
+bool AllocUndoBuffers(GridArrays* arrays);
+void SaveUndoRow(GridState* state, GridArrays* arrays);
+// Pushes a copy of `row` onto the deleted-row stack, dropping the oldest
+// entry; 0 (nothing pushed) while undo buffers are absent or row is outside.
+int PushDeletedRow(GridArrays* arrays, int row);
+// Size of one slot of the deleted-row stack: a record and its row number.
+inline int32_t DeletedSlotSize(const GridArrays* arrays) { return arrays->recordWidth + 4; }
+
+// Releases every array and zeroes the record.
+void FreeGridArrays(GridArrays* arrays);
+
+}  // namespace tabrix

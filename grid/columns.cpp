@@ -1,0 +1,170 @@
+#include "grid/columns.h"
+
+#include <cstring>
+
+#include "edit/editors.h"
+#include "grid/cell_store.h"
+#include "support/memory.h"
+
+namespace tabrix {
+namespace {
+
+// The header item record is shared scratch in GridState: its mask always
+// carries width, text and format, and its format always HDF_STRING.
+void SendHeaderItem(const Grid& grid, UINT message, int index, int width, const char* text, int align) {
+    HDITEMA& item = grid.state->headerItem;
+    item.mask = HDI_WIDTH | HDI_TEXT | HDI_FORMAT;
+    item.cxy = width;
+    item.pszText = const_cast<char*>(text);
+    item.cchTextMax = static_cast<int>(strlen(text));
+    item.fmt = HDF_STRING | align;
+    SendMessageA(grid.state->hwndHeader, message, index, reinterpret_cast<LPARAM>(&item));
+}
+
+void RemoveHeaderItems(const Grid& grid) {
+    HWND header = grid.state->hwndHeader;
+    if (!header) return;
+    for (int count = Header_GetItemCount(header); count > 0; --count) {
+        if (!Header_DeleteItem(header, count - 1)) break;
+    }
+}
+
+template <class T>
+bool AllocColumnArray(T*& array, int count) {
+    array = static_cast<T*>(ZeroAlloc(sizeof(T) * static_cast<size_t>(count)));
+    return array != nullptr;
+}
+
+bool AllocColumnArrays(GridArrays* a) {
+    const int n = a->fieldCapacity;
+    return AllocColumnArray(a->colLocked, n) && AllocColumnArray(a->colType, n) && AllocColumnArray(a->colTag1, n) &&
+           AllocColumnArray(a->colTag2, n) && AllocColumnArray(a->colTag3, n) &&
+           AllocColumnArray(a->colBackColor, n) && AllocColumnArray(a->colTextColor, n) &&
+           AllocColumnArray(a->colAlign, n) && AllocColumnArray(a->colMultiline, n);
+}
+
+// Labels are cut to what the label table holds.
+void CopyLabel(char (&label)[kLabelChars], const char* text) {
+    size_t len = strnlen(text, kLabelChars - 1);
+    memcpy(label, text, len);
+    label[len] = '\0';
+}
+
+bool DefinableColumn(const Grid& grid, int col) { return col >= 1 && col <= grid.state->colCount; }
+
+}  // namespace
+
+int DimCols(const Grid& grid, int n) {
+    if (n < 1 || n > kMaxDataCols) return -4;
+    GridState* s = grid.state;
+    GridArrays* a = grid.arrays;
+    if (s->editing) {
+        if (!CommitEdit(grid)) return 0;
+        s->rowEdited = 1;
+        s->editing = 0;
+    }
+    s->selectedRow = 0;
+
+    ClearColLabels(grid);
+    RemoveHeaderItems(grid);
+    FreeGridArrays(a);
+    s->colCount = 0;
+    s->rowCount = 0;
+    s->undoEnabled = 0;
+    memset(s->colLabel, 0, sizeof s->colLabel);
+
+    for (int i = 0; i < n + 2; ++i) {
+        if (AddField(a, 0) < 0) break;
+    }
+    // A grid whose columns could not all be made stays without columns
+    // rather than with arrays shorter than its column count.
+    if (a->fieldCount != n + 2 || !AllocColumnArrays(a)) {
+        FreeGridArrays(a);
+        return 0;
+    }
+    s->colWidth[0] = kRowHeaderWidth;
+    s->colCount = a->fieldCapacity - 1;
+    SendHeaderItem(grid, HDM_INSERTITEMA, 0, kRowHeaderWidth, "", HDF_CENTER);
+    InsertColLabel(grid, kRowHeaderWidth, "", n + 1, HDF_CENTER);
+    return 1;
+}
+
+int DefineField(const Grid& grid, int col, int type, const FieldDef* def) {
+    GridState* s = grid.state;
+    GridArrays* a = grid.arrays;
+    if (!DefinableColumn(grid, col)) return 0;
+    if (!def || def->size < 1) return -1;
+    if (def->size > kMaxFieldSize) return -4;
+    // The slot comes first: it is the only step that can fail, and a failed
+    // definition must leave the column as it was.
+    if (!AppendFieldSlot(a, col, def->size)) return -4;
+
+    s->colWidth[col] = def->width;
+    a->colTag1[col] = static_cast<uint8_t>(def->tag1);
+    a->colTag2[col] = static_cast<uint8_t>(def->tag2);
+    a->colTag3[col] = static_cast<uint8_t>(def->tag3);
+    a->colAlign[col] = def->align;
+    if (def->multiline > 0) a->colMultiline[col] = 4;
+    a->colBackColor[col] = def->backColor > 0 ? def->backColor : -1;
+    a->colTextColor[col] = def->textColor > 0 ? def->textColor : -1;
+    if (def->fontFace) {
+        s->colFontFace[col] = def->fontFace;
+        s->colFontSize[col] = def->fontSize;
+        s->colFontWeight[col] = def->fontWeight;
+        s->colFontItalic[col] = def->fontItalic;
+        s->colFontUnderline[col] = def->fontUnderline;
+    }
+    InsertColLabel(grid, def->width, def->label ? def->label : "", col, def->align);
+    a->colLocked[col] = static_cast<uint8_t>(def->locked);
+    a->colType[col] = static_cast<uint8_t>(type);
+    return 1;
+}
+
+int DefineRawField(const Grid& grid, int size, int col, uint8_t locked, int type) {
+    if (size < 1) return -1;
+    if (!ValidFieldType(type)) return -2;
+    if (!DefinableColumn(grid, col)) return 0;
+    if (size > kMaxFieldSize || !AppendFieldSlot(grid.arrays, col, size)) return -4;
+    grid.arrays->colLocked[col] = locked;
+    grid.arrays->colType[col] = static_cast<uint8_t>(type);
+    return 1;
+}
+
+int InsertColLabel(const Grid& grid, int width, const char* text, int index, int align) {
+    if (index < 1 || index >= kColSlots || !text) return -2;
+    GridState* s = grid.state;
+    CopyLabel(s->colLabel[index], text);
+    SendHeaderItem(grid, HDM_INSERTITEMA, index, width, s->colLabel[index], align);
+    s->colWidth[index] = width;
+    s->headerDirty = 1;
+    return 1;
+}
+
+int ClearColLabels(const Grid& grid) {
+    GridState* s = grid.state;
+    HDITEMA item{};
+    item.mask = HDI_TEXT;
+    item.pszText = const_cast<char*>("");
+    for (int col = 1; col <= s->colCount && col < kColSlots; ++col) {
+        SendMessageA(s->hwndHeader, HDM_SETITEMA, col, reinterpret_cast<LPARAM>(&item));
+        s->colLabel[col][0] = '\0';
+    }
+    return 1;
+}
+
+int LockField(const Grid& grid, int col, uint8_t locked) {
+    if (col < 0 || col >= grid.arrays->fieldCapacity || !grid.arrays->colLocked) return -2;
+    grid.arrays->colLocked[col] = locked;
+    return 0;
+}
+
+int GetColWidth(const Grid& grid, int col) {
+    return col >= 0 && col < kColSlots ? grid.state->colWidth[col] : 0;
+}
+
+int GetFldSize(const Grid& grid, int col) {
+    const GridArrays* a = grid.arrays;
+    return col >= 0 && col < a->fieldCount ? a->fieldTable[col].size : 0;
+}
+
+}  // namespace tabrix

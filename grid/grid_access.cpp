@@ -1,0 +1,57 @@
+#include "grid/grid_access.h"
+
+#include <cstring>
+
+#include "grid/library.h"
+
+namespace tabrix {
+
+bool IsGridWindow(HWND hwnd) {
+    if (!hwnd) return false;
+    char name[40] = {};
+    if (!GetClassNameA(hwnd, name, sizeof name)) return false;
+    return strcmp(name, kGridClassName) == 0;
+}
+
+Grid GridFromWindow(HWND hwnd) {
+    Grid grid{hwnd, reinterpret_cast<GridState*>(GetWindowLongPtrA(hwnd, 0)),
+              reinterpret_cast<GridArrays*>(GetWindowLongPtrA(hwnd, sizeof(LONG_PTR)))};
+    return grid;
+}
+
+void AttachRecords(HWND hwnd, GridState* state, GridArrays* arrays) {
+    if (state) {
+        SetPropA(hwnd, kStateProp, state);
+        SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(state));
+    }
+    if (arrays) {
+        SetPropA(hwnd, kArraysProp, arrays);
+        SetWindowLongPtrA(hwnd, sizeof(LONG_PTR), reinterpret_cast<LONG_PTR>(arrays));
+    }
+}
+
+void DetachRecords(HWND hwnd) {
+    RemovePropA(hwnd, kStateProp);
+    RemovePropA(hwnd, kArraysProp);
+    SetWindowLongPtrA(hwnd, 0, 0);
+    SetWindowLongPtrA(hwnd, sizeof(LONG_PTR), 0);
+}
+
+int FetchGrid(HWND hwnd, Grid* grid) {
+    if (!IsGridWindow(hwnd)) return kNotGrid;
+    *grid = GridFromWindow(hwnd);
+    return grid->state && grid->arrays ? 1 : kNoRecords;
+}
+
+void RequestRepaint(const Grid& grid) {
+    if (grid.state->repaintPending) return;
+    grid.state->repaintPending = 1;
+    InvalidateRect(grid.hwnd, nullptr, FALSE);
+}
+
+void RepaintErasing(const Grid& grid) {
+    grid.state->repaintPending = 1;
+    InvalidateRect(grid.hwnd, nullptr, TRUE);
+}
+
+}  // namespace tabrix

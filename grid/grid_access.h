@@ -1,0 +1,41 @@
+// The one way from a window handle to a grid's records.
+#pragma once
+
+#include "grid/grid_state.h"
+
+namespace tabrix {
+
+// Results shared by every export that takes a grid handle.
+constexpr int kNotGrid = -3;
+constexpr int kNoRecords = 0;
+
+// The class name compared in full; a null or destroyed handle is no grid.
+bool IsGridWindow(HWND hwnd);
+
+// The records of a window known to be a grid. The window properties carry
+// them for anyone who looks; the window's extra bytes carry the same two
+// pointers for the hot paths, because a property lookup is a round trip to
+// the window server under some platforms.
+Grid GridFromWindow(HWND hwnd);
+void AttachRecords(HWND hwnd, GridState* state, GridArrays* arrays);
+void DetachRecords(HWND hwnd);
+constexpr int kWindowExtraBytes = 2 * sizeof(LONG_PTR);
+
+// kNotGrid, kNoRecords, or 1 with `grid` filled.
+int FetchGrid(HWND hwnd, Grid* grid);
+
+// Runs op(grid) for a valid grid and answers its result, otherwise the
+// handle's error code.
+template <class Op>
+int WithGrid(HWND hwnd, Op op) {
+    Grid grid;
+    int rc = FetchGrid(hwnd, &grid);
+    return rc == 1 ? op(grid) : rc;
+}
+
+// Invalidates the grid without erasing, once per paint cycle.
+void RequestRepaint(const Grid& grid);
+// Invalidates with erasing; for the rare operations that ask for it.
+void RepaintErasing(const Grid& grid);
+
+}  // namespace tabrix

@@ -1,0 +1,181 @@
+#include "grid/grid_window.h"
+
+#include "edit/editors.h"
+#include "edit/undo.h"
+#include "grid/appearance.h"
+#include "grid/cell_store.h"
+#include "grid/columns.h"
+#include "grid/grid_access.h"
+#include "grid/library.h"
+#include "grid/rows.h"
+#include "support/memory.h"
+#include "view/paint.h"
+
+namespace tabrix {
+namespace {
+
+HINSTANCE WindowInstance(HWND hwnd) {
+    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd, GWLP_HINSTANCE));
+}
+
+bool CreateHeader(const Grid& grid) {
+    GridState* s = grid.state;
+    s->hwndHeader = CreateWindowExA(0, WC_HEADERA, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, grid.hwnd,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kHeaderId)),
+                                    WindowInstance(grid.hwnd), nullptr);
+    if (!s->hwndHeader) return false;
+    SendMessageA(s->hwndHeader, WM_SETFONT, reinterpret_cast<WPARAM>(s->headerFont), TRUE);
+    s->headerItem.mask = HDI_WIDTH | HDI_TEXT | HDI_FORMAT;
+    s->headerItem.fmt = HDF_STRING;
+    ShowWindow(s->hwndHeader, SW_SHOW);
+    return true;
+}
+
+void CreateDrawingSurface(const Grid& grid) {
+    GridState* s = grid.state;
+    s->windowDC = GetDC(grid.hwnd);  // the class owns its DC: never released
+    s->memDC = CreateCompatibleDC(s->windowDC);
+    s->memBitmap = CreateCompatibleBitmap(s->windowDC, s->clientRect.right, s->clientRect.bottom);
+    SelectObject(s->memDC, s->memBitmap);
+}
+
+void LayOutHeader(const Grid& grid) {
+    GridState* s = grid.state;
+    s->headerLayout.prc = &s->clientRect;
+    s->headerLayout.pwpos = &s->headerPos;
+    SendMessageA(s->hwndHeader, HDM_LAYOUT, 0, reinterpret_cast<LPARAM>(&s->headerLayout));
+    library.headerHeight = s->headerPos.cy;
+    MoveWindow(s->hwndHeader, 0, -1, s->headerPos.cx, library.headerHeight + 1, TRUE);
+}
+
+// Step by step as a host would shape a new grid: one column, row 1, the
+// new-record row and undo. False when any step ran out of memory.
+bool ShapeNewGrid(const Grid& grid) {
+    GridState* s = grid.state;
+    GridAttr defaults{};
+    defaults.showGridLines = 1;
+    defaults.showLineNumbers = 1;
+    SetGridAttr(grid, defaults);
+    if (!CreateComboBox(grid)) return false;
+
+    RECT combo;
+    GetWindowRect(s->hwndCombo, &combo);
+    s->minRowHeight = combo.bottom - combo.top + 4;
+    s->rowHeight = s->minRowHeight;
+
+    if (!s->hwndHeader && !CreateHeader(grid)) return false;
+    if (!s->memDC) CreateDrawingSurface(grid);
+    s->curRow = 1;
+    s->curCol = 1;
+    LayOutHeader(grid);
+
+    return DimCols(grid, 1) == 1 && DefineRawField(grid, 1, 1, 0, FieldText) == 1 &&
+           InsertColLabel(grid, kRowHeaderWidth, "", 1, HDF_LEFT) == 1 && CreateCell(grid, 1, 1, "") == 1 &&
+           CreateCell(grid, 1, 1, "") == 1 && SetUndoBuffer(grid) == 1;
+}
+
+LRESULT OnCreate(HWND hwnd) {
+    auto* state = static_cast<GridState*>(ZeroAlloc(sizeof(GridState)));
+    auto* arrays = static_cast<GridArrays*>(ZeroAlloc(sizeof(GridArrays)));
+    // A grid without its records could only crash later: refuse creation,
+    // which makes CreateWindowEx (and so CreateGrid) answer 0.
+    if (!state || !arrays) {
+        FreeBlock(state);
+        FreeBlock(arrays);
+        return -1;
+    }
+    state->hwndGrid = hwnd;
+    state->newRowIndex = -1;
+    library.lastGrid = hwnd;
+    AttachRecords(hwnd, state, arrays);
+
+    INITCOMMONCONTROLSEX controls{sizeof controls, 0};
+    InitCommonControlsEx(&controls);
+
+    Grid grid{hwnd, state, arrays};
+    if (!ShapeNewGrid(grid)) return -1;  // WM_DESTROY follows and frees what was made
+    RequestRepaint(grid);
+    return 0;
+}
+
+void RestoreProc(HWND control, WNDPROC previous) {
+    if (control && previous) SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+}
+
+template <class Handle>
+void DeleteOwned(Handle& object) {
+    if (object) DeleteObject(object);
+    object = nullptr;
+}
+
+LRESULT OnDestroy(const Grid& grid) {
+    GridState* s = grid.state;
+    if (s->memDC) DeleteDC(s->memDC);
+    if (s->editing) CommitEdit(grid);
+    DeleteOwned(s->memBitmap);
+    RestoreProc(s->hwndEdit, s->editPrevProc);
+    RestoreProc(s->hwndComboEdit, s->comboEditPrevProc);
+    RestoreProc(s->hwndHeader, s->headerPrevProc);
+    if (s->hwndEdit && IsWindow(s->hwndEdit)) DestroyWindow(s->hwndEdit);
+    if (s->hwndCombo && IsWindow(s->hwndCombo)) DestroyWindow(s->hwndCombo);
+    // The grid owns every font made for it; the children are gone, so none
+    // of them still draws with one.
+    DeleteOwned(s->cellFont);
+    DeleteOwned(s->headerFont);
+    DeleteOwned(s->editFont);
+    DeleteOwned(s->comboFont);
+    // A message arriving after this finds no records rather than freed ones.
+    DetachRecords(grid.hwnd);
+    FreeGridArrays(grid.arrays);
+    FreeBlock(grid.arrays);
+    FreeBlock(s);
+    return 0;
+}
+
+}  // namespace
+
+LRESULT CALLBACK GridWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CREATE) return OnCreate(hwnd);
+    Grid grid = GridFromWindow(hwnd);
+    if (!grid.state || !grid.arrays) return DefWindowProcA(hwnd, message, wParam, lParam);
+
+    switch (message) {
+        case WM_DESTROY:
+            return OnDestroy(grid);
+        case WM_CTLCOLOREDIT: {
+            LRESULT brush;
+            if (OnCtlColorEdit(grid, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), &brush)) {
+                return brush;
+            }
+            break;
+        }
+        case WM_PAINT:
+            return OnPaint(grid);
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+ATOM RegisterGridClass(HINSTANCE module) {
+    WNDCLASSA wc{};
+    wc.style = CS_GLOBALCLASS | CS_OWNDC | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = GridWndProc;
+    wc.cbWndExtra = kWindowExtraBytes;
+    wc.hInstance = module;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = kGridClassName;
+    return RegisterClassA(&wc);
+}
+
+HWND CreateGridWindow(HWND parent, HINSTANCE instance, int border, int id, int x, int y, int width,
+                      int height) {
+    library.trapParent = parent;
+    if (!instance) return nullptr;
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL;
+    if (border == 1) style |= WS_BORDER;
+    DWORD exStyle = border == 2 ? WS_EX_CLIENTEDGE : 0;
+    return CreateWindowExA(exStyle, kGridClassName, "", style, x, y, width, height, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+}
+
+}  // namespace tabrix

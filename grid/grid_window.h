@@ -1,0 +1,12 @@
+// The grid window class: registration, creation and the window procedure.
+#pragma once
+
+#include <windows.h>
+
+namespace tabrix {
+
+ATOM RegisterGridClass(HINSTANCE module);
+HWND CreateGridWindow(HWND parent, HINSTANCE instance, int border, int id, int x, int y, int width, int height);
+LRESULT CALLBACK GridWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace tabrix

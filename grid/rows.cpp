@@ -1,0 +1,133 @@
+#include "grid/rows.h"
+
+#include <cstring>
+
+#include "edit/editors.h"
+#include "grid/cell_store.h"
+#include "grid/columns.h"
+#include "grid/grid_access.h"
+#include "support/temp_string.h"
+
+namespace tabrix {
+namespace {
+
+bool IsDeletedMarker(const char* text) { return strcmp(text, kDeletedMarker) == 0; }
+
+const char* StoredTextForHost(const char* text) {
+    if (!text) return TempText("");
+    return TempText(IsDeletedMarker(text) ? kDeletedText : text);
+}
+
+const char* EditorText(HWND editor) {
+    if (!editor) return TempText("");
+    int len = GetWindowTextLengthA(editor);
+    char* text = TempString(len > 0 ? static_cast<size_t>(len) : 0);
+    if (!text) return TempText("");
+    if (len > 0) GetWindowTextA(editor, text, len + 1);
+    return IsDeletedMarker(text) ? TempText(kDeletedText) : text;
+}
+
+// The value a check box takes when toggled: what the host is asked to approve.
+const char* ToggledCheckText(const char* stored) {
+    if (!stored) return TempText("");
+    if (IsDeletedMarker(stored)) return TempText(kDeletedText);
+    return TempText(stored[0] && strcmp(stored, "0") != 0 ? "0" : "1");
+}
+
+void FillFieldDef(const Grid& grid, int col, FieldDef* def) {
+    const GridState* s = grid.state;
+    const GridArrays* a = grid.arrays;
+    if (def->label) memcpy(def->label, s->colLabel[col], kLabelChars);
+    def->width = s->colWidth[col];
+    def->size = a->fieldTable[col].size - 1;
+    def->tag1 = a->colTag1 ? a->colTag1[col] : 0;
+    def->tag2 = a->colTag2 ? a->colTag2[col] : 0;
+    def->tag3 = a->colTag3 ? a->colTag3[col] : 0;
+}
+
+// Host-visible codes of a refused store: a failed growth is reported as 0,
+// since -3 means "not a grid" to every host.
+int StoreResult(int stored) { return stored == kNoRoom ? 0 : stored; }
+
+}  // namespace
+
+void ResetScrollRecords(GridState* s) {
+    s->vScroll = SCROLLINFO{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 1, s->rowCount,
+                            static_cast<UINT>(s->visibleRows), 1, 0};
+    s->hScroll = SCROLLINFO{sizeof(SCROLLINFO), SIF_ALL, 0, s->colCount, static_cast<UINT>(s->visibleCols), 0, 0};
+}
+
+int CreateCell(const Grid& grid, int row, int col, const char* text) {
+    GridArrays* a = grid.arrays;
+    int stored = StoreCell(a, row, col, text);
+    if (stored != kStored) return StoreResult(stored);
+    StoreCell(a, row + 1, 0, "");  // room for it was made with the row
+    GridState* s = grid.state;
+    if (s->rowCount < a->maxRow) s->rowCount = a->maxRow;
+    ResetScrollRecords(s);
+    return 1;
+}
+
+int SetCellText(const Grid& grid, int row, int col, const char* text) {
+    return StoreResult(StoreCell(grid.arrays, row, col, text));
+}
+
+const char* GetCell(const Grid& grid, int mode, int row, int col, FieldDef* def) {
+    const GridState* s = grid.state;
+    const GridArrays* a = grid.arrays;
+    if (mode == 0) {
+        if (!def || col < 0 || col >= a->fieldCount || col >= kColSlots) return TempText("");
+        FillFieldDef(grid, col, def);
+        return StoredTextForHost(CellText(a, row, col));
+    }
+    if (mode != 1 || !a->colType || s->curCol < 0 || s->curCol >= a->fieldCapacity) return TempText("");
+    const bool currentCell = row == s->curRow && col == s->curCol;
+    switch (a->colType[s->curCol]) {
+        case FieldCheck:
+            return ToggledCheckText(CellText(a, row, col));
+        case FieldCombo:
+            return currentCell ? EditorText(s->hwndCombo) : TempText("");
+        default:
+            return currentCell ? EditorText(s->hwndEdit) : TempText("");
+    }
+}
+
+int ClearCells(const Grid& grid) {
+    GridState* s = grid.state;
+    GridArrays* a = grid.arrays;
+    if (s->editing) CommitEdit(grid);
+    ClearCellRange(a, 1, s->rowCount - 1, 1, s->colCount - 1);
+    if (a->undoRecord) memset(a->undoRecord, 0, a->recordWidth);
+    if (a->deletedRows) memset(a->deletedRows, 0, kDeletedSlots * static_cast<size_t>(DeletedSlotSize(a)));
+    s->rowEdited = 0;
+    RepaintErasing(grid);
+    return 1;
+}
+
+int ClearGrid(const Grid& grid) {
+    ClearColLabels(grid);
+    ClearCells(grid);
+    RepaintErasing(grid);
+    return 1;
+}
+
+int ResizeRows(const Grid& grid, int n, bool keepTexts) {
+    GridState* s = grid.state;
+    GridArrays* a = grid.arrays;
+    if (s->colCount == 0) return 0;
+    int capacity = ResizeRowBlock(a, n, keepTexts);
+    if (!capacity) return 0;
+    // Rows cut off the block must not stay reachable through the counts: the
+    // last row that still exists becomes the new-record row.
+    if (s->rowCount > a->rowCapacity - 1) {
+        s->rowCount = a->rowCapacity - 1;
+        a->maxRow = s->rowCount;
+        ClearCellRange(a, s->rowCount, s->rowCount, 0, a->fieldCount - 1);
+        if (s->curRow > s->rowCount) s->curRow = s->rowCount > 0 ? s->rowCount : 1;
+        if (s->selectedRow > s->rowCount) s->selectedRow = 0;
+        ResetScrollRecords(s);
+    }
+    return capacity;
+}
+
+}  // namespace tabrix
