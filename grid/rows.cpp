@@ -1,5 +1,6 @@
 #include "grid/rows.h"
 
+#include <climits>
 #include <cstring>
 
 #include "edit/editors.h"
@@ -59,9 +60,12 @@ void ResetScrollRecords(GridState* s) {
 
 int CreateCell(const Grid& grid, int row, int col, const char* text) {
     GridArrays* a = grid.arrays;
+    // Room for the row after it first, so the text is stored only when the
+    // new-record row can follow.
+    if (row >= 0 && row < INT_MAX && row + 1 >= a->rowCapacity && !GrowRows(a, row + 1)) return 0;
     int stored = StoreCell(a, row, col, text);
     if (stored != kStored) return StoreResult(stored);
-    StoreCell(a, row + 1, 0, "");  // room for it was made with the row
+    StoreCell(a, row + 1, 0, "");
     GridState* s = grid.state;
     if (s->rowCount < a->maxRow) s->rowCount = a->maxRow;
     ResetScrollRecords(s);
