@@ -185,3 +185,18 @@ TEST_F(GridTest, OutOfMemoryWhileStoringIsReportedAndChangesNothing) {
     EXPECT_EQ(GetRowCount(grid), 1);
     EXPECT_EQ(Cell(1, 1), "one");
 }
+
+TEST_F(GridTest, ChangesInvalidateOncePerPaintCycle) {
+    Shape(1, 5);
+    UpdateWindow(grid);
+    ASSERT_EQ(state()->repaintPending, 0) << "the paint clears the mark";
+    CreateCell(grid, 1, 1, "a");
+    EXPECT_EQ(state()->repaintPending, 1);
+    RECT update;
+    EXPECT_TRUE(GetUpdateRect(grid, &update, FALSE)) << "the change asked for a paint";
+    UpdateWindow(grid);
+    EXPECT_EQ(state()->repaintPending, 0);
+    EXPECT_FALSE(GetUpdateRect(grid, &update, FALSE));
+    SetCellText(grid, 1, 1, "b");
+    EXPECT_TRUE(GetUpdateRect(grid, &update, FALSE)) << "a change after the paint asks again";
+}
