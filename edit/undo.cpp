@@ -1,6 +1,8 @@
 #include "edit/undo.h"
 
+#include "edit/notify.h"
 #include "grid/cell_store.h"
+#include "view/scroll.h"
 
 namespace tabrix {
 
@@ -12,11 +14,21 @@ int SetUndoBuffer(const Grid& grid) {
     // The press at the corner gives the grid the focus and resets the press
     // state of the mouse handling.
     SendMessageA(grid.hwnd, WM_LBUTTONDOWN, 0, 0);
-    s->curRow = 1;
-    s->curCol = 1;
+    if (!GridSurvived(grid)) return 1;
+    GotoCell(grid, 1, 1);
+    // The row the grid stands on gets its snapshot now, not at the first move.
     s->undoRow = 0;
     SaveUndoRow(s, grid.arrays);
     return 1;
 }
 
+}  // namespace tabrix
+
+namespace tabrix {
+int RowModified(const GridArrays* arrays, int row) {
+    if (row < 1 || row > arrays->maxRow) return -2;
+    const char* first = CellText(arrays, row, 1);
+    if (first && first[0] == kDeletedMarker[0] && first[1] == '\0') return 3;
+    return arrays->rowState ? arrays->rowState[row] : 0;
+}
 }  // namespace tabrix

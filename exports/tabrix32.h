@@ -79,6 +79,29 @@ int32_t WINAPI SetRowHeight(HWND grid, int32_t height);
 int32_t WINAPI GetRowHeight(HWND grid);
 int32_t WINAPI OnEntryStyle(int32_t style);
 
+/* View */
+int32_t WINAPI GotoCell(HWND grid, int32_t row, int32_t col);
+int32_t WINAPI ViewGrid(HWND grid, int32_t mode);
+int32_t WINAPI GetFirstVisRow(HWND grid);
+int32_t WINAPI GetFirstVisCol(HWND grid);
+int32_t WINAPI GetCurrentRow(HWND grid);
+int32_t WINAPI GetCurrentCol(HWND grid);
+
+/* Notifications: window messages to the grid's parent, or calls of the
+   function given to SetFuncCallback. The low word of wParam is the grid's
+   control identifier. */
+#define GN_ROWCHANGING 0x7548
+#define GN_ROWDELETING 0x7549
+#define GN_ROWDELETED 0x754A
+#define GN_ROWUNDELETED 0x754B
+#define GN_CELLCHANGING 0x754C
+#define GN_CELLCHANGED 0x754D
+#define GN_ROWHEADERDBLCLK 0x754E
+#define GN_RBUTTONUP 0x754F
+#define GN_DROPDOWN 0x7550
+int32_t WINAPI SetFuncCallback(WNDPROC callback, int32_t enable);
+HWND WINAPI GetNotifyHwnd(void);
+
 /* Edit state */
 int32_t WINAPI SetUndoBuffer(HWND grid);
 

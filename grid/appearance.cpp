@@ -28,6 +28,9 @@ HFONT MakeFont(const char* face, int points, int weight, int italic, int underli
 int SetGridAttr(const Grid& grid, const GridAttr& attr) {
     GridState* s = grid.state;
     HFONT cellFont = attr.cellFont ? attr.cellFont : MakeFont("MS Sans Serif", 8, 400, 0, 0, 0);
+    // The off-screen context holds the cell font between paints; a font
+    // still selected somewhere cannot be deleted.
+    if (s->memDC) SelectObject(s->memDC, cellFont);
     ReplaceFont(s->cellFont, cellFont, s->hwndCombo);
     HFONT headerFont = attr.headerFont ? attr.headerFont : MakeFont("MS Sans Serif", 8, 700, 0, 0, 0);
     ReplaceFont(s->headerFont, headerFont, s->hwndHeader);

@@ -43,10 +43,20 @@ int FetchGrid(HWND hwnd, Grid* grid) {
     return grid->state && grid->arrays ? 1 : kNoRecords;
 }
 
+// The area below the header: the header paints itself, and invalidating
+// under it would make it repaint too.
+static RECT CellArea(const Grid& grid) {
+    RECT area;
+    GetClientRect(grid.hwnd, &area);
+    area.top = library.headerHeight;
+    return area;
+}
+
 void RequestRepaint(const Grid& grid) {
     if (grid.state->repaintPending) return;
     grid.state->repaintPending = 1;
-    InvalidateRect(grid.hwnd, nullptr, FALSE);
+    RECT area = CellArea(grid);
+    InvalidateRect(grid.hwnd, &area, FALSE);
 }
 
 void RepaintErasing(const Grid& grid) {

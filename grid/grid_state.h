@@ -151,6 +151,12 @@ struct GridState {
     // Set when the grid invalidated itself and cleared by the paint, so a
     // burst of edits between two paints costs one trip to the window server.
     int32_t repaintPending;
+    // What the scroll bars were last given: setting a bar costs a trip to
+    // the window server and a redraw, so unchanged records are not sent.
+    SCROLLINFO appliedVScroll;
+    SCROLLINFO appliedHScroll;
+    // Size of memBitmap, so painting can tell when it no longer fits.
+    int32_t surfaceWidth, surfaceHeight;
 };
 
 // Every handle a grid's code needs, fetched once per message or export.

@@ -9,7 +9,11 @@
 #include "grid/library.h"
 #include "grid/rows.h"
 #include "support/memory.h"
+#include "edit/mouse.h"
+#include "view/header.h"
 #include "view/paint.h"
+#include "view/scroll.h"
+#include "view/surface.h"
 
 namespace tabrix {
 namespace {
@@ -24,28 +28,12 @@ bool CreateHeader(const Grid& grid) {
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(kHeaderId)),
                                     WindowInstance(grid.hwnd), nullptr);
     if (!s->hwndHeader) return false;
+    SubclassHeader(grid);
     SendMessageA(s->hwndHeader, WM_SETFONT, reinterpret_cast<WPARAM>(s->headerFont), TRUE);
     s->headerItem.mask = HDI_WIDTH | HDI_TEXT | HDI_FORMAT;
     s->headerItem.fmt = HDF_STRING;
     ShowWindow(s->hwndHeader, SW_SHOW);
     return true;
-}
-
-void CreateDrawingSurface(const Grid& grid) {
-    GridState* s = grid.state;
-    s->windowDC = GetDC(grid.hwnd);  // the class owns its DC: never released
-    s->memDC = CreateCompatibleDC(s->windowDC);
-    s->memBitmap = CreateCompatibleBitmap(s->windowDC, s->clientRect.right, s->clientRect.bottom);
-    SelectObject(s->memDC, s->memBitmap);
-}
-
-void LayOutHeader(const Grid& grid) {
-    GridState* s = grid.state;
-    s->headerLayout.prc = &s->clientRect;
-    s->headerLayout.pwpos = &s->headerPos;
-    SendMessageA(s->hwndHeader, HDM_LAYOUT, 0, reinterpret_cast<LPARAM>(&s->headerLayout));
-    library.headerHeight = s->headerPos.cy;
-    MoveWindow(s->hwndHeader, 0, -1, s->headerPos.cx, library.headerHeight + 1, TRUE);
 }
 
 // Step by step as a host would shape a new grid: one column, row 1, the
@@ -64,7 +52,8 @@ bool ShapeNewGrid(const Grid& grid) {
     s->rowHeight = s->minRowHeight;
 
     if (!s->hwndHeader && !CreateHeader(grid)) return false;
-    if (!s->memDC) CreateDrawingSurface(grid);
+    GetClientRect(grid.hwnd, &s->clientRect);
+    if (!s->memDC) RebuildSurface(grid, s->clientRect.right, s->clientRect.bottom);
     s->curRow = 1;
     s->curCol = 1;
     LayOutHeader(grid);
@@ -110,9 +99,8 @@ void DeleteOwned(Handle& object) {
 
 LRESULT OnDestroy(const Grid& grid) {
     GridState* s = grid.state;
-    if (s->memDC) DeleteDC(s->memDC);
     if (s->editing) CommitEdit(grid);
-    DeleteOwned(s->memBitmap);
+    ReleaseSurface(s);
     RestoreProc(s->hwndEdit, s->editPrevProc);
     RestoreProc(s->hwndComboEdit, s->comboEditPrevProc);
     RestoreProc(s->hwndHeader, s->headerPrevProc);
@@ -141,6 +129,7 @@ LRESULT CALLBACK GridWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 
     switch (message) {
         case WM_DESTROY:
+            CancelRowDrag(grid);
             return OnDestroy(grid);
         case WM_CTLCOLOREDIT: {
             LRESULT brush;
@@ -151,6 +140,36 @@ LRESULT CALLBACK GridWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         }
         case WM_PAINT:
             return OnPaint(grid);
+        case WM_ERASEBKGND:
+            // The paint that follows covers every pixel from its off-screen
+            // image; painting here too would nest one BeginPaint in another.
+            return 1;
+        case WM_SIZE:
+            return OnSize(grid);
+        case WM_VSCROLL:
+            return OnVScroll(grid, LOWORD(wParam));
+        case WM_HSCROLL:
+            return OnHScroll(grid, LOWORD(wParam));
+        case WM_NOTIFY: {
+            LRESULT result;
+            if (OnHeaderNotify(grid, reinterpret_cast<const NMHDR*>(lParam), &result)) return result;
+            break;
+        }
+        case WM_MOUSEMOVE:
+            return OnMouseMove(grid, wParam, lParam);
+        case WM_LBUTTONDOWN:
+            return OnLButtonDown(grid, lParam);
+        case WM_LBUTTONUP:
+            return OnLButtonUp(grid, lParam);
+        case WM_RBUTTONUP:
+            return OnRButtonUp(grid, lParam);
+        case WM_CAPTURECHANGED:
+        case WM_CANCELMODE:
+            CancelRowDrag(grid);
+            break;
+        case WM_SHOWWINDOW:
+            if (!wParam) CancelRowDrag(grid);
+            break;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }

@@ -53,9 +53,9 @@ int StoreResult(int stored) { return stored == kNoRoom ? 0 : stored; }
 }  // namespace
 
 void ResetScrollRecords(GridState* s) {
-    s->vScroll = SCROLLINFO{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 1, s->rowCount,
-                            static_cast<UINT>(s->visibleRows), 1, 0};
-    s->hScroll = SCROLLINFO{sizeof(SCROLLINFO), SIF_ALL, 0, s->colCount, static_cast<UINT>(s->visibleCols), 0, 0};
+    s->vScroll = SCROLLINFO{sizeof(SCROLLINFO), SIF_ALL, 1, s->rowCount, static_cast<UINT>(s->visibleRows), 1, 0};
+    s->hScroll = SCROLLINFO{sizeof(SCROLLINFO), SIF_ALL | SIF_DISABLENOSCROLL, 0, s->colCount,
+                            static_cast<UINT>(s->visibleCols), 0, 0};
 }
 
 int CreateCell(const Grid& grid, int row, int col, const char* text) {

@@ -1,13 +1,414 @@
 #include "view/paint.h"
 
+#include <cstring>
+#include <vector>
+
+#include "edit/editors.h"
+#include "grid/appearance.h"
+#include "grid/cell_store.h"
+#include "grid/library.h"
+#include "support/string_helpers.h"
+#include "view/scroll.h"
+#include "view/surface.h"
+
 namespace tabrix {
+namespace {
+
+constexpr int kTextMargin = 6;
+constexpr int kCheckSize = 13;
+
+COLORREF SystemUnless(int32_t colour, int systemIndex) {
+    return colour == -1 ? GetSysColor(systemIndex) : static_cast<COLORREF>(colour);
+}
+
+// Solid fills without making a brush: an opaque empty text run.
+void FillSolid(HDC dc, int left, int top, int right, int bottom, COLORREF colour) {
+    if (right <= left || bottom <= top) return;
+    RECT area{left, top, right, bottom};
+    SetBkColor(dc, colour);
+    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);
+}
+
+void Line(HDC dc, HPEN pen, int x1, int y1, int x2, int y2) {
+    HGDIOBJ old = SelectObject(dc, pen);
+    MoveToEx(dc, x1, y1, nullptr);
+    LineTo(dc, x2, y2);
+    SelectObject(dc, old);
+}
+
+// The text a cell shows: trailing blanks dropped (counted, not copied, since
+// a cell may hold 32,000 characters) and the deleted-row marker spelled out.
+struct ShownText {
+    const char* text;
+    int length;
+    bool deleted;
+};
+
+ShownText CellShownText(const GridArrays* a, int row, int col) {
+    const char* text = CellText(a, row, col);
+    if (!text) return {"", 0, false};
+    size_t len = strlen(text);
+    while (len > 0 && text[len - 1] == ' ') --len;
+    if (len == 1 && text[0] == kDeletedMarker[0]) return {kDeletedText, static_cast<int>(sizeof kDeletedText - 1), true};
+    return {text, static_cast<int>(len), false};
+}
+
+// Everything one paint needs; pens and fonts it makes are released with it.
+class Painter {
+public:
+    explicit Painter(const Grid& grid) : grid_(grid), s_(grid.state), a_(grid.arrays), dc_(grid.state->memDC) {
+        H_ = library.headerHeight;
+        h_ = s_->rowHeight > 0 ? s_->rowHeight : 1;
+        W_ = s_->clientRect.right;
+        B_ = s_->clientRect.bottom;
+        selBack_ = SystemUnless(s_->selBackColor, COLOR_HIGHLIGHT);
+        selText_ = SystemUnless(s_->selTextColor, COLOR_HIGHLIGHTTEXT);
+        frame_ = SystemUnless(s_->frameColor, COLOR_BTNTEXT);
+        gridPen_ = CreatePen(PS_SOLID, 1, s_->gridLineColor);
+        markPen_ = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNTEXT));
+        columnFonts_.assign(static_cast<size_t>(s_->colCount) + 1, nullptr);
+    }
+    ~Painter() {
+        SelectObject(dc_, s_->cellFont);
+        for (HFONT font : columnFonts_) {
+            if (font) DeleteObject(font);
+        }
+        DeleteObject(gridPen_);
+        DeleteObject(markPen_);
+        if (bitmapDC_) DeleteDC(bitmapDC_);
+    }
+    Painter(const Painter&) = delete;
+    Painter& operator=(const Painter&) = delete;
+
+    void Paint() {
+        FillSolid(dc_, 0, H_, W_, B_, s_->backColor);
+        ResetPaintFlags();
+        int rows = 0;
+        for (int accumulated = 0; accumulated < B_ - H_; accumulated += h_) {
+            const int row = s_->vScroll.nPos + rows;
+            if (row > s_->lastRowToPaint) break;
+            DrawRow(rows + 1, row);
+            ++rows;
+        }
+        s_->rowsPainted = rows;
+        if (s_->curCellPainted) DrawCurrentCellFrame();
+        if (rows > 0) UpdateHorizontalPage();
+        FillEmptyAreas(rows);
+    }
+
+private:
+    void ResetPaintFlags() {
+        s_->curCellPainted = s_->curColShown = s_->curRowShown = s_->selectedRowPainted = 0;
+        s_->lastRowToPaint = s_->rowCount;
+        if (s_->readOnly) {
+            s_->lastRowToPaint = s_->rowCount - 1;
+            // Only while a data row is left to stand on.
+            if (s_->curRow == s_->rowCount && s_->curRow > 1) s_->curRow -= 1;
+        }
+    }
+
+    int ColumnWidth(int col) const { return col >= 0 && col < kColSlots ? s_->colWidth[col] : 0; }
+
+    void DrawRow(int r, int row) {
+        const int rowTop = H_ + (r - 1) * h_ - 1;
+        const int rowLine = H_ + r * h_ - 1;
+        int x = 0, visited = 0, lastLeft = 0, lastWidth = 0;
+        passedFiller_ = false;
+        for (int c = 0; x < W_ && c + s_->hScroll.nPos <= s_->colCount; ++c) {
+            const int col = c == 0 ? 0 : c + s_->hScroll.nPos;
+            const int w = ColumnWidth(col);
+            if (w < 1) break;
+            ++visited;
+            if (r == 1) DrawColumnStrip(c, col, x, w);
+            if (c == 0) {
+                DrawRowHeader(row, rowTop, rowLine, w);
+            } else {
+                DrawCell(row, col, x, w, rowTop, rowLine);
+            }
+            if (col == s_->colCount) {
+                passedFiller_ = true;
+                fillerLeft_ = x;
+            }
+            lastLeft = x;
+            lastWidth = w;
+            x += w;
+        }
+        visitedCols_ = visited;
+        stopRight_ = lastLeft + lastWidth;
+        if (row == s_->curRow) s_->curRowShown = 1;
+        const int w0 = ColumnWidth(0);
+        Line(dc_, static_cast<HPEN>(GetStockObject(BLACK_PEN)), 0, rowLine, w0 - 1, rowLine);
+        if (s_->showGridLines) Line(dc_, gridPen_, w0 - 1, rowLine, W_, rowLine);
+    }
+
+    // Column backgrounds and vertical lines run the full height, once a paint.
+    void DrawColumnStrip(int c, int col, int x, int w) {
+        if (c == 0) {
+            FillRect(dc_, ToRect(0, H_, w - 1, B_), GetSysColorBrush(COLOR_BTNFACE));
+            return;
+        }
+        if (a_->colBackColor[col] > 0) FillSolid(dc_, x, H_, x + w, B_, static_cast<COLORREF>(a_->colBackColor[col]));
+        if (c == 1) {
+            Line(dc_, static_cast<HPEN>(GetStockObject(BLACK_PEN)), x - 1, H_, x - 1, B_);
+        } else if (s_->showGridLines) {
+            Line(dc_, gridPen_, x - 1, H_, x - 1, B_);
+        }
+    }
+
+    void DrawRowHeader(int row, int rowTop, int rowLine, int w) {
+        HPEN white = static_cast<HPEN>(GetStockObject(WHITE_PEN));
+        HGDIOBJ old = SelectObject(dc_, white);
+        MoveToEx(dc_, 0, rowLine - 1, nullptr);
+        LineTo(dc_, 0, rowTop + 1);
+        LineTo(dc_, w - 2, rowTop + 1);
+        SelectObject(dc_, old);
+
+        SetBkColor(dc_, GetSysColor(COLOR_BTNFACE));
+        SetTextColor(dc_, GetSysColor(COLOR_BTNTEXT));
+        if (row == s_->rowCount) {
+            // The new-record row never shows the triangle, even when current.
+            SelectFont(library.markerFont);
+            RECT mark{11, rowTop + 2, 23, rowTop + 22};
+            DrawTextA(dc_, "*", 1, &mark, DT_EDITCONTROL | DT_NOPREFIX);
+        } else if (row == s_->curRow) {
+            POINT corners[3] = {{10, rowTop + 5}, {10, rowTop + 13}, {20, rowTop + 9}};
+            HGDIOBJ oldPen = SelectObject(dc_, markPen_);
+            HGDIOBJ oldBrush = SelectObject(dc_, GetSysColorBrush(COLOR_BTNTEXT));
+            Polygon(dc_, corners, 3);
+            SelectObject(dc_, oldBrush);
+            SelectObject(dc_, oldPen);
+        } else if (s_->showLineNumbers) {
+            SelectFont(s_->cellFont);
+            const char* number = NumberText(row);
+            RECT area{2, rowTop + 2, w - 3, rowTop + 22};
+            DrawTextA(dc_, number, static_cast<int>(strlen(number)), &area, DT_EDITCONTROL | DT_NOPREFIX);
+        }
+    }
+
+    void DrawCell(int row, int col, int x, int w, int rowTop, int rowLine) {
+        if (col == s_->curCol && x + w < W_ - 2) s_->curColShown = 1;
+        if (row == s_->curRow && col == s_->curCol) {
+            s_->curCellRect = RECT{x > 1 ? x : 1, rowTop, x + w < W_ - 2 ? x + w : W_ - 2,
+                                   rowLine < B_ - 2 ? rowLine : B_ - 2};
+            s_->curCellPainted = 1;
+        }
+        const bool selected = row == s_->selectedRow;
+        if (selected) {
+            FillSolid(dc_, x > 1 ? x : 1, rowTop, W_, rowLine < B_ - 2 ? rowLine : B_ - 2, selBack_);
+            s_->selectedRowPainted = 1;
+        }
+        if (row >= s_->rowCount || col >= s_->colCount) return;  // the new-record row and the filler show nothing
+
+        const ShownText shown = CellShownText(a_, row, col);
+        RECT area{x + kTextMargin, rowTop + 2, x + w - 3, rowTop + 2 + h_};
+        switch (a_->colType[col]) {
+            case FieldCheck:
+                DrawCheckBox(shown, x, w, rowTop);
+                break;
+            case FieldText:
+            case FieldCombo:
+                if (shown.length == 0) break;
+                SetCellColours(col, selected);
+                DrawTextA(dc_, shown.text, shown.length, &area, TextFormat(col) | DT_NOPREFIX);
+                break;
+        }
+    }
+
+    void SetCellColours(int col, bool selected) {
+        if (selected) {
+            SelectFont(s_->cellFont);
+            SetBkColor(dc_, selBack_);
+            SetTextColor(dc_, selText_);
+            return;
+        }
+        SetBkColor(dc_, a_->colBackColor[col] > 0 ? static_cast<COLORREF>(a_->colBackColor[col])
+                                                  : GetSysColor(COLOR_WINDOW));
+        SetTextColor(dc_, a_->colTextColor[col] > 0 ? static_cast<COLORREF>(a_->colTextColor[col])
+                                                    : GetSysColor(COLOR_WINDOWTEXT));
+        SelectFont(ColumnFont(col));
+    }
+
+    UINT TextFormat(int col) const {
+        UINT format = a_->colMultiline[col] > 0 ? DT_WORDBREAK | DT_EDITCONTROL : DT_SINGLELINE;
+        if (a_->colAlign[col] == 1) format |= DT_RIGHT;
+        if (a_->colAlign[col] == 2) format |= DT_CENTER;
+        return format;
+    }
+
+    // A column's own font, made once a paint and kept until the paint ends.
+    HFONT ColumnFont(int col) {
+        const char* face = s_->colFontFace[col];
+        if (!face) return s_->cellFont;
+        HFONT& font = columnFonts_[static_cast<size_t>(col)];
+        if (!font) {
+            font = MakeFont(face, s_->colFontSize[col], s_->colFontWeight[col], s_->colFontItalic[col],
+                            s_->colFontUnderline[col], 0);
+        }
+        return font ? font : s_->cellFont;
+    }
+
+    void SelectFont(HFONT font) {
+        if (font != selectedFont_) SelectObject(dc_, font);
+        selectedFont_ = font;
+    }
+
+    void DrawCheckBox(const ShownText& shown, int x, int w, int rowTop) {
+        HBITMAP image = nullptr;
+        if (shown.length == 0 || (shown.length == 1 && shown.text[0] == '0')) {
+            image = library.uncheckedBitmap;
+        } else if (shown.length == 1 && shown.text[0] == '1') {
+            image = library.checkedBitmap;
+        } else if (shown.deleted) {
+            image = library.deletedCheckBitmap;
+        }
+        if (!image) return;
+        if (!bitmapDC_) bitmapDC_ = CreateCompatibleDC(s_->windowDC);
+        HGDIOBJ old = SelectObject(bitmapDC_, image);
+        BitBlt(dc_, x + (w - kCheckSize) / 2 - 1, rowTop + (h_ - kCheckSize) / 2, kCheckSize, kCheckSize, bitmapDC_,
+               0, 0, SRCCOPY);
+        SelectObject(bitmapDC_, old);
+    }
+
+    void DrawCurrentCellFrame() {
+        const RECT& r = s_->curCellRect;
+        HPEN pen = CreatePen(PS_SOLID, 1, frame_);
+        HGDIOBJ old = SelectObject(dc_, pen);
+        POINT path[5] = {{r.left, r.top + 1}, {r.right - 2, r.top + 1}, {r.right - 2, r.bottom - 1},
+                         {r.left, r.bottom - 1}, {r.left, r.top + 1}};
+        Polyline(dc_, path, 5);
+        SelectObject(dc_, old);
+        DeleteObject(pen);
+    }
+
+    // The horizontal page is what the last row could show.
+    void UpdateHorizontalPage() {
+        if (visitedCols_ > s_->colCount) return;  // everything fits from the first column on
+        SCROLLINFO& bar = s_->hScroll;
+        s_->visibleCols = visitedCols_;
+        bar.nPage = static_cast<UINT>(visitedCols_);
+        const int upper = bar.nMax - visitedCols_ + 1;
+        if (bar.nPos > upper) bar.nPos = upper;
+        if (bar.nPos < bar.nMin) bar.nPos = bar.nMin;
+        ApplyScrollBar(grid_, SB_HORZ);
+    }
+
+    void FillEmptyAreas(int rows) {
+        HBRUSH workspace = GetSysColorBrush(COLOR_APPWORKSPACE);
+        if (passedFiller_) {
+            FillRect(dc_, ToRect(fillerLeft_, 0, W_, B_), workspace);
+            s_->gridRight = fillerLeft_;
+        } else {
+            s_->gridRight = stopRight_;
+        }
+        s_->gridBottom = H_ + rows * h_ - 1;
+        FillRect(dc_, ToRect(0, s_->gridBottom, W_, B_), workspace);
+    }
+
+    const RECT* ToRect(int left, int top, int right, int bottom) {
+        scratch_ = RECT{left, top, right, bottom};
+        return &scratch_;
+    }
+
+    const Grid& grid_;
+    GridState* s_;
+    GridArrays* a_;
+    HDC dc_;
+    int H_, h_, W_, B_;
+    COLORREF selBack_, selText_, frame_;
+    HPEN gridPen_, markPen_;
+    HDC bitmapDC_ = nullptr;
+    HFONT selectedFont_ = nullptr;
+    std::vector<HFONT> columnFonts_;
+    RECT scratch_{};
+    int visitedCols_ = 0;
+    bool passedFiller_ = false;
+    int fillerLeft_ = 0;
+    int stopRight_ = 0;
+};
+
+// The header scrolls by relabelling: item i always shows the i-th visible
+// data column.
+void RelabelHeader(const Grid& grid) {
+    GridState* s = grid.state;
+    if (s->hScroll.nPos == s->lastHeaderScroll && !s->headerDirty) return;
+    s->lastHeaderScroll = s->hScroll.nPos;
+    s->headerDirty = 0;
+    HDITEMA& item = s->headerItem;
+    for (int i = 1; i <= s->colCount; ++i) {
+        const int col = i + s->hScroll.nPos;
+        const bool data = col < s->colCount && col < kColSlots;
+        const char* text = data ? s->colLabel[col] : "  ";
+        item.mask = HDI_WIDTH | HDI_TEXT | HDI_FORMAT;
+        item.pszText = const_cast<char*>(text);
+        item.cchTextMax = static_cast<int>(strlen(text)) + 1;
+        item.cxy = data ? s->colWidth[col] : 2000;
+        item.fmt = HDF_STRING | (data && grid.arrays->colAlign ? grid.arrays->colAlign[col] : 0);
+        SendMessageA(s->hwndHeader, HDM_SETITEMA, i, reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+// A pending row selection (after an undelete) becomes the current row; false
+// while an open edit refuses to close, in which case the request waits.
+bool TakePendingSelection(const Grid& grid) {
+    GridState* s = grid.state;
+    if (!s->selectPending || s->selectedRow <= 0) return true;
+    if (s->editing && !CommitEdit(grid)) return false;
+    s->curRow = s->selectedRow;
+    s->selectPending = 0;
+    return true;
+}
+
+void PlaceEditor(const Grid& grid) {
+    GridState* s = grid.state;
+    if (!s->editing) return;
+    const int col = s->curCol;
+    const bool combo = col >= 0 && col < grid.arrays->fieldCapacity && grid.arrays->colType[col] == FieldCombo;
+    HWND editor = combo ? s->hwndCombo : s->hwndEdit;
+    if (!editor) return;
+    if (!s->curCellPainted) {
+        s->editorLastX = -100;  // shown again, and focused, once its cell is back in view
+        ShowWindow(editor, SW_HIDE);
+        return;
+    }
+    const RECT& r = s->curCellRect;
+    if (s->hwndEdit) MoveWindow(s->hwndEdit, r.left + 6, r.top + 2, r.right - r.left - 9, r.bottom - r.top - 3, TRUE);
+    if (r.left != s->editorLastX || r.top != s->editorLastY) {
+        MoveWindow(s->hwndCombo, r.left + 2, r.top + 3, r.right - r.left - 5, r.bottom - r.top - 3, TRUE);
+        ShowWindow(editor, SW_SHOW);
+        s->editorLastX = r.left;
+        s->editorLastY = r.top;
+        SetFocus(editor);
+    }
+    InvalidateRect(editor, nullptr, FALSE);
+}
+
+}  // namespace
 
 LRESULT OnPaint(const Grid& grid) {
+    GridState* s = grid.state;
     // Cleared before drawing, so an invalidation made while painting is honoured.
-    grid.state->repaintPending = 0;
+    s->repaintPending = 0;
+    // The early exits still validate: an update region left invalid would
+    // bring the next WM_PAINT at once, for ever. The old image stays.
+    if (s->colCount == 0 || s->rowCount == 0 || !TakePendingSelection(grid)) {
+        ValidateRect(grid.hwnd, nullptr);
+        return 0;
+    }
+    RelabelHeader(grid);
+    GetClientRect(grid.hwnd, &s->clientRect);
+    const int width = s->clientRect.right, height = s->clientRect.bottom;
+    if (!s->memDC || s->surfaceWidth != width || s->surfaceHeight != height) RebuildSurface(grid, width, height);
+    s->clientRect.top = library.headerHeight;
+    {
+        Painter painter(grid);
+        painter.Paint();
+    }
     PAINTSTRUCT ps;
-    BeginPaint(grid.hwnd, &ps);
+    s->windowDC = BeginPaint(grid.hwnd, &ps);
+    BitBlt(s->windowDC, 0, library.headerHeight, width, height, s->memDC, 0, library.headerHeight, SRCCOPY);
     EndPaint(grid.hwnd, &ps);
+    if (s->newRowIndex != s->curRow) s->newRowIndex = -1;
+    PlaceEditor(grid);
     return 0;
 }
 

@@ -21,6 +21,9 @@ EXPORTS = {
     "SetGridAttr": 8, "MakeFont": 24, "ShowLineNumbers": 8, "SetRowHeight": 8, "GetRowHeight": 4,
     "OnEntryStyle": 4,
     "SetUndoBuffer": 4,
+    "GotoCell": 12, "ViewGrid": 8, "GetFirstVisRow": 4, "GetFirstVisCol": 4, "GetCurrentRow": 4,
+    "GetCurrentCol": 4,
+    "SetFuncCallback": 8, "GetNotifyHwnd": 0,
 }
 # exported only under their decorated names
 DECORATED_ONLY = {"DllMain": 12}

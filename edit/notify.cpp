@@ -1,0 +1,36 @@
+#include "edit/notify.h"
+
+#include "grid/grid_access.h"
+
+namespace tabrix {
+
+Notifications notifications;
+
+LRESULT NotifyHost(const Grid& grid, HWND source, UINT code, WPARAM wParam, LPARAM lParam) {
+    notifications.notifySource = source;
+    HWND target = GetParent(grid.hwnd);
+    if (notifications.notifyMode == NOTIFY_BY_CALLBACK && notifications.notifyCallback) {
+        return notifications.notifyCallback(target, code, wParam, lParam);
+    }
+    return SendMessageA(target, code, wParam, lParam);
+}
+
+bool GridSurvived(const Grid& grid) {
+    return IsGridWindow(grid.hwnd) && GridFromWindow(grid.hwnd).state == grid.state;
+}
+
+WPARAM ControlId(const Grid& grid) {
+    return static_cast<WPARAM>(GetWindowLongPtrA(grid.hwnd, GWLP_ID) & 0xFFFF);
+}
+
+void SetFuncCallback(WNDPROC callback, int enable) {
+    if (!enable) {
+        notifications.notifyMode = NOTIFY_BY_MESSAGE;
+        return;
+    }
+    // A null function cannot be called: messages keep flowing to the parent.
+    notifications.notifyCallback = callback;
+    notifications.notifyMode = callback ? NOTIFY_BY_CALLBACK : NOTIFY_BY_MESSAGE;
+}
+
+}  // namespace tabrix

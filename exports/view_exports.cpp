@@ -1,0 +1,41 @@
+// Exports of the viewport and of notification delivery.
+#include "edit/notify.h"
+#include "grid/grid_access.h"
+#include "view/scroll.h"
+
+using tabrix::WithGrid;
+
+extern "C" {
+
+int32_t WINAPI GotoCell(HWND hwnd, int32_t row, int32_t col) {
+    return WithGrid(hwnd, [&](const Grid& g) { return tabrix::GotoCell(g, row, col); });
+}
+
+int32_t WINAPI ViewGrid(HWND hwnd, int32_t mode) {
+    return WithGrid(hwnd, [&](const Grid& g) { return tabrix::ViewGrid(g, mode); });
+}
+
+int32_t WINAPI GetFirstVisRow(HWND hwnd) {
+    return WithGrid(hwnd, [](const Grid& g) { return g.state->vScroll.nPos; });
+}
+
+int32_t WINAPI GetFirstVisCol(HWND hwnd) {
+    return WithGrid(hwnd, [](const Grid& g) { return g.state->hScroll.nPos + 1; });
+}
+
+int32_t WINAPI GetCurrentRow(HWND hwnd) {
+    return WithGrid(hwnd, [](const Grid& g) { return g.state->curRow; });
+}
+
+int32_t WINAPI GetCurrentCol(HWND hwnd) {
+    return WithGrid(hwnd, [](const Grid& g) { return g.state->curCol; });
+}
+
+int32_t WINAPI SetFuncCallback(WNDPROC callback, int32_t enable) {
+    tabrix::SetFuncCallback(callback, enable);
+    return 1;
+}
+
+HWND WINAPI GetNotifyHwnd(void) { return tabrix::notifications.notifySource; }
+
+}  // extern "C"

@@ -1,0 +1,420 @@
+#include "view/scroll.h"
+
+#include <cstdint>
+
+#include "edit/editors.h"
+#include "edit/notify.h"
+#include "edit/undo.h"
+#include "grid/cell_store.h"
+#include "grid/grid_access.h"
+#include "grid/library.h"
+#include "view/surface.h"
+
+namespace tabrix {
+namespace {
+
+struct SavedView {
+    bool saved = false;
+    int firstRow = 0, firstCol = 0, curRow = 0, curCol = 0;
+} savedView;
+
+// Sums that involve a page size are compared as the 32-bit unsigned values
+// the scroll bar works with: a negative sum counts as very large.
+bool AboveUnsigned(int64_t a, int64_t b) { return static_cast<uint32_t>(a) > static_cast<uint32_t>(b); }
+
+int Page(const SCROLLINFO& bar) { return static_cast<int>(bar.nPage); }
+
+int Width(const GridState* s, int col) { return col >= 0 && col < kColSlots ? s->colWidth[col] : 0; }
+
+int ClientWidth(const Grid& grid) {
+    RECT client;
+    GetClientRect(grid.hwnd, &client);
+    return client.right;
+}
+
+// The left edge, from `start`, of the current column with the view at hPos.
+int CurrentColumnLeft(const GridState* s, int start) {
+    int x = start;
+    for (int i = s->hScroll.nPos; i < s->curCol; ++i) x += Width(s, i);
+    return x;
+}
+
+// Scrolls right just enough for the current column to end within `limit`.
+void FitColumns(GridState* s, int start, int limit) {
+    const int goal = CurrentColumnLeft(s, start) + Width(s, s->curCol) - limit;
+    int n = 0, sum = 0;
+    // Bounded by the columns that exist: zero widths would never reach the goal.
+    while (sum < goal && s->hScroll.nPos + n <= s->colCount) {
+        sum += Width(s, s->hScroll.nPos + n);
+        ++n;
+    }
+    s->hScroll.nPos += n - 1;
+}
+
+// The position that ends the view with the last data column.
+int RightmostPosition(const GridState* s, int clientWidth) {
+    const int last = s->hScroll.nMax - 1;
+    int n = 0, sum = 0;
+    for (int k = last; k >= 1; --k) {
+        sum += Width(s, last - n);
+        if (sum < clientWidth - Width(s, 0)) ++n;
+    }
+    return s->hScroll.nMax - 1 - n;
+}
+
+bool OutsideVerticalView(const GridState* s) {
+    return s->curRow < s->vScroll.nPos || AboveUnsigned(s->curRow, int64_t{s->vScroll.nPos} + Page(s->vScroll) - 1);
+}
+
+bool OutsideHorizontalView(const GridState* s) {
+    return s->curCol < s->hScroll.nPos || AboveUnsigned(s->curCol, int64_t{s->hScroll.nPos} + Page(s->hScroll) - 1);
+}
+
+void SaveEntryPosition(GridState* s) {
+    s->keepCellInView = 0;
+    s->savedHPos = s->hScroll.nPos;
+    s->savedVPos = s->vScroll.nPos;
+    s->savedRow = s->curRow;
+}
+
+enum class Leave { Allowed, Refused, GridGone };
+
+// Asks the host before the current row leaves an edited row. A refusal puts
+// the whole position back, current column and selection included, so a
+// refused wrap-around move leaves the user on the cell they started from.
+Leave AskToLeaveRow(const Grid& grid, bool edited, int savedCol, int savedSelection) {
+    GridState* s = grid.state;
+    if (s->curRow == s->savedRow || !edited) return Leave::Allowed;
+    s->rowEdited = 0;
+    LRESULT reply = NotifyHost(grid, grid.hwnd, GN_ROWCHANGING, ControlId(grid),
+                               PackWords(s->savedRow, RowModified(grid.arrays, s->savedRow)));
+    if (!GridSurvived(grid)) return Leave::GridGone;
+    SetFocus(grid.hwnd);
+    if (!GridSurvived(grid)) return Leave::GridGone;
+    if (!reply) return Leave::Allowed;
+    s->hScroll.nPos = s->savedHPos;
+    s->vScroll.nPos = s->savedVPos;
+    s->curRow = s->savedRow;
+    s->curCol = savedCol;
+    s->selectedRow = savedSelection;
+    s->rowEdited = 1;
+    return Leave::Refused;
+}
+
+int ThumbTrackPosition(const Grid& grid, int bar) {
+    SCROLLINFO info{sizeof info, SIF_TRACKPOS, 0, 0, 0, 0, 0};
+    GetScrollInfo(grid.hwnd, bar, &info);
+    return info.nTrackPos;
+}
+
+void FinishMove(const Grid& grid) {
+    GridState* s = grid.state;
+    SaveUndoRow(s, grid.arrays);
+    s->lastClickRow = s->curRow;
+    s->lastClickCol = s->curCol;
+}
+
+// Keyboard moves of the vertical handler; false for a code it ignores.
+void KeyboardVerticalMove(GridState* s, int code) {
+    SCROLLINFO& v = s->vScroll;
+    const int page = Page(v);
+    switch (code) {
+        case SB_LINEDOWN:
+        case SB_LINEUP:
+            if (OutsideHorizontalView(s)) s->keepCellInView = 1;
+            if (code == SB_LINEDOWN && s->curRow < s->rowCount) s->curRow += 1;
+            if (code == SB_LINEUP && s->curRow > 1) s->curRow -= 1;
+            if (s->curRow < v.nPos) v.nPos = s->curRow;
+            if (AboveUnsigned(s->curRow, int64_t{v.nPos} + page - (code == SB_LINEDOWN ? 1 : 0))) {
+                v.nPos = s->curRow - (page - 1);
+            }
+            break;
+        case SB_PAGEDOWN: {
+            s->keepCellInView = 1;
+            const int64_t lastWhole = int64_t{v.nPos} + page - 1;
+            if (s->curRow == lastWhole) {
+                v.nPos = v.nPos + page - 1;
+                s->curRow = v.nPos + page - 1;
+            }
+            if (s->curRow >= v.nPos && s->curRow < int64_t{v.nPos} + page - 1) s->curRow = v.nPos + page - 1;
+            if (s->curRow < v.nPos || AboveUnsigned(s->curRow, int64_t{v.nPos} + page - 1)) {
+                s->curRow += page - 1;
+                v.nPos = s->curRow - page + 1;
+            }
+            if (s->curRow > v.nMax) s->curRow = v.nMax;
+            break;
+        }
+        case SB_PAGEUP:
+            s->keepCellInView = 1;
+            if (s->curRow == v.nPos) {
+                v.nPos = v.nPos - page + 1;
+                s->curRow = v.nPos;
+            }
+            if (s->curRow > v.nPos && s->curRow < int64_t{v.nPos} + page) s->curRow = v.nPos;
+            if (AboveUnsigned(s->curRow, int64_t{v.nPos} + page) || s->curRow < v.nPos) {
+                s->curRow -= page - 1;
+                v.nPos = s->curRow;
+            }
+            if (s->curRow < v.nMin) s->curRow = v.nMin;
+            break;
+    }
+}
+
+void KeepColumnInViewAfterVerticalMove(GridState* s, int clientWidth) {
+    SCROLLINFO& h = s->hScroll;
+    if (AboveUnsigned(s->curCol, int64_t{h.nPos} + Page(h) - 1)) FitColumns(s, 0, clientWidth - 2);
+    const int right = CurrentColumnLeft(s, 0) + Width(s, s->curCol);
+    if (AboveUnsigned(s->curCol, int64_t{h.nPos} + Page(h) - 1) || right > clientWidth - 2) {
+        if (right > clientWidth - 2) {
+            FitColumns(s, 0, clientWidth - 2);
+        } else {
+            h.nPos += 1;
+        }
+    }
+    if (s->curCol < h.nPos) h.nPos = s->curCol - 1;
+}
+
+void KeyboardRightMove(GridState* s, int clientWidth) {
+    SCROLLINFO& h = s->hScroll;
+    if (s->curCol < s->colCount - 1) s->curCol += 1;
+    const int right = CurrentColumnLeft(s, Width(s, 0)) + Width(s, s->curCol);
+    if (AboveUnsigned(s->curCol, int64_t{h.nPos} + Page(h) - 1) || right > clientWidth - 2) {
+        if (right > clientWidth - 2) {
+            FitColumns(s, Width(s, 0), clientWidth);
+        } else {
+            h.nPos += 1;
+        }
+    }
+    if (s->curCol < h.nPos) h.nPos = s->curCol - 1;
+}
+
+void ClearSelection(GridState* s) {
+    if (s->selectedRow > 0) s->selectedRow = 0;
+}
+
+}  // namespace
+
+int WholeRowsVisible(const GridState* s, int clientHeight) {
+    return (clientHeight - library.headerHeight) / (s->rowHeight > 0 ? s->rowHeight : 1);
+}
+
+void ClampVerticalPosition(GridState* s) {
+    SCROLLINFO& v = s->vScroll;
+    const int64_t upper = int64_t{v.nMax} - Page(v) + 1;
+    if (Page(v) <= v.nMax + 1 && v.nPos > upper) v.nPos = static_cast<int>(upper);
+    if (v.nPos < v.nMin) v.nPos = v.nMin;
+}
+
+void ApplyScrollBar(const Grid& grid, int bar) {
+    GridState* s = grid.state;
+    const SCROLLINFO& wanted = bar == SB_VERT ? s->vScroll : s->hScroll;
+    SCROLLINFO& applied = bar == SB_VERT ? s->appliedVScroll : s->appliedHScroll;
+    if (applied.cbSize && applied.nMin == wanted.nMin && applied.nMax == wanted.nMax &&
+        applied.nPage == wanted.nPage && applied.nPos == wanted.nPos && applied.fMask == wanted.fMask) {
+        return;
+    }
+    applied = wanted;
+    SCROLLINFO sent = wanted;
+    sent.cbSize = sizeof sent;
+    SetScrollInfo(grid.hwnd, bar, &sent, TRUE);
+}
+
+LRESULT OnVScroll(const Grid& grid, int code) {
+    GridState* s = grid.state;
+    SCROLLINFO& v = s->vScroll;
+    const int savedCol = s->curCol, savedSelection = s->selectedRow;
+    SaveEntryPosition(s);
+    ClearSelection(s);
+    const bool keyboard = code == s->vScrollCode;
+    switch (code) {
+        case SB_TOP:
+            v.nPos = v.nMin;
+            if (keyboard) s->curRow = v.nMin;
+            break;
+        case SB_BOTTOM:
+            v.nPos = v.nMax;
+            if (keyboard) s->curRow = v.nMax;
+            break;
+        case SB_LINEDOWN:
+        case SB_LINEUP:
+        case SB_PAGEDOWN:
+        case SB_PAGEUP:
+            if (keyboard) {
+                KeyboardVerticalMove(s, code);
+            } else {
+                const int step = code == SB_LINEDOWN || code == SB_LINEUP ? 1 : Page(v) - 1;
+                v.nPos += code == SB_LINEDOWN || code == SB_PAGEDOWN ? step : -step;
+            }
+            break;
+        case SB_THUMBTRACK:
+            v.nPos = ThumbTrackPosition(grid, SB_VERT);
+            break;
+        default:
+            return 0;
+    }
+    s->vScrollCode = -1;
+    ClampVerticalPosition(s);
+    if (AskToLeaveRow(grid, s->rowEdited == 1, savedCol, savedSelection) != Leave::Allowed) return 0;
+    ApplyScrollBar(grid, SB_VERT);
+    if (s->keepCellInView) KeepColumnInViewAfterVerticalMove(s, ClientWidth(grid));
+    ApplyScrollBar(grid, SB_HORZ);
+    FinishMove(grid);
+    RequestRepaint(grid);
+    return 0;
+}
+
+LRESULT OnHScroll(const Grid& grid, int code) {
+    GridState* s = grid.state;
+    SCROLLINFO& h = s->hScroll;
+    SCROLLINFO& v = s->vScroll;
+    const int savedCol = s->curCol, savedSelection = s->selectedRow;
+    SaveEntryPosition(s);
+    const bool keyboard = code == s->hScrollCode;
+    const int clientWidth = ClientWidth(grid);
+    switch (code) {
+        case SB_LEFT:
+            h.nPos = h.nMin;
+            if (keyboard) {
+                if (OutsideVerticalView(s)) s->keepCellInView = 1;
+                s->curCol = h.nMin + 1;
+            }
+            break;
+        case SB_RIGHT:
+            s->curCol = h.nMax - 1;
+            h.nPos = RightmostPosition(s, clientWidth);
+            break;
+        case SB_LINELEFT:
+            if (!keyboard) {
+                h.nPos -= 1;
+                break;
+            }
+            if (OutsideVerticalView(s)) s->keepCellInView = 1;
+            if (s->curCol < 2 && s->curRow > 1) {
+                s->curCol = h.nMax - 1;
+                h.nPos = RightmostPosition(s, clientWidth);
+                s->curRow -= 1;
+                ClearSelection(s);
+                if (s->curRow < v.nPos) v.nPos -= 1;
+            } else {
+                if (s->curCol > 1) s->curCol -= 1;
+                if (AboveUnsigned(s->curCol, int64_t{h.nPos} + Page(h) - 2)) FitColumns(s, 0, clientWidth - 2);
+                if (s->curCol < h.nPos + 1) h.nPos = s->curCol - 1;
+            }
+            break;
+        case SB_LINERIGHT:
+            if (!keyboard) {
+                h.nPos += 1;
+                break;
+            }
+            if (OutsideVerticalView(s)) s->keepCellInView = 1;
+            if (s->curCol < s->colCount - 1 || s->curRow >= s->rowCount) {
+                KeyboardRightMove(s, clientWidth);
+            } else {
+                h.nPos = h.nMin;
+                s->curCol = h.nMin + 1;
+                s->curRow += 1;
+                ClearSelection(s);
+                if (AboveUnsigned(s->curRow, int64_t{v.nPos} + Page(v) - 1)) v.nPos += 1;
+            }
+            break;
+        case SB_PAGELEFT: {
+            const int64_t back = int64_t{h.nPos} - Page(h) + 2;
+            h.nPos = back < 0 || back > h.nPos - 1 ? h.nPos - 1 : static_cast<int>(back);
+            break;
+        }
+        case SB_PAGERIGHT: {
+            const int64_t ahead = int64_t{h.nPos} + Page(h) - 2;
+            h.nPos = ahead < 0 ? h.nMax : static_cast<int>(ahead > h.nPos + 1 ? ahead : h.nPos + 1);
+            break;
+        }
+        case SB_THUMBTRACK:
+            h.nPos = ThumbTrackPosition(grid, SB_HORZ);
+            break;
+        default:
+            return 0;
+    }
+    s->hScrollCode = -1;
+    if (h.nPos > h.nMax - 2) h.nPos = h.nMax - 2;
+    if (h.nPos < h.nMin) h.nPos = h.nMin;
+    if (s->keepCellInView) {
+        if (s->curRow < v.nPos) v.nPos = s->curRow;
+        if (AboveUnsigned(s->curRow, int64_t{v.nPos} + Page(v) - 1)) v.nPos = s->curRow - (Page(v) - 1);
+    }
+    if (AskToLeaveRow(grid, s->rowEdited != 0, savedCol, savedSelection) != Leave::Allowed) return 0;
+    ApplyScrollBar(grid, SB_HORZ);
+    ApplyScrollBar(grid, SB_VERT);
+    FinishMove(grid);
+    RequestRepaint(grid);
+    UpdateWindow(grid.hwnd);
+    return 0;
+}
+
+LRESULT OnSize(const Grid& grid) {
+    GridState* s = grid.state;
+    if (s->colCount == 0 || s->rowCount == 0) return 0;
+    GetClientRect(grid.hwnd, &s->clientRect);
+    const int width = s->clientRect.right, height = s->clientRect.bottom;
+    const int lastWidth = Width(s, s->colCount - 1);
+    s->visibleRows = WholeRowsVisible(s, height);
+    // The last data column's width stands for all; a zero width must not divide.
+    s->visibleCols = width / (lastWidth > 0 ? lastWidth : 1) + 1;
+
+    s->vScroll.nPage = static_cast<UINT>(s->visibleRows > 0 ? s->visibleRows : 0);
+    ClampVerticalPosition(s);
+    ApplyScrollBar(grid, SB_VERT);
+    SCROLLINFO& h = s->hScroll;
+    h.nPage = static_cast<UINT>(s->visibleCols);
+    const int64_t upper = int64_t{h.nMax} - Page(h) + 1;
+    if (Page(h) <= h.nMax + 1 && h.nPos > upper) h.nPos = static_cast<int>(upper);
+    if (h.nPos < h.nMin) h.nPos = h.nMin;
+    ApplyScrollBar(grid, SB_HORZ);
+
+    LayOutHeader(grid);
+    RebuildSurface(grid, width, height);
+    s->repaintPending = 1;
+    RedrawWindow(grid.hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_FRAME);
+    return 0;
+}
+
+int GotoCell(const Grid& grid, int row, int col) {
+    GridState* s = grid.state;
+    if (row < 1 || row > s->rowCount || col < 1 || col > s->colCount - 1) return -1;
+    if (s->editing && !CommitEdit(grid)) return 0;
+    SetFocus(grid.hwnd);
+    if (!GridSurvived(grid)) return 0;
+    const bool rowChanged = s->curRow != row;
+    s->curRow = row;
+    s->curCol = col;
+    s->vScroll.nPos = row;
+    s->hScroll.nPos = col - 1;
+    ApplyScrollBar(grid, SB_VERT);
+    ApplyScrollBar(grid, SB_HORZ);
+    RequestRepaint(grid);
+    if (rowChanged) SaveUndoRow(s, grid.arrays);
+    return 1;
+}
+
+int ViewGrid(const Grid& grid, int mode) {
+    GridState* s = grid.state;
+    if (s->editing && !CommitEdit(grid)) return 0;
+    if (mode == 0) {
+        savedView = SavedView{true, s->vScroll.nPos, s->hScroll.nPos + 1, s->curRow, s->curCol};
+    } else if (mode == 1) {
+        const SavedView& v = savedView;
+        // The saved current column must name a data column, never the filler.
+        if (!v.saved || v.curRow > s->rowCount || v.firstRow > s->rowCount || v.curCol > s->colCount - 1 ||
+            v.firstCol > s->colCount) {
+            return 0;
+        }
+        s->vScroll.nPos = v.firstRow;
+        s->hScroll.nPos = v.firstCol - 1;
+        s->curRow = v.curRow;
+        s->curCol = v.curCol;
+        ApplyScrollBar(grid, SB_VERT);
+        ApplyScrollBar(grid, SB_HORZ);
+        RequestRepaint(grid);
+    }
+    return 1;
+}
+
+}  // namespace tabrix
