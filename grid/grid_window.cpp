@@ -75,6 +75,9 @@ LRESULT OnCreate(HWND hwnd) {
     }
     state->hwndGrid = hwnd;
     state->newRowIndex = -1;
+    // No keyboard move is pending; 0 would read as a pending SB_LINEUP.
+    state->vScrollCode = -1;
+    state->hScrollCode = -1;
     library.lastGrid = hwnd;
     AttachRecords(hwnd, state, arrays);
 

@@ -1,6 +1,7 @@
 #include <vector>
 
 #include "grid/library.h"
+#include "tests/support/object_count.h"
 #include "tests/core/grid_fixture.h"
 
 using namespace tabrix;
@@ -40,19 +41,21 @@ TEST_F(GridTest, DestroyRemovesThePropertiesAndDeletesTheGridsFonts) {
     EXPECT_EQ(GetRowCount(grid), kNotGrid);
 }
 
-TEST_F(GridTest, GridsComeAndGoWithoutLeakingGdiObjects) {
+TEST_F(GridTest, GridsComeAndGoWithoutLeakingObjects) {
     // Warm up once: the first grid loads shared system objects.
     DestroyWindow(CreateGrid(host.hwnd(), host.instance(), 0, 1, 0, 0, 200, 100));
-    const DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    std::vector<HFONT> fonts;
+    const int gdiBefore = testing_host::LiveGdiObjects();
+    const int windowsBefore = testing_host::LiveWindows();
+    HPEN probe = CreatePen(PS_SOLID, 1, 0);
+    ASSERT_EQ(testing_host::LiveGdiObjects(), gdiBefore + 1) << "the counter must see a new object";
+    DeleteObject(probe);
     for (int i = 0; i < 50; ++i) {
         HWND extra = CreateGrid(host.hwnd(), host.instance(), 0, 1, 0, 0, 200, 100);
         ASSERT_NE(extra, nullptr);
-        fonts.push_back(GridFromWindow(extra).state->cellFont);
         DestroyWindow(extra);
     }
-    for (HFONT font : fonts) ASSERT_EQ(GetObjectType(font), 0u);
-    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before);
+    EXPECT_EQ(testing_host::LiveGdiObjects(), gdiBefore);
+    EXPECT_EQ(testing_host::LiveWindows(), windowsBefore);
 }
 
 TEST_F(GridTest, BorderArgumentChoosesTheFrame) {
