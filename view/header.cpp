@@ -58,6 +58,9 @@ void EndColumnTrack(const Grid& grid, NMHEADERA* notice) {
         const int col = notice->iItem == 0 ? 0 : notice->iItem + s->hScroll.nPos;
         // Items beyond the last data column show no column: nothing to resize.
         if (notice->iItem >= 0 && col < s->colCount && col < kColSlots) s->colWidth[col] = width;
+        // Not every header takes a width written back into the notification:
+        // the next paint relabels the items from the stored widths.
+        s->headerDirty = 1;
     }
     s->clientRect.top = library.headerHeight;
     SendMessageA(s->hwndHeader, WM_SETREDRAW, TRUE, 0);
