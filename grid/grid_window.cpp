@@ -193,7 +193,9 @@ HWND CreateGridWindow(HWND parent, HINSTANCE instance, int border, int id, int x
                       int height) {
     library.trapParent = parent;
     if (!instance) return nullptr;
-    DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL;
+    // The grid never draws under its children (header, editors): clipping
+    // them keeps a repaint of the cells from repainting the header too.
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_CLIPCHILDREN;
     if (border == 1) style |= WS_BORDER;
     DWORD exStyle = border == 2 ? WS_EX_CLIENTEDGE : 0;
     return CreateWindowExA(exStyle, kGridClassName, "", style, x, y, width, height, parent,

@@ -9,6 +9,13 @@ namespace tabrix {
 Library library;
 
 namespace {
+// Kept as device-independent bitmaps: blitting a device bitmap into the
+// off-screen image goes through the display driver on some platforms, a
+// round trip for every check-box cell of every paint.
+HBITMAP LoadCheckImage(HINSTANCE module, const char* name) {
+    return static_cast<HBITMAP>(LoadImageA(module, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+}
+
 template <class Handle>
 void DeleteShared(Handle& object) {
     if (object) DeleteObject(object);
@@ -19,9 +26,9 @@ void DeleteShared(Handle& object) {
 bool LibraryAttach(HINSTANCE module) {
     library.instanceHandle = module;
     library.resizeCursor = LoadCursorA(module, "rsCURSOR");
-    library.checkedBitmap = LoadBitmapA(module, "bmCHECK");
-    library.uncheckedBitmap = LoadBitmapA(module, "bmUNCHECK");
-    library.deletedCheckBitmap = LoadBitmapA(module, "bmgrayCHK");
+    library.checkedBitmap = LoadCheckImage(module, "bmCHECK");
+    library.uncheckedBitmap = LoadCheckImage(module, "bmUNCHECK");
+    library.deletedCheckBitmap = LoadCheckImage(module, "bmgrayCHK");
     library.markerFont = MakeFont("MS Sans Serif", 16, 400, 0, 0, 0);
     library.gridClass = RegisterGridClass(module);
     return library.gridClass != 0;

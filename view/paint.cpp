@@ -64,8 +64,14 @@ public:
         selBack_ = SystemUnless(s_->selBackColor, COLOR_HIGHLIGHT);
         selText_ = SystemUnless(s_->selTextColor, COLOR_HIGHLIGHTTEXT);
         frame_ = SystemUnless(s_->frameColor, COLOR_BTNTEXT);
+        // System colours are read once a paint: each read can be a trip to
+        // the window server, and a paint needs them for every cell.
+        window_ = GetSysColor(COLOR_WINDOW);
+        windowText_ = GetSysColor(COLOR_WINDOWTEXT);
+        buttonFace_ = GetSysColor(COLOR_BTNFACE);
+        buttonText_ = GetSysColor(COLOR_BTNTEXT);
         gridPen_ = CreatePen(PS_SOLID, 1, s_->gridLineColor);
-        markPen_ = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNTEXT));
+        markPen_ = CreatePen(PS_SOLID, 1, buttonText_);
         columnFonts_.assign(static_cast<size_t>(s_->colCount) + 1, nullptr);
     }
     ~Painter() {
@@ -163,8 +169,8 @@ private:
         LineTo(dc_, w - 2, rowTop + 1);
         SelectObject(dc_, old);
 
-        SetBkColor(dc_, GetSysColor(COLOR_BTNFACE));
-        SetTextColor(dc_, GetSysColor(COLOR_BTNTEXT));
+        SetBkColor(dc_, buttonFace_);
+        SetTextColor(dc_, buttonText_);
         if (row == s_->rowCount) {
             // The new-record row never shows the triangle, even when current.
             SelectFont(library.markerFont);
@@ -221,10 +227,8 @@ private:
             SetTextColor(dc_, selText_);
             return;
         }
-        SetBkColor(dc_, a_->colBackColor[col] > 0 ? static_cast<COLORREF>(a_->colBackColor[col])
-                                                  : GetSysColor(COLOR_WINDOW));
-        SetTextColor(dc_, a_->colTextColor[col] > 0 ? static_cast<COLORREF>(a_->colTextColor[col])
-                                                    : GetSysColor(COLOR_WINDOWTEXT));
+        SetBkColor(dc_, a_->colBackColor[col] > 0 ? static_cast<COLORREF>(a_->colBackColor[col]) : window_);
+        SetTextColor(dc_, a_->colTextColor[col] > 0 ? static_cast<COLORREF>(a_->colTextColor[col]) : windowText_);
         SelectFont(ColumnFont(col));
     }
 
@@ -262,7 +266,7 @@ private:
             image = library.deletedCheckBitmap;
         }
         if (!image) return;
-        if (!bitmapDC_) bitmapDC_ = CreateCompatibleDC(s_->windowDC);
+        if (!bitmapDC_) bitmapDC_ = CreateCompatibleDC(dc_);
         HGDIOBJ old = SelectObject(bitmapDC_, image);
         BitBlt(dc_, x + (w - kCheckSize) / 2 - 1, rowTop + (h_ - kCheckSize) / 2, kCheckSize, kCheckSize, bitmapDC_,
                0, 0, SRCCOPY);
@@ -315,6 +319,7 @@ private:
     HDC dc_;
     int H_, h_, W_, B_;
     COLORREF selBack_, selText_, frame_;
+    COLORREF window_, windowText_, buttonFace_, buttonText_;
     HPEN gridPen_, markPen_;
     HDC bitmapDC_ = nullptr;
     HFONT selectedFont_ = nullptr;

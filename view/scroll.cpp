@@ -213,9 +213,15 @@ void ApplyScrollBar(const Grid& grid, int bar) {
         applied.nPage == wanted.nPage && applied.nPos == wanted.nPos && applied.fMask == wanted.fMask) {
         return;
     }
-    applied = wanted;
     SCROLLINFO sent = wanted;
     sent.cbSize = sizeof sent;
+    // A bar that only moves its thumb is sent the position alone: the
+    // platform then redraws the thumb, not the whole bar.
+    if (applied.cbSize && applied.nMin == wanted.nMin && applied.nMax == wanted.nMax &&
+        applied.nPage == wanted.nPage && applied.fMask == wanted.fMask) {
+        sent.fMask = SIF_POS | (wanted.fMask & SIF_DISABLENOSCROLL);
+    }
+    applied = wanted;
     SetScrollInfo(grid.hwnd, bar, &sent, TRUE);
 }
 

@@ -1,0 +1,112 @@
+// Repainting a large grid window, and stepping it one line down.
+#include <cstdio>
+#include <string>
+
+#include "bench/bench_support.h"
+#include "exports/tabrix32.h"
+#include "grid/library.h"
+
+namespace {
+constexpr int kWidth = 1024, kHeight = 768;
+constexpr int kCols = 12;
+constexpr int kRepeats = 200;
+
+LRESULT CALLBACK FloorProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        FillRect(dc, &ps.rcPaint, GetSysColorBrush(COLOR_WINDOW));
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+HWND MakeWindow(const char* className, WNDPROC proc) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = className;
+    RegisterClassA(&wc);
+    RECT frame{0, 0, kWidth, kHeight};
+    AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
+    HWND hwnd = CreateWindowExA(0, className, "bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    UpdateWindow(hwnd);
+    return hwnd;
+}
+
+double MillisecondsPerRepaint(HWND hwnd) {
+    const double start = bench::NowSeconds();
+    for (int i = 0; i < kRepeats; ++i) {
+        InvalidateRect(hwnd, nullptr, FALSE);
+        UpdateWindow(hwnd);
+    }
+    return (bench::NowSeconds() - start) * 1000 / kRepeats;
+}
+
+double MillisecondsPerLineStep(HWND grid) {
+    const double start = bench::NowSeconds();
+    for (int i = 0; i < kRepeats; ++i) {
+        SendMessageA(grid, WM_VSCROLL, SB_LINEDOWN, 0);
+        UpdateWindow(grid);
+    }
+    return (bench::NowSeconds() - start) * 1000 / kRepeats;
+}
+
+HWND FilledGrid(HWND parent, int rows) {
+    RECT client;
+    GetClientRect(parent, &client);
+    HWND grid = CreateGrid(parent, GetModuleHandleA(nullptr), 0, 1, 0, 0, client.right, client.bottom);
+    DimCols(grid, kCols);
+    for (int col = 1; col <= kCols; ++col) {
+        FieldDef def{};
+        def.label = const_cast<char*>("column");
+        def.width = 80;
+        def.size = col % 4 == 2 ? 1 : 12;
+        def.align = col % 3;
+        if (col % 4 == 3) def.backColor = RGB(230, 240, 255);
+        if (col % 4 == 0) def.textColor = RGB(160, 0, 0);
+        DefineField(grid, col, col % 4 == 2 ? 1 : 0, &def);
+    }
+    for (int row = 1; row <= rows; ++row) {
+        for (int col = 1; col <= kCols; ++col) {
+            CreateCell(grid, row, col, col % 4 == 2 ? (row % 2 ? "1" : "0") : "cell text");
+        }
+    }
+    SetUndoBuffer(grid);
+    UpdateWindow(grid);
+    return grid;
+}
+}  // namespace
+
+int main() {
+    tabrix::LibraryAttach(GetModuleHandleA(nullptr));
+    HWND floor = MakeWindow("PaintFloor", FloorProc);
+    const double floorMs = MillisecondsPerRepaint(floor);
+    DestroyWindow(floor);
+
+    HWND host = MakeWindow("PaintHost", DefWindowProcA);
+    printf("Repaint of a %dx%d grid, %d columns (text, check-box and coloured)\n", kWidth, kHeight, kCols);
+    double repaint[2], step[2];
+    const int sizes[2] = {1000, 1000000};
+    for (int i = 0; i < 2; ++i) {
+        HWND grid = FilledGrid(host, sizes[i]);
+        repaint[i] = MillisecondsPerRepaint(grid);
+        step[i] = MillisecondsPerLineStep(grid);
+        printf("  %8d rows: full repaint %6.2f ms, SB_LINEDOWN with repaint %6.2f ms\n", sizes[i], repaint[i],
+               step[i]);
+        DestroyWindow(grid);
+    }
+    printf("  floor (a window that only fills its background): %6.2f ms\n", floorMs);
+
+    printf("Targets\n");
+    const double ratio = repaint[1] / repaint[0];
+    bool met = bench::Verdict("repaint time independent of the row count (15%)", ratio > 0.85 && ratio < 1.15);
+    met &= bench::Verdict("full repaint under 5 ms", repaint[1] < 5.0 && repaint[0] < 5.0);
+    met &= bench::Verdict("line step with its repaint under 6 ms", step[1] < 6.0 && step[0] < 6.0);
+    DestroyWindow(host);
+    tabrix::LibraryDetach();
+    return met ? 0 : 1;
+}
