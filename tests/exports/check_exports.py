@@ -21,6 +21,8 @@ EXPORTS = {
     "SetGridAttr": 8, "MakeFont": 24, "ShowLineNumbers": 8, "SetRowHeight": 8, "GetRowHeight": 4,
     "OnEntryStyle": 4,
     "SetUndoBuffer": 4,
+    "GetRecordRAF": 8, "PutRecordRAF": 12, "LoadRecordsetRAF": 8,
+    "GetRecordDelimited": 20, "PutRecordDelimited": 20, "LoadRecordsetDelimited": 16,
 }
 # exported only under their decorated names
 DECORATED_ONLY = {"DllMain": 12}

@@ -1,0 +1,22 @@
+#include "view/loaded_rows.h"
+
+#include "edit/edit_history.h"
+#include "grid/grid_access.h"
+#include "grid/rows.h"
+
+namespace tabrix {
+
+void ShowReplacedRows(const Grid& grid) {
+    GridState* s = grid.state;
+    s->rowCount = grid.arrays->maxRow;
+    s->curRow = 1;
+    if (s->curCol < 1 || s->curCol > s->colCount - 1) s->curCol = 1;
+    s->selectedRow = 0;
+    ResetScrollRecords(s);
+    SetScrollInfo(grid.hwnd, SB_VERT, &s->vScroll, TRUE);
+    SetScrollInfo(grid.hwnd, SB_HORZ, &s->hScroll, TRUE);
+    ForgetEditHistory(grid);
+    RequestRepaint(grid);
+}
+
+}  // namespace tabrix
