@@ -6,6 +6,7 @@
 #include "grid/cell_store.h"
 #include "records/field_scan.h"
 #include "support/temp_string.h"
+#include "support/text_scan.h"
 
 namespace tabrix {
 namespace {
@@ -40,6 +41,15 @@ LineScan StoreLine(FieldScanner& scanner, const GridArrays* a, uint8_t* record, 
             return {field.end == FieldEnd::LineEnd, scanner.position() != start};
         }
     }
+}
+
+// Rows a load will fill, counted at the line end's last character: exact
+// for CR LF and LF-only texts. Other texts are grown into as they load;
+// allocating once matters, since growing copies the block again and again.
+int64_t ExpectedRows(const char* text, const char* lineEnd) {
+    const char mark = lineEnd && lineEnd[0] ? (lineEnd[1] ? lineEnd[1] : lineEnd[0]) : '\0';
+    if (!mark) return 1;
+    return 1 + static_cast<int64_t>(CountByte(text, TextLength(text), mark));
 }
 
 bool Quoted(const GridArrays* a, int col, int quote) {
@@ -102,7 +112,9 @@ int PutDelimitedRecord(GridArrays* arrays, int row, const char* record, const ch
 LoadOutcome LoadDelimitedRecords(GridArrays* arrays, const char* text, const char* lineEnd,
                                  const char* delimiter) {
     if (Empty(text) || Empty(delimiter)) return {0, false};
-    if (!LastRecordColumn(arrays) || !ReplaceRows(arrays, kLoadMargin)) return {0, false};
+    if (!LastRecordColumn(arrays)) return {0, false};
+    const int64_t expected = ExpectedRows(text, lineEnd);
+    if (!ReplaceRows(arrays, expected > kLoadMargin ? expected : kLoadMargin)) return {0, false};
 
     FieldScanner scanner(text, lineEnd, delimiter[0]);
     int row = 1;

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "support/text_scan.h"
+
 namespace tabrix {
 
 FieldScanner::FieldScanner(const char* text, const char* lineEnd, char delimiter) : at_(text), lineEndPair_(0) {
@@ -30,7 +32,7 @@ ScannedField FieldScanner::Next(char* out, size_t room) {
             // Characters beyond the room are skipped up to the separator.
             const size_t n = static_cast<size_t>(p - run);
             const size_t copied = n < room - kept ? n : room - kept;
-            if (copied) memcpy(out + kept, run, copied);
+            CopyShort(out + kept, run, copied);
             kept += copied;
         }
         if (KindOf(*p) != kQuote) break;

@@ -5,6 +5,7 @@
 
 #include "grid/cell_store.h"
 #include "support/temp_string.h"
+#include "support/text_scan.h"
 
 namespace tabrix {
 namespace {
@@ -68,7 +69,7 @@ int PutFixedWidthRecord(GridArrays* arrays, int row, const char* record) {
 LoadOutcome LoadFixedWidthRecords(GridArrays* arrays, const char* data) {
     const int last = LastRecordColumn(arrays);
     if (!last) return {kNotStored, false};
-    const size_t length = data ? strlen(data) : 0;
+    const size_t length = data ? TextLength(data) : 0;
     if (!data || ShorterThanFirstField(arrays, length)) return {kShortRecord, false};
     const int64_t recordLength = RecordLength(arrays);
     if (recordLength == 0) return {kNotStored, false};
@@ -81,7 +82,7 @@ LoadOutcome LoadFixedWidthRecords(GridArrays* arrays, const char* data) {
         // The new block is zero-filled: every slot's terminator is already there.
         for (int col = 1; col <= last; ++col) {
             const int size = DeclaredSize(arrays, col);
-            memcpy(Slot(target, arrays, col), from, static_cast<size_t>(size));
+            CopyShort(Slot(target, arrays, col), from, static_cast<size_t>(size));
             from += size;
         }
     }
