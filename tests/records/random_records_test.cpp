@@ -18,6 +18,13 @@ unsigned Seed() {
     return fixed ? static_cast<unsigned>(strtoul(fixed, nullptr, 10)) : std::random_device{}();
 }
 
+class RandomRecords : public testing::Test {
+protected:
+    const unsigned seed = Seed();
+    testing::ScopedTrace trace{__FILE__, __LINE__, "seed " + std::to_string(seed)};
+    std::mt19937 rng{seed};
+};
+
 std::string RandomText(std::mt19937& rng, const std::string& alphabet, int maxLength) {
     std::string text(std::uniform_int_distribution<int>(0, maxLength)(rng), ' ');
     for (char& c : text) c = alphabet[std::uniform_int_distribution<size_t>(0, alphabet.size() - 1)(rng)];
@@ -75,10 +82,7 @@ Rows RandomTable(std::mt19937& rng, const std::vector<int>& sizes, const std::st
     return table;
 }
 
-TEST(RandomRecords, DelimitedTextsLoadAsTheRulesSay) {
-    const unsigned seed = Seed();
-    SCOPED_TRACE("seed " + std::to_string(seed));
-    std::mt19937 rng(seed);
+TEST_F(RandomRecords, DelimitedTextsLoadAsTheRulesSay) {
     for (int round = 0; round < 300; ++round) {
         const std::vector<int> sizes = RandomSizes(rng);
         const std::string text = RandomText(rng, "ab\"\",,,\r\n\n xyz", 120) + RandomText(rng, "ab,", 20);
@@ -91,10 +95,7 @@ TEST(RandomRecords, DelimitedTextsLoadAsTheRulesSay) {
     }
 }
 
-TEST(RandomRecords, TablesRoundTripThroughTheirOwnRecords) {
-    const unsigned seed = Seed();
-    SCOPED_TRACE("seed " + std::to_string(seed));
-    std::mt19937 rng(seed);
+TEST_F(RandomRecords, TablesRoundTripThroughTheirOwnRecords) {
     for (int round = 0; round < 100; ++round) {
         const std::vector<int> sizes = RandomSizes(rng);
         const Rows table = RandomTable(rng, sizes, "ab \"q\x01\xff.");
