@@ -6,6 +6,8 @@
 
 #include <cstdio>
 
+#include "exports/tabrix32.h"
+
 namespace bench {
 
 inline double NowSeconds() {
@@ -27,6 +29,20 @@ inline double PrivateBytes() {
     GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
                          sizeof counters);
     return static_cast<double>(counters.PrivateUsage ? counters.PrivateUsage : counters.WorkingSetSize);
+}
+
+// A grid of `cols` text columns of `size` characters, as hosts shape one.
+inline HWND ShapedGrid(HWND parent, int cols, int size) {
+    HWND grid = CreateGrid(parent, GetModuleHandleA(nullptr), 0, 1, 0, 0, 800, 600);
+    DimCols(grid, cols);
+    for (int col = 1; col <= cols; ++col) {
+        FieldDef def{};
+        def.label = const_cast<char*>("field");
+        def.width = 70;
+        def.size = size;
+        DefineField(grid, col, 0, &def);
+    }
+    return grid;
 }
 
 // A verdict line that scripts and people can both read.

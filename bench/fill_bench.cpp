@@ -18,15 +18,7 @@ struct FillResult {
 };
 
 FillResult Fill(HWND parent, int rows) {
-    HWND grid = CreateGrid(parent, GetModuleHandleA(nullptr), 0, 1, 0, 0, 800, 600);
-    DimCols(grid, kCols);
-    for (int col = 1; col <= kCols; ++col) {
-        FieldDef def{};
-        def.label = const_cast<char*>("field");
-        def.width = 70;
-        def.size = kFieldSize;
-        DefineField(grid, col, 0, &def);
-    }
+    HWND grid = bench::ShapedGrid(parent, kCols, kFieldSize);
     // The texts are made before timing so only the grid is measured.
     std::string texts[kCols];
     for (int col = 0; col < kCols; ++col) texts[col] = "c" + std::to_string(col) + "-value";

@@ -105,6 +105,15 @@ HWND WINAPI GetNotifyHwnd(void);
 /* Edit state */
 int32_t WINAPI SetUndoBuffer(HWND grid);
 
+/* Records: fixed-width records of random-access files, and delimited text */
+const char* WINAPI GetRecordRAF(HWND grid, int32_t row);
+int32_t WINAPI PutRecordRAF(HWND grid, int32_t row, const char* record);
+int32_t WINAPI LoadRecordsetRAF(HWND grid, const char* data);
+const char* WINAPI GetRecordDelimited(HWND grid, int32_t row, int32_t unused, const char* delimiter, int32_t quote);
+int32_t WINAPI PutRecordDelimited(HWND grid, int32_t row, const char* record, const char* lineEnd,
+                                  const char* delimiter);
+int32_t WINAPI LoadRecordsetDelimited(HWND grid, const char* text, const char* lineEnd, const char* delimiter);
+
 #ifdef __cplusplus
 }
 #endif

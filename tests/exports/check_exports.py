@@ -24,6 +24,8 @@ EXPORTS = {
     "GotoCell": 12, "ViewGrid": 8, "GetFirstVisRow": 4, "GetFirstVisCol": 4, "GetCurrentRow": 4,
     "GetCurrentCol": 4,
     "SetFuncCallback": 8, "GetNotifyHwnd": 0,
+    "GetRecordRAF": 8, "PutRecordRAF": 12, "LoadRecordsetRAF": 8,
+    "GetRecordDelimited": 20, "PutRecordDelimited": 20, "LoadRecordsetDelimited": 16,
 }
 # exported only under their decorated names
 DECORATED_ONLY = {"DllMain": 12}

@@ -1,0 +1,13 @@
+#include "edit/edit_history.h"
+
+namespace tabrix {
+
+void ForgetEditHistory(const Grid& grid) {
+    // A pending "row edited" would make the next move ask the host about a
+    // row that is gone.
+    grid.state->rowEdited = 0;
+    // Row states, the undo snapshot and the deleted-row stack also belong to
+    // the old rows; undo tracking resets them here.
+}
+
+}  // namespace tabrix
