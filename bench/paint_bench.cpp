@@ -55,6 +55,20 @@ double MillisecondsPerLineStep(HWND grid) {
     return (bench::NowSeconds() - start) * 1000 / kRepeats;
 }
 
+// What the platform charges for one scroll-bar update, which every line
+// step must pay on top of its repaint.
+double MillisecondsPerThumbMove(HWND hwnd) {
+    SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE, 1, 1000, 30, 0, 0};
+    SetScrollInfo(hwnd, SB_VERT, &info, TRUE);
+    info.fMask = SIF_POS;
+    const double start = bench::NowSeconds();
+    for (int i = 0; i < kRepeats; ++i) {
+        info.nPos = 1 + i % 900;
+        SetScrollInfo(hwnd, SB_VERT, &info, TRUE);
+    }
+    return (bench::NowSeconds() - start) * 1000 / kRepeats;
+}
+
 HWND FilledGrid(HWND parent, int rows) {
     RECT client;
     GetClientRect(parent, &client);
@@ -100,6 +114,7 @@ int main() {
         DestroyWindow(grid);
     }
     printf("  floor (a window that only fills its background): %6.2f ms\n", floorMs);
+    printf("  reference: SetScrollInfo moving a thumb, with redraw: %6.2f ms\n", MillisecondsPerThumbMove(host));
 
     printf("Targets\n");
     const double ratio = repaint[1] / repaint[0];

@@ -22,6 +22,13 @@ bool SetRowCapacity(GridArrays* arrays, int64_t capacity, bool keepTexts) {
     size_t newBytes = 0, oldBytes = 0;
     if (capacity > INT_MAX || !BlockBytes(capacity, arrays->recordWidth, &newBytes)) return false;
     BlockBytes(arrays->rowCapacity, arrays->recordWidth, &oldBytes);
+    // Emptying a block of the same size in place spares the heap a fresh
+    // block whose pages would all fault in again (reloads of a grid).
+    if (!keepTexts && arrays->cells && capacity == arrays->rowCapacity) {
+        memset(arrays->cells, 0, newBytes);
+        if (arrays->maxRow > arrays->rowCapacity - 1) arrays->maxRow = arrays->rowCapacity - 1;
+        return true;
+    }
 
     auto* states = static_cast<uint8_t*>(ZeroAlloc(static_cast<size_t>(capacity)));
     if (!states) return false;
