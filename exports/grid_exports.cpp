@@ -7,7 +7,6 @@
 #include "grid/grid_window.h"
 #include "grid/library.h"
 #include "grid/rows.h"
-#include "support/temp_string.h"
 
 using tabrix::WithGrid;
 
@@ -90,14 +89,8 @@ int32_t WINAPI SetCellText(HWND hwnd, int32_t row, int32_t col, const char* text
 }
 
 const char* WINAPI GetCell(HWND hwnd, int32_t mode, int32_t row, int32_t col, FieldDef* def) {
-    Grid g;
-    switch (tabrix::FetchGrid(hwnd, &g)) {
-        case tabrix::kNotGrid:
-            return tabrix::TempText("DB_ERROR");
-        case tabrix::kNoRecords:
-            return tabrix::TempText("");
-    }
-    return tabrix::GetCell(g, mode, row, col, def);
+    return tabrix::WithGridText(hwnd, "DB_ERROR",
+                                [&](const Grid& g) { return tabrix::GetCell(g, mode, row, col, def); });
 }
 
 int32_t WINAPI GetRowCount(HWND hwnd) {

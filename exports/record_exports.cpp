@@ -5,7 +5,6 @@
 #include "grid/rows.h"
 #include "records/delimited.h"
 #include "records/fixed_width.h"
-#include "support/temp_string.h"
 #include "view/loaded_rows.h"
 
 namespace {
@@ -13,14 +12,7 @@ namespace {
 // Text answers: "DB_ERR" for a window that is not a grid.
 template <class Op>
 const char* RecordText(HWND hwnd, Op op) {
-    Grid g;
-    switch (tabrix::FetchGrid(hwnd, &g)) {
-        case tabrix::kNotGrid:
-            return tabrix::TempText("DB_ERR");
-        case tabrix::kNoRecords:
-            return tabrix::TempText("");
-    }
-    return op(*g.arrays);
+    return tabrix::WithGridText(hwnd, "DB_ERR", [&](const Grid& g) { return op(*g.arrays); });
 }
 
 // One row written: the row count follows the store and the scroll records

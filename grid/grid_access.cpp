@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "grid/library.h"
+#include "support/temp_string.h"
 
 namespace tabrix {
 
@@ -35,6 +36,10 @@ void DetachRecords(HWND hwnd) {
     RemovePropA(hwnd, kArraysProp);
     SetWindowLongPtrA(hwnd, 0, 0);
     SetWindowLongPtrA(hwnd, sizeof(LONG_PTR), 0);
+}
+
+const char* TextForMissingGrid(int fetchResult, const char* notGrid) {
+    return TempText(fetchResult == kNotGrid ? notGrid : "");
 }
 
 int FetchGrid(HWND hwnd, Grid* grid) {

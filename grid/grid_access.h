@@ -33,6 +33,16 @@ int WithGrid(HWND hwnd, Op op) {
     return rc == 1 ? op(grid) : rc;
 }
 
+// The same for exports that answer a text: `notGrid` for a window that is no
+// grid, "" when the records are missing.
+const char* TextForMissingGrid(int fetchResult, const char* notGrid);
+template <class Op>
+const char* WithGridText(HWND hwnd, const char* notGrid, Op op) {
+    Grid grid;
+    int rc = FetchGrid(hwnd, &grid);
+    return rc == 1 ? op(grid) : TextForMissingGrid(rc, notGrid);
+}
+
 // Invalidates the grid without erasing, once per paint cycle.
 void RequestRepaint(const Grid& grid);
 // Invalidates with erasing; for the rare operations that ask for it.

@@ -9,22 +9,14 @@
 #include "grid/grid_access.h"
 #include "grid/library.h"
 #include "tests/support/capture.h"
+#include "tests/support/field_def.h"
 #include "tests/support/png.h"
 #include "tests/support/test_host.h"
 
 namespace {
 void Define(HWND grid, int col, int type, const char* label, int width, int size, int align = 0, int text = 0,
             int back = 0, const char* face = nullptr) {
-    FieldDef def{};
-    def.label = const_cast<char*>(label);
-    def.width = width;
-    def.size = size;
-    def.align = align;
-    def.textColor = text;
-    def.backColor = back;
-    def.fontFace = face;
-    def.fontSize = 9;
-    def.fontWeight = 700;
+    FieldDef def = testing_host::ColumnField(label, width, size, align, text, back, face);
     DefineField(grid, col, type, &def);
 }
 }  // namespace

@@ -6,6 +6,7 @@
 #include "grid/library.h"
 #include "tests/core/grid_fixture.h"
 #include "tests/support/capture.h"
+#include "tests/support/field_def.h"
 #include "tests/support/object_count.h"
 
 using namespace tabrix;
@@ -45,16 +46,7 @@ protected:
 
     void Define(int col, int type, int width, int size, int align = 0, int text = 0, int back = 0,
                 const char* face = nullptr) {
-        FieldDef def{};
-        def.label = const_cast<char*>("label");
-        def.width = width;
-        def.size = size;
-        def.align = align;
-        def.textColor = text;
-        def.backColor = back;
-        def.fontFace = face;
-        def.fontSize = 10;
-        def.fontWeight = 700;
+        FieldDef def = testing_host::ColumnField("label", width, size, align, text, back, face);
         ASSERT_EQ(DefineField(grid, col, type, &def), 1);
     }
 
