@@ -29,6 +29,11 @@ void FillSolid(HDC dc, int left, int top, int right, int bottom, COLORREF colour
     ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);
 }
 
+void FillWith(HDC dc, HBRUSH brush, int left, int top, int right, int bottom) {
+    RECT area{left, top, right, bottom};
+    FillRect(dc, &area, brush);
+}
+
 void Line(HDC dc, HPEN pen, int x1, int y1, int x2, int y2) {
     HGDIOBJ old = SelectObject(dc, pen);
     MoveToEx(dc, x1, y1, nullptr);
@@ -150,7 +155,7 @@ private:
     // Column backgrounds and vertical lines run the full height, once a paint.
     void DrawColumnStrip(int c, int col, int x, int w) {
         if (c == 0) {
-            FillRect(dc_, ToRect(0, H_, w - 1, B_), GetSysColorBrush(COLOR_BTNFACE));
+            FillWith(dc_, GetSysColorBrush(COLOR_BTNFACE), 0, H_, w - 1, B_);
             return;
         }
         if (a_->colBackColor[col] > 0) FillSolid(dc_, x, H_, x + w, B_, static_cast<COLORREF>(a_->colBackColor[col]));
@@ -299,18 +304,13 @@ private:
     void FillEmptyAreas(int rows) {
         HBRUSH workspace = GetSysColorBrush(COLOR_APPWORKSPACE);
         if (passedFiller_) {
-            FillRect(dc_, ToRect(fillerLeft_, 0, W_, B_), workspace);
+            FillWith(dc_, workspace, fillerLeft_, 0, W_, B_);
             s_->gridRight = fillerLeft_;
         } else {
             s_->gridRight = stopRight_;
         }
         s_->gridBottom = H_ + rows * h_ - 1;
-        FillRect(dc_, ToRect(0, s_->gridBottom, W_, B_), workspace);
-    }
-
-    const RECT* ToRect(int left, int top, int right, int bottom) {
-        scratch_ = RECT{left, top, right, bottom};
-        return &scratch_;
+        FillWith(dc_, workspace, 0, s_->gridBottom, W_, B_);
     }
 
     const Grid& grid_;
@@ -324,7 +324,6 @@ private:
     HDC bitmapDC_ = nullptr;
     HFONT selectedFont_ = nullptr;
     std::vector<HFONT> columnFonts_;
-    RECT scratch_{};
     int visitedCols_ = 0;
     bool passedFiller_ = false;
     int fillerLeft_ = 0;
