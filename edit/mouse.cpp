@@ -4,15 +4,6 @@
 #include "view/header.h"
 
 namespace tabrix {
-namespace {
-void StoreMousePosition(GridState* s, LPARAM lParam) {
-    s->mouseX = static_cast<short>(LOWORD(lParam));
-    s->mouseY = static_cast<short>(HIWORD(lParam));
-}
-
-bool HasCells(const GridState* s) { return s->colCount != 0 && s->rowCount != 0; }
-}  // namespace
-
 LRESULT OnLButtonDown(const Grid& grid, LPARAM lParam) {
     GridState* s = grid.state;
     s->moveRefused = 0;

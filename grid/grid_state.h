@@ -159,6 +159,15 @@ struct GridState {
     int32_t surfaceWidth, surfaceHeight;
 };
 
+// Most messages do nothing until the grid has columns and rows.
+inline bool HasCells(const GridState* state) { return state->colCount != 0 && state->rowCount != 0; }
+
+// Mouse messages carry signed client coordinates.
+inline void StoreMousePosition(GridState* state, LPARAM lParam) {
+    state->mouseX = static_cast<short>(LOWORD(lParam));
+    state->mouseY = static_cast<short>(HIWORD(lParam));
+}
+
 // Every handle a grid's code needs, fetched once per message or export.
 struct Grid {
     HWND hwnd;

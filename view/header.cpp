@@ -12,8 +12,6 @@ constexpr int kColumnWidthMargin = 75;
 constexpr int kBorderBand = 3;
 constexpr int kTrackLength = 1000;
 
-bool HasCells(const GridState* s) { return s->colCount != 0 && s->rowCount != 0; }
-
 void EraseRowTrackLine(const Grid& grid) {
     GridState* s = grid.state;
     if (s->rowTrackY) DrawTrackLine(grid.hwnd, s->rowTrackY, kTrackLength, false);
@@ -113,8 +111,7 @@ bool OnHeaderNotify(const Grid& grid, const NMHDR* header, LRESULT* result) {
 LRESULT OnMouseMove(const Grid& grid, WPARAM wParam, LPARAM lParam) {
     GridState* s = grid.state;
     if (HasCells(s)) {
-        s->mouseX = static_cast<short>(LOWORD(lParam));
-        s->mouseY = static_cast<short>(HIWORD(lParam));
+        StoreMousePosition(s, lParam);
         if (s->mouseX > s->colWidth[0]) {
             s->mouseInRowArea = 0;
             s->mouseOnRowBorder = 0;

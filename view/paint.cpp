@@ -394,7 +394,7 @@ LRESULT OnPaint(const Grid& grid) {
     s->repaintPending = 0;
     // The early exits still validate: an update region left invalid would
     // bring the next WM_PAINT at once, for ever. The old image stays.
-    if (s->colCount == 0 || s->rowCount == 0 || !TakePendingSelection(grid)) {
+    if (!HasCells(s) || !TakePendingSelection(grid)) {
         ValidateRect(grid.hwnd, nullptr);
         return 0;
     }

@@ -357,7 +357,7 @@ LRESULT OnHScroll(const Grid& grid, int code) {
 
 LRESULT OnSize(const Grid& grid) {
     GridState* s = grid.state;
-    if (s->colCount == 0 || s->rowCount == 0) return 0;
+    if (!HasCells(s)) return 0;
     GetClientRect(grid.hwnd, &s->clientRect);
     const int width = s->clientRect.right, height = s->clientRect.bottom;
     const int lastWidth = Width(s, s->colCount - 1);
