@@ -10,6 +10,20 @@
 #include "support/memory.h"
 #include "tests/support/test_host.h"
 
+// n text columns of `size` characters, `width` pixels wide; false when the
+// grid refused any step.
+inline bool ShapeGrid(HWND grid, int n, int size, int width = 60) {
+    if (DimCols(grid, n) != 1) return false;
+    for (int col = 1; col <= n; ++col) {
+        FieldDef def{};
+        def.label = const_cast<char*>("col");
+        def.width = width;
+        def.size = size;
+        if (DefineField(grid, col, 0, &def) != 1) return false;
+    }
+    return true;
+}
+
 class GridTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -30,16 +44,7 @@ protected:
         return GetCell(grid, mode, row, col, &def);
     }
     // n text columns of the given size.
-    void Shape(int n, int size) {
-        ASSERT_EQ(DimCols(grid, n), 1);
-        for (int col = 1; col <= n; ++col) {
-            FieldDef def{};
-            def.label = const_cast<char*>("col");
-            def.width = 60;
-            def.size = size;
-            ASSERT_EQ(DefineField(grid, col, 0, &def), 1);
-        }
-    }
+    void Shape(int n, int size, int width = 60) { ASSERT_TRUE(ShapeGrid(grid, n, size, width)); }
 
     testing_host::TestHost host;
     HWND grid = nullptr;

@@ -63,14 +63,7 @@ protected:
     // A grid of three columns and ten rows inside `parent`.
     HWND MakeGrid(HWND parent, int id = 9) {
         HWND g = CreateGrid(parent, host.instance(), 0, id, 0, 0, 300, 200);
-        if (!g || DimCols(g, 3) != 1) return nullptr;
-        for (int col = 1; col <= 3; ++col) {
-            FieldDef def{};
-            def.label = const_cast<char*>("c");
-            def.width = 60;
-            def.size = 4;
-            DefineField(g, col, 0, &def);
-        }
+        if (!g || !ShapeGrid(g, 3, 4)) return nullptr;
         for (int row = 1; row <= 10; ++row) CreateCell(g, row, 1, "x");
         SendMessageA(g, WM_SIZE, 0, 0);
         return g;

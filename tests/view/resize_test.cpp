@@ -15,14 +15,7 @@ class ResizeTest : public GridTest {
 protected:
     void SetUp() override {
         GridTest::SetUp();
-        ASSERT_EQ(DimCols(grid, 8), 1);
-        for (int col = 1; col <= 8; ++col) {
-            FieldDef def{};
-            def.label = const_cast<char*>("c");
-            def.width = 50;
-            def.size = 4;
-            DefineField(grid, col, 0, &def);
-        }
+        Shape(8, 4, 50);
         for (int row = 1; row <= 5; ++row) CreateCell(grid, row, 1, "x");
         UpdateWindow(grid);
     }

@@ -13,14 +13,7 @@ class ScrollTest : public GridTest {
 protected:
     // `cols` text columns `width` pixels wide over `rows` data rows, sized.
     void Fill(int cols, int rows, int width = 60) {
-        ASSERT_EQ(DimCols(grid, cols), 1);
-        for (int col = 1; col <= cols; ++col) {
-            FieldDef def{};
-            def.label = const_cast<char*>("c");
-            def.width = width;
-            def.size = 4;
-            ASSERT_EQ(DefineField(grid, col, 0, &def), 1);
-        }
+        Shape(cols, 4, width);
         for (int row = 1; row <= rows; ++row) ASSERT_EQ(CreateCell(grid, row, 1, "x"), 1);
         SendMessageA(grid, WM_SIZE, 0, 0);
         ASSERT_EQ(state()->rowCount, rows + 1);
