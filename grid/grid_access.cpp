@@ -45,7 +45,10 @@ const char* TextForMissingGrid(int fetchResult, const char* notGrid) {
 int FetchGrid(HWND hwnd, Grid* grid) {
     if (!IsGridWindow(hwnd)) return kNotGrid;
     *grid = GridFromWindow(hwnd);
-    return grid->state && grid->arrays ? 1 : kNoRecords;
+    if (!grid->state || !grid->arrays) return kNoRecords;
+    // Any export may change what the cells show.
+    grid->state->imageStale = 1;
+    return 1;
 }
 
 // The area below the header: the header paints itself, and invalidating

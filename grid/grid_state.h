@@ -64,6 +64,11 @@ struct GridArrays {
     FieldSlot* fieldTable;
 };
 
+// What a painted off-screen image depends on, besides its first row.
+struct ImageKey {
+    int32_t hPos, curRow, curCol, selectedRow, rowCount, colCount, rowHeight, width, height, headerHeight;
+};
+
 struct GridState {
     WNDPROC editPrevProc;
     WNDPROC comboEditPrevProc;
@@ -157,6 +162,12 @@ struct GridState {
     SCROLLINFO appliedHScroll;
     // Size of memBitmap, so painting can tell when it no longer fits.
     int32_t surfaceWidth, surfaceHeight;
+    // The off-screen image as last painted: what it shows and from which
+    // row. imageStale is set by anything that may change what cells show
+    // (every export, every message but scrolling and the mouse).
+    ImageKey image;
+    int32_t imagePos;
+    int32_t imageStale;
 };
 
 // Most messages do nothing until the grid has columns and rows.

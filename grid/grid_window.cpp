@@ -123,12 +123,30 @@ LRESULT OnDestroy(const Grid& grid) {
     return 0;
 }
 
+// Messages after which the last painted image may be scrolled and reused;
+// every other message may change what the cells show.
+bool KeepsImage(UINT message) {
+    switch (message) {
+        case WM_PAINT:
+        case WM_ERASEBKGND:
+        case WM_NCPAINT:
+        case WM_VSCROLL:
+        case WM_MOUSEMOVE:
+        case WM_SETCURSOR:
+        case WM_NCHITTEST:
+        case WM_NCMOUSEMOVE:
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 LRESULT CALLBACK GridWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CREATE) return OnCreate(hwnd);
     Grid grid = GridFromWindow(hwnd);
     if (!grid.state || !grid.arrays) return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (!KeepsImage(message)) grid.state->imageStale = 1;
 
     switch (message) {
         case WM_DESTROY:

@@ -59,9 +59,18 @@ ShownText CellShownText(const GridArrays* a, int row, int col) {
 }
 
 // Everything one paint needs; pens and fonts it makes are released with it.
+// View rows (1 = first visible) a paint draws; the others are already in the
+// off-screen image, shifted there by a vertical scroll.
+struct RowBand {
+    int first, last;
+    bool Whole() const { return first <= 1 && last == kAllRows; }
+    static constexpr int kAllRows = 1 << 30;
+};
+
 class Painter {
 public:
-    explicit Painter(const Grid& grid) : grid_(grid), s_(grid.state), a_(grid.arrays), dc_(grid.state->memDC) {
+    Painter(const Grid& grid, RowBand band)
+        : grid_(grid), s_(grid.state), a_(grid.arrays), dc_(grid.state->memDC), band_(band) {
         H_ = library.headerHeight;
         h_ = s_->rowHeight > 0 ? s_->rowHeight : 1;
         W_ = s_->clientRect.right;
@@ -92,15 +101,26 @@ public:
     Painter& operator=(const Painter&) = delete;
 
     void Paint() {
+        // A band is drawn through a clip: what lies outside it stays as shifted.
+        if (!band_.Whole()) {
+            const int64_t bottom = H_ + static_cast<int64_t>(band_.last) * h_;
+            HRGN clip = CreateRectRgn(0, H_ + (band_.first - 1) * h_, W_, bottom < B_ ? static_cast<int>(bottom) : B_);
+            SelectClipRgn(dc_, clip);
+            DeleteObject(clip);
+        }
         FillSolid(dc_, 0, H_, W_, B_, s_->backColor);
         ResetPaintFlags();
+        // Row 1 draws the full-height strips as it goes; a band below it
+        // gets them first, as row 1 would have drawn them before it.
+        if (band_.first > 1) DrawColumnStrips();
         int rows = 0;
         for (int accumulated = 0; accumulated < B_ - H_; accumulated += h_) {
             const int row = s_->vScroll.nPos + rows;
             if (row > s_->lastRowToPaint) break;
-            DrawRow(rows + 1, row);
+            DrawRow(rows + 1, row, rows + 1 >= band_.first && rows + 1 <= band_.last);
             ++rows;
         }
+        if (!band_.Whole()) SelectClipRgn(dc_, nullptr);
         s_->rowsPainted = rows;
         if (s_->curCellPainted) DrawCurrentCellFrame();
         if (rows > 0) UpdateHorizontalPage();
@@ -120,7 +140,9 @@ private:
 
     int ColumnWidth(int col) const { return col >= 0 && col < kColSlots ? s_->colWidth[col] : 0; }
 
-    void DrawRow(int r, int row) {
+    // A row outside the band is only laid out: the paint results (current
+    // cell, shown flags, horizontal page, grid edges) come from every row.
+    void DrawRow(int r, int row, bool draw) {
         const int rowTop = H_ + (r - 1) * h_ - 1;
         const int rowLine = H_ + r * h_ - 1;
         int x = 0, visited = 0, lastLeft = 0, lastWidth = 0;
@@ -130,10 +152,14 @@ private:
             const int w = ColumnWidth(col);
             if (w < 1) break;
             ++visited;
-            if (r == 1) DrawColumnStrip(c, col, x, w);
-            if (c == 0) {
+            if (c > 0) NoteCell(row, col, x, w, rowTop, rowLine);
+            if (!draw) {
+                // nothing to draw
+            } else if (c == 0) {
+                if (r == 1) DrawColumnStrip(c, col, x, w);
                 DrawRowHeader(row, rowTop, rowLine, w);
             } else {
+                if (r == 1) DrawColumnStrip(c, col, x, w);
                 DrawCell(row, col, x, w, rowTop, rowLine);
             }
             if (col == s_->colCount) {
@@ -147,9 +173,21 @@ private:
         visitedCols_ = visited;
         stopRight_ = lastLeft + lastWidth;
         if (row == s_->curRow) s_->curRowShown = 1;
+        if (!draw) return;
         const int w0 = ColumnWidth(0);
         Line(dc_, static_cast<HPEN>(GetStockObject(BLACK_PEN)), 0, rowLine, w0 - 1, rowLine);
         if (s_->showGridLines) Line(dc_, gridPen_, w0 - 1, rowLine, W_, rowLine);
+    }
+
+    void DrawColumnStrips() {
+        int x = 0;
+        for (int c = 0; x < W_ && c + s_->hScroll.nPos <= s_->colCount; ++c) {
+            const int col = c == 0 ? 0 : c + s_->hScroll.nPos;
+            const int w = ColumnWidth(col);
+            if (w < 1) break;
+            DrawColumnStrip(c, col, x, w);
+            x += w;
+        }
     }
 
     // Column backgrounds and vertical lines run the full height, once a paint.
@@ -196,18 +234,19 @@ private:
         }
     }
 
-    void DrawCell(int row, int col, int x, int w, int rowTop, int rowLine) {
+    void NoteCell(int row, int col, int x, int w, int rowTop, int rowLine) {
         if (col == s_->curCol && x + w < W_ - 2) s_->curColShown = 1;
         if (row == s_->curRow && col == s_->curCol) {
             s_->curCellRect = RECT{x > 1 ? x : 1, rowTop, x + w < W_ - 2 ? x + w : W_ - 2,
                                    rowLine < B_ - 2 ? rowLine : B_ - 2};
             s_->curCellPainted = 1;
         }
+        if (row == s_->selectedRow) s_->selectedRowPainted = 1;
+    }
+
+    void DrawCell(int row, int col, int x, int w, int rowTop, int rowLine) {
         const bool selected = row == s_->selectedRow;
-        if (selected) {
-            FillSolid(dc_, x > 1 ? x : 1, rowTop, W_, rowLine < B_ - 2 ? rowLine : B_ - 2, selBack_);
-            s_->selectedRowPainted = 1;
-        }
+        if (selected) FillSolid(dc_, x > 1 ? x : 1, rowTop, W_, rowLine < B_ - 2 ? rowLine : B_ - 2, selBack_);
         if (row >= s_->rowCount || col >= s_->colCount) return;  // the new-record row and the filler show nothing
 
         const ShownText shown = CellShownText(a_, row, col);
@@ -317,6 +356,7 @@ private:
     GridState* s_;
     GridArrays* a_;
     HDC dc_;
+    RowBand band_;
     int H_, h_, W_, B_;
     COLORREF selBack_, selText_, frame_;
     COLORREF window_, windowText_, buttonFace_, buttonText_;
@@ -386,6 +426,38 @@ void PlaceEditor(const Grid& grid) {
     InvalidateRect(editor, nullptr, FALSE);
 }
 
+// What the off-screen image shows, besides its first row.
+ImageKey KeyOf(const GridState* s) {
+    return ImageKey{s->hScroll.nPos, s->curRow,   s->curCol,       s->selectedRow, s->rowCount,
+                    s->colCount,     s->rowHeight, s->surfaceWidth, s->surfaceHeight, library.headerHeight};
+}
+
+void RememberImage(GridState* s) {
+    s->image = KeyOf(s);
+    s->imagePos = s->vScroll.nPos;
+    s->imageStale = 0;
+}
+
+// When nothing but the first visible row changed since the last paint, the
+// image is scrolled in place and only the rows it exposes are drawn: a line
+// step then costs a row, not a window. Everything else draws every row.
+RowBand ShiftImage(const Grid& grid, int width, int height) {
+    GridState* s = grid.state;
+    const RowBand whole{1, RowBand::kAllRows};
+    const int H = library.headerHeight, h = s->rowHeight;
+    const int shift = s->vScroll.nPos - s->imagePos;
+    const ImageKey now = KeyOf(s);
+    if (s->imageStale || shift == 0 || h < 1 || memcmp(&now, &s->image, sizeof now) != 0) return whole;
+    const int fullRows = (height - H) / h;
+    const int drawnRows = (height - H + h - 1) / h;
+    if (shift >= fullRows - 1 || -shift >= fullRows - 1) return whole;
+    RECT area{0, H, width, height};
+    ScrollDC(s->memDC, 0, -shift * h, &area, &area, nullptr, nullptr);
+    // Moving up, the rows it brings in and the one that was cut by the
+    // bottom edge; moving down, the rows it brings in at the top.
+    return shift > 0 ? RowBand{drawnRows - shift - 1, RowBand::kAllRows} : RowBand{1, -shift};
+}
+
 }  // namespace
 
 LRESULT OnPaint(const Grid& grid) {
@@ -404,9 +476,10 @@ LRESULT OnPaint(const Grid& grid) {
     if (!s->memDC || s->surfaceWidth != width || s->surfaceHeight != height) RebuildSurface(grid, width, height);
     s->clientRect.top = library.headerHeight;
     {
-        Painter painter(grid);
+        Painter painter(grid, ShiftImage(grid, width, height));
         painter.Paint();
     }
+    RememberImage(s);
     PAINTSTRUCT ps;
     s->windowDC = BeginPaint(grid.hwnd, &ps);
     BitBlt(s->windowDC, 0, library.headerHeight, width, height, s->memDC, 0, library.headerHeight, SRCCOPY);

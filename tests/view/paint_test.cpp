@@ -373,3 +373,37 @@ TEST_F(PaintTest, PaintingLeaksNothing) {
     EXPECT_EQ(testing_host::LiveGdiObjects(), gdiAfterFirst);
     EXPECT_EQ(testing_host::LiveWindows(), windows);
 }
+
+TEST_F(PaintTest, ScrolledImagesMatchAFullRepaint) {
+    // Scrolling reuses the last image and draws only the rows it brings in;
+    // every step must look exactly like a paint from scratch.
+    ASSERT_EQ(DimCols(grid, 4), 1);
+    Define(1, FieldText, 60, 6, 0, RGB(200, 0, 0), RGB(220, 255, 220));
+    Define(2, FieldCheck, 40, 1);
+    Define(3, FieldText, 70, 6, 1);
+    Define(4, FieldText, 80, 6, 2);
+    for (int row = 1; row <= 40; ++row) {
+        const std::string text = "r" + std::to_string(row);
+        CreateCell(grid, row, 1, text.c_str());
+        CreateCell(grid, row, 2, row % 3 ? "1" : "0");
+        CreateCell(grid, row, 3, text.c_str());
+        CreateCell(grid, row, 4, row % 5 ? text.c_str() : tabrix::kDeletedMarker);
+    }
+    SendMessageA(grid, WM_SIZE, 0, 0);
+    StandOn(6, 3);
+    state()->selectedRow = 9;
+    Snap();
+    const int steps[][2] = {{SB_LINEDOWN, 1}, {SB_LINEDOWN, 3}, {SB_LINEUP, 1}, {SB_LINEDOWN, 2},
+                            {SB_LINEUP, 2},   {SB_PAGEDOWN, 1}, {SB_LINEDOWN, 30}, {SB_LINEUP, 4}};
+    for (const auto& step : steps) {
+        for (int i = 0; i < step[1]; ++i) {
+            SendMessageA(grid, WM_VSCROLL, step[0], 0);
+            UpdateWindow(grid);
+        }
+        const Capture scrolled = CaptureClient(grid);
+        const int first = GetFirstVisRow(grid);
+        const Capture full = Snap();
+        ASSERT_EQ(GetFirstVisRow(grid), first);
+        EXPECT_TRUE(scrolled.pixels == full.pixels) << "first visible row " << first;
+    }
+}
