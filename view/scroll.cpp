@@ -114,7 +114,7 @@ void FinishMove(const Grid& grid) {
     s->lastClickCol = s->curCol;
 }
 
-// Keyboard moves of the vertical handler; false for a code it ignores.
+// Moves of the current row by the keyboard (the code matched the marker).
 void KeyboardVerticalMove(GridState* s, int code) {
     SCROLLINFO& v = s->vScroll;
     const int page = Page(v);
