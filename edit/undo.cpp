@@ -16,6 +16,7 @@ int SetUndoBuffer(const Grid& grid) {
     SendMessageA(grid.hwnd, WM_LBUTTONDOWN, 0, 0);
     if (!GridSurvived(grid)) return 1;
     GotoCell(grid, 1, 1);
+    if (!GridSurvived(grid)) return 1;
     // The row the grid stands on gets its snapshot now, not at the first move.
     s->undoRow = 0;
     SaveUndoRow(s, grid.arrays);

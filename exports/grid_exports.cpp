@@ -1,5 +1,6 @@
 // Exports of the grid core: check the handle, fetch the records, hand over.
 #include "edit/editors.h"
+#include "edit/notify.h"
 #include "edit/undo.h"
 #include "grid/appearance.h"
 #include "grid/columns.h"
@@ -16,7 +17,9 @@ template <class Op>
 int ChangeGrid(HWND hwnd, Op op) {
     return WithGrid(hwnd, [&](const Grid& g) {
         int rc = op(g);
-        tabrix::RequestRepaint(g);
+        // The host may have destroyed the grid from a notification or a
+        // focus change the operation caused.
+        if (tabrix::GridSurvived(g)) tabrix::RequestRepaint(g);
         return rc;
     });
 }

@@ -10,6 +10,7 @@
 #include "grid/rows.h"
 #include "support/memory.h"
 #include "edit/mouse.h"
+#include "edit/notify.h"
 #include "view/header.h"
 #include "view/paint.h"
 #include "view/scroll.h"
@@ -86,6 +87,7 @@ LRESULT OnCreate(HWND hwnd) {
 
     Grid grid{hwnd, state, arrays};
     if (!ShapeNewGrid(grid)) return -1;  // WM_DESTROY follows and frees what was made
+    if (!GridSurvived(grid)) return -1;   // a focus change let the host destroy it
     RequestRepaint(grid);
     return 0;
 }
@@ -135,6 +137,10 @@ bool KeepsImage(UINT message) {
         case WM_SETCURSOR:
         case WM_NCHITTEST:
         case WM_NCMOUSEMOVE:
+        case WM_NCLBUTTONDOWN:  // the scroll bars' own clicks
+        case WM_NCLBUTTONUP:
+        case WM_NCLBUTTONDBLCLK:
+        case WM_CAPTURECHANGED:
             return true;
     }
     return false;

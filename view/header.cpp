@@ -108,25 +108,29 @@ bool OnHeaderNotify(const Grid& grid, const NMHDR* header, LRESULT* result) {
     return false;
 }
 
+void HitTestRowBorder(GridState* s) {
+    if (s->mouseX > s->colWidth[0]) {
+        s->mouseInRowArea = 0;
+        s->mouseOnRowBorder = 0;
+        return;
+    }
+    s->mouseOnRowBorder = 0;
+    for (int r = 1; r <= s->rowsPainted; ++r) {
+        const int border = library.headerHeight + r * s->rowHeight;
+        if (s->mouseY >= border - kBorderBand && s->mouseY <= border + kBorderBand) {
+            SetCursor(library.resizeCursor);
+            s->mouseOnRowBorder = 1;
+            break;
+        }
+    }
+    s->mouseInRowArea = 1;
+}
+
 LRESULT OnMouseMove(const Grid& grid, WPARAM wParam, LPARAM lParam) {
     GridState* s = grid.state;
     if (HasCells(s)) {
         StoreMousePosition(s, lParam);
-        if (s->mouseX > s->colWidth[0]) {
-            s->mouseInRowArea = 0;
-            s->mouseOnRowBorder = 0;
-        } else {
-            s->mouseOnRowBorder = 0;
-            for (int r = 1; r <= s->rowsPainted; ++r) {
-                const int border = library.headerHeight + r * s->rowHeight;
-                if (s->mouseY >= border - kBorderBand && s->mouseY <= border + kBorderBand) {
-                    SetCursor(library.resizeCursor);
-                    s->mouseOnRowBorder = 1;
-                    break;
-                }
-            }
-            s->mouseInRowArea = 1;
-        }
+        HitTestRowBorder(s);
         if (s->rowResizing) {
             SetCursor(library.resizeCursor);
             EraseRowTrackLine(grid);
@@ -142,6 +146,10 @@ LRESULT OnMouseMove(const Grid& grid, WPARAM wParam, LPARAM lParam) {
 
 bool BeginRowDrag(const Grid& grid) {
     GridState* s = grid.state;
+    // Judged at the press itself: the last mouse move may have been long
+    // ago (the mouse left the grid), and a press the grid sends itself
+    // lands at the top-left corner.
+    HitTestRowBorder(s);
     if (!s->mouseInRowArea || !s->mouseOnRowBorder) return false;
     s->rowResizing = 1;
     SetCursor(library.resizeCursor);

@@ -14,6 +14,8 @@ void SubclassHeader(const Grid& grid);
 bool OnHeaderNotify(const Grid& grid, const NMHDR* header, LRESULT* result);
 
 LRESULT OnMouseMove(const Grid& grid, WPARAM wParam, LPARAM lParam);
+// Whether mouseX, mouseY lie in the row-header column and on a row border.
+void HitTestRowBorder(GridState* state);
 // Starts a row-height drag when the press is on a row border; true if it did.
 bool BeginRowDrag(const Grid& grid);
 // Ends a row-height drag at the release point, storing the new height.

@@ -61,9 +61,14 @@ ShownText CellShownText(const GridArrays* a, int row, int col) {
 // Everything one paint needs; pens and fonts it makes are released with it.
 // View rows (1 = first visible) a paint draws; the others are already in the
 // off-screen image, shifted there by a vertical scroll.
+// Text may reach a few pixels into the row below, so a band is drawn from
+// the row above it (clipped to the band), and the first row is drawn again:
+// its top may still hold ink of a row that scrolled away.
 struct RowBand {
     int first, last;
+    int drawFrom() const { return first > 1 ? first - 1 : 1; }
     bool Whole() const { return first <= 1 && last == kAllRows; }
+    bool Draws(int r) const { return r == 1 || (r >= drawFrom() && r <= last); }
     static constexpr int kAllRows = 1 << 30;
 };
 
@@ -105,19 +110,19 @@ public:
         if (!band_.Whole()) {
             const int64_t bottom = H_ + static_cast<int64_t>(band_.last) * h_;
             HRGN clip = CreateRectRgn(0, H_ + (band_.first - 1) * h_, W_, bottom < B_ ? static_cast<int>(bottom) : B_);
+            HRGN firstRow = CreateRectRgn(0, H_, W_, H_ + h_);
+            CombineRgn(clip, clip, firstRow, RGN_OR);
             SelectClipRgn(dc_, clip);
+            DeleteObject(firstRow);
             DeleteObject(clip);
         }
         FillSolid(dc_, 0, H_, W_, B_, s_->backColor);
         ResetPaintFlags();
-        // Row 1 draws the full-height strips as it goes; a band below it
-        // gets them first, as row 1 would have drawn them before it.
-        if (band_.first > 1) DrawColumnStrips();
         int rows = 0;
         for (int accumulated = 0; accumulated < B_ - H_; accumulated += h_) {
             const int row = s_->vScroll.nPos + rows;
             if (row > s_->lastRowToPaint) break;
-            DrawRow(rows + 1, row, rows + 1 >= band_.first && rows + 1 <= band_.last);
+            DrawRow(rows + 1, row, band_.Draws(rows + 1));
             ++rows;
         }
         if (!band_.Whole()) SelectClipRgn(dc_, nullptr);
@@ -177,17 +182,6 @@ private:
         const int w0 = ColumnWidth(0);
         Line(dc_, static_cast<HPEN>(GetStockObject(BLACK_PEN)), 0, rowLine, w0 - 1, rowLine);
         if (s_->showGridLines) Line(dc_, gridPen_, w0 - 1, rowLine, W_, rowLine);
-    }
-
-    void DrawColumnStrips() {
-        int x = 0;
-        for (int c = 0; x < W_ && c + s_->hScroll.nPos <= s_->colCount; ++c) {
-            const int col = c == 0 ? 0 : c + s_->hScroll.nPos;
-            const int w = ColumnWidth(col);
-            if (w < 1) break;
-            DrawColumnStrip(c, col, x, w);
-            x += w;
-        }
     }
 
     // Column backgrounds and vertical lines run the full height, once a paint.
@@ -432,9 +426,11 @@ ImageKey KeyOf(const GridState* s) {
                     s->colCount,     s->rowHeight, s->surfaceWidth, s->surfaceHeight, library.headerHeight};
 }
 
-void RememberImage(GridState* s) {
-    s->image = KeyOf(s);
-    s->imagePos = s->vScroll.nPos;
+// `drawn` is the key the image was painted with: a paint that moves the
+// horizontal position afterwards leaves an image the next one cannot reuse.
+void RememberImage(GridState* s, const ImageKey& drawn, int drawnPos) {
+    s->image = drawn;
+    s->imagePos = drawnPos;
     s->imageStale = 0;
 }
 
@@ -450,12 +446,13 @@ RowBand ShiftImage(const Grid& grid, int width, int height) {
     if (s->imageStale || shift == 0 || h < 1 || memcmp(&now, &s->image, sizeof now) != 0) return whole;
     const int fullRows = (height - H) / h;
     const int drawnRows = (height - H + h - 1) / h;
-    if (shift >= fullRows - 1 || -shift >= fullRows - 1) return whole;
+    // Only forward: moving back would push rows under the bottom edge, where
+    // their frame and selection are cut differently.
+    if (shift < 0 || shift >= fullRows - 1) return whole;
     RECT area{0, H, width, height};
     ScrollDC(s->memDC, 0, -shift * h, &area, &area, nullptr, nullptr);
-    // Moving up, the rows it brings in and the one that was cut by the
-    // bottom edge; moving down, the rows it brings in at the top.
-    return shift > 0 ? RowBand{drawnRows - shift - 1, RowBand::kAllRows} : RowBand{1, -shift};
+    // The rows it brings in and the one that was cut by the bottom edge.
+    return RowBand{drawnRows - shift - 1, RowBand::kAllRows};
 }
 
 }  // namespace
@@ -475,11 +472,13 @@ LRESULT OnPaint(const Grid& grid) {
     const int width = s->clientRect.right, height = s->clientRect.bottom;
     if (!s->memDC || s->surfaceWidth != width || s->surfaceHeight != height) RebuildSurface(grid, width, height);
     s->clientRect.top = library.headerHeight;
+    const ImageKey drawn = KeyOf(s);
+    const int drawnPos = s->vScroll.nPos;
     {
         Painter painter(grid, ShiftImage(grid, width, height));
         painter.Paint();
     }
-    RememberImage(s);
+    RememberImage(s, drawn, drawnPos);
     PAINTSTRUCT ps;
     s->windowDC = BeginPaint(grid.hwnd, &ps);
     BitBlt(s->windowDC, 0, library.headerHeight, width, height, s->memDC, 0, library.headerHeight, SRCCOPY);

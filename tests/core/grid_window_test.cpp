@@ -138,3 +138,36 @@ TEST_F(GridTest, TwoGridsKeepSeparateData) {
     DestroyWindow(second);
     EXPECT_EQ(Cell(1, 1), "first");
 }
+
+namespace {
+// A window that destroys another one when it loses the focus, as a host's
+// validating edit box may do with a form.
+HWND victimOnFocusLoss = nullptr;
+LRESULT CALLBACK DestroyOnKillFocus(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_KILLFOCUS && victimOnFocusLoss) {
+        HWND victim = victimOnFocusLoss;
+        victimOnFocusLoss = nullptr;
+        DestroyWindow(victim);
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+}  // namespace
+
+TEST_F(GridTest, HostMayDestroyTheGridWhenItTakesTheFocus) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DestroyOnKillFocus;
+    wc.hInstance = host.instance();
+    wc.lpszClassName = "TabrixFocusHolder";
+    RegisterClassA(&wc);
+    HWND holder = CreateWindowExA(0, "TabrixFocusHolder", "", WS_CHILD | WS_VISIBLE, 0, 400, 50, 20, host.hwnd(),
+                                  nullptr, host.instance(), nullptr);
+    Shape(2, 5);
+    SetFocus(holder);
+    ASSERT_EQ(GetFocus(), holder);
+    victimOnFocusLoss = grid;
+    // Undo's set-up gives the grid the focus; the host destroys it meanwhile.
+    EXPECT_EQ(SetUndoBuffer(grid), 1);
+    EXPECT_FALSE(IsWindow(grid));
+    EXPECT_EQ(GetRowCount(grid), kNotGrid);
+    DestroyWindow(holder);
+}

@@ -376,22 +376,28 @@ TEST_F(PaintTest, PaintingLeaksNothing) {
 
 TEST_F(PaintTest, ScrolledImagesMatchAFullRepaint) {
     // Scrolling reuses the last image and draws only the rows it brings in;
-    // every step must look exactly like a paint from scratch.
-    ASSERT_EQ(DimCols(grid, 4), 1);
+    // every step must look exactly like a paint from scratch, wrapped text
+    // reaching into the next row and a current cell cut by the bottom edge
+    // included.
+    ASSERT_EQ(DimCols(grid, 5), 1);
     Define(1, FieldText, 60, 6, 0, RGB(200, 0, 0), RGB(220, 255, 220));
     Define(2, FieldCheck, 40, 1);
     Define(3, FieldText, 70, 6, 1);
     Define(4, FieldText, 80, 6, 2);
+    FieldDef wrapped = testing_host::ColumnField("wrap", 40, 40);
+    wrapped.multiline = 1;
+    ASSERT_EQ(DefineField(grid, 5, FieldText, &wrapped), 1);
     for (int row = 1; row <= 40; ++row) {
         const std::string text = "r" + std::to_string(row);
         CreateCell(grid, row, 1, text.c_str());
         CreateCell(grid, row, 2, row % 3 ? "1" : "0");
         CreateCell(grid, row, 3, text.c_str());
         CreateCell(grid, row, 4, row % 5 ? text.c_str() : tabrix::kDeletedMarker);
+        CreateCell(grid, row, 5, "gjpq gjpq gjpq gjpq");
     }
     SendMessageA(grid, WM_SIZE, 0, 0);
-    StandOn(6, 3);
     state()->selectedRow = 9;
+    StandOn(state()->visibleRows, 3);  // the last whole row: cut by the edge after a step back
     Snap();
     const int steps[][2] = {{SB_LINEDOWN, 1}, {SB_LINEDOWN, 3}, {SB_LINEUP, 1}, {SB_LINEDOWN, 2},
                             {SB_LINEUP, 2},   {SB_PAGEDOWN, 1}, {SB_LINEDOWN, 30}, {SB_LINEUP, 4}};

@@ -172,3 +172,13 @@ TEST_F(ResizeTest, DestroyedDuringARowDragFreesTheCursor) {
     DestroyWindow(grid);
     EXPECT_TRUE(CursorFree());
 }
+
+TEST_F(ResizeTest, APressElsewhereStartsNoDragAfterTheMouseLeftABorder) {
+    Hover(BorderY(1));
+    ASSERT_EQ(state()->mouseOnRowBorder, 1);
+    // The press the grid sends itself when undo is enabled lands at (0, 0).
+    SendMessageA(grid, WM_LBUTTONDOWN, 0, At(0, 0));
+    EXPECT_EQ(state()->rowResizing, 0);
+    EXPECT_NE(GetCapture(), grid);
+    EXPECT_TRUE(CursorFree()) << "the cursor must not stay confined to the grid";
+}
