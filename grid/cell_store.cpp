@@ -141,6 +141,12 @@ int GrowRows(GridArrays* arrays, int row) {
     return SetRowCapacity(arrays, capacity, true) ? 1 : 0;
 }
 
+bool MakeRoomForRow(GridArrays* arrays, int row) {
+    if (row < 0) return false;
+    if (static_cast<int64_t>(row) + 2 <= arrays->rowCapacity) return true;
+    return GrowRows(arrays, row) != 0;
+}
+
 int ResizeRowBlock(GridArrays* arrays, int n, bool keepTexts) {
     if (arrays->recordWidth == 0) return 0;
     const int64_t capacity = (n + 1LL > 1 ? n + 1LL : 1) + 2;

@@ -22,6 +22,9 @@ uint8_t* RowRecord(const GridArrays* arrays, int row);
 
 // Makes room for `row` (and the row after it); 1, or 0 with the old block kept.
 int GrowRows(GridArrays* arrays, int row);
+// Makes sure `row` and the row after it (the next new-record row) exist;
+// false, with the block unchanged, when they cannot.
+bool MakeRoomForRow(GridArrays* arrays, int row);
 // Reallocates the block to max(1, n + 1) + 2 rows, keeping the texts that fit
 // when keepTexts is set. Answers the new capacity, or 0 with the old block
 // kept. maxRow is lowered to the last row that still exists.

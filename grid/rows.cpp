@@ -1,6 +1,5 @@
 #include "grid/rows.h"
 
-#include <climits>
 #include <cstring>
 
 #include "edit/editors.h"
@@ -62,7 +61,7 @@ int CreateCell(const Grid& grid, int row, int col, const char* text) {
     GridArrays* a = grid.arrays;
     // Room for the row after it first, so the text is stored only when the
     // new-record row can follow.
-    if (row >= 0 && row < INT_MAX && row + 1 >= a->rowCapacity && !GrowRows(a, row + 1)) return 0;
+    if (row >= 0 && !MakeRoomForRow(a, row)) return 0;
     int stored = StoreCell(a, row, col, text);
     if (stored != kStored) return StoreResult(stored);
     StoreCell(a, row + 1, 0, "");

@@ -101,7 +101,7 @@ const char* DelimitedRecord(const GridArrays* arrays, int row, const char* delim
 int PutDelimitedRecord(GridArrays* arrays, int row, const char* record, const char* lineEnd,
                        const char* delimiter) {
     if (Empty(record) || Empty(delimiter) || row < 0 || row == INT_MAX) return 0;
-    if (!LastRecordColumn(arrays) || !MakeRoomForRow(arrays, row, kDelimitedMargin)) return 0;
+    if (!LastRecordColumn(arrays) || !MakeRoomForRow(arrays, row)) return 0;
     FieldScanner scanner(record, lineEnd, delimiter[0]);
     StoreLine(scanner, arrays, RowRecord(arrays, row), true);
     if (row > arrays->maxRow) arrays->maxRow = row;
@@ -122,7 +122,7 @@ LoadOutcome LoadDelimitedRecords(GridArrays* arrays, const char* text, const cha
     for (;;) {
         // Room for the row and the new-record row after it; when growth
         // fails the rows loaded so far stay, followed by an empty row.
-        if (!MakeRoomForRow(arrays, row, kLoadMargin)) {
+        if (!MakeRoomForRow(arrays, row)) {
             result = 0;
             break;
         }

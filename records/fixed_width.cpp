@@ -48,7 +48,7 @@ int PutFixedWidthRecord(GridArrays* arrays, int row, const char* record) {
     const size_t length = record ? strlen(record) : 0;
     if (!record || ShorterThanFirstField(arrays, length)) return kShortRecord;
     if (row < 0) return kBadRow;
-    if (row == INT_MAX || !MakeRoomForRow(arrays, row, kFixedWidthMargin)) return kNotStored;
+    if (row == INT_MAX || !MakeRoomForRow(arrays, row)) return kNotStored;
 
     uint8_t* target = RowRecord(arrays, row);
     size_t at = 0;

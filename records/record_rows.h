@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "grid/cell_store.h"
 #include "grid/grid_state.h"
 
 namespace tabrix {
@@ -13,10 +14,7 @@ namespace tabrix {
 // Answer of the text readers for a row that holds no record.
 constexpr char kInvalidRowText[] = "INVALID_ROW_NUMBER";
 
-// Growth margins: rows written one by one usually arrive in ascending order,
-// so each growth leaves room for the next ones.
-constexpr int kFixedWidthMargin = 500;
-constexpr int kDelimitedMargin = 100;
+// Rows a whole-table load reserves at least, before it knows better.
 constexpr int kLoadMargin = 500;
 
 // A record covers columns 1 .. LastRecordColumn (the filler column); 0 when
@@ -26,11 +24,6 @@ inline int LastRecordColumn(const GridArrays* a) {
 }
 inline int DeclaredSize(const GridArrays* a, int col) { return a->fieldTable[col].size - 1; }
 inline uint8_t* Slot(uint8_t* record, const GridArrays* a, int col) { return record + a->fieldTable[col].offset; }
-
-// Makes sure `row` and the row after it (the next new-record row) exist,
-// growing the block geometrically with at least `margin` rows to spare.
-// False, with the block unchanged, when the rows cannot exist.
-bool MakeRoomForRow(GridArrays* arrays, int row, int margin);
 
 // Loaders replace every row: the block is allocated anew for `rows` rows and
 // their new-record row, all texts discarded. False, nothing changed, when

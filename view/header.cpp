@@ -176,7 +176,7 @@ void FinishRowDrag(const Grid& grid) {
     GetClientRect(grid.hwnd, &client);
     s->visibleRows = WholeRowsVisible(s, client.bottom);
     s->vScroll.nPage = static_cast<UINT>(s->visibleRows > 0 ? s->visibleRows : 0);
-    ClampVerticalPosition(s);
+    ClampScrollPosition(s->vScroll);
     ApplyScrollBar(grid, SB_VERT);
     RequestRepaint(grid);
 }

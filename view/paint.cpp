@@ -58,7 +58,6 @@ ShownText CellShownText(const GridArrays* a, int row, int col) {
     return {text, static_cast<int>(len), false};
 }
 
-// Everything one paint needs; pens and fonts it makes are released with it.
 // View rows (1 = first visible) a paint draws; the others are already in the
 // off-screen image, shifted there by a vertical scroll.
 // Text may reach a few pixels into the row below, so a band is drawn from
@@ -72,6 +71,7 @@ struct RowBand {
     static constexpr int kAllRows = 1 << 30;
 };
 
+// Everything one paint needs; pens and fonts it makes are released with it.
 class Painter {
 public:
     Painter(const Grid& grid, RowBand band)
@@ -158,14 +158,13 @@ private:
             if (w < 1) break;
             ++visited;
             if (c > 0) NoteCell(row, col, x, w, rowTop, rowLine);
-            if (!draw) {
-                // nothing to draw
-            } else if (c == 0) {
+            if (draw) {
                 if (r == 1) DrawColumnStrip(c, col, x, w);
-                DrawRowHeader(row, rowTop, rowLine, w);
-            } else {
-                if (r == 1) DrawColumnStrip(c, col, x, w);
-                DrawCell(row, col, x, w, rowTop, rowLine);
+                if (c == 0) {
+                    DrawRowHeader(row, rowTop, rowLine, w);
+                } else {
+                    DrawCell(row, col, x, w, rowTop, rowLine);
+                }
             }
             if (col == s_->colCount) {
                 passedFiller_ = true;
@@ -328,9 +327,7 @@ private:
         SCROLLINFO& bar = s_->hScroll;
         s_->visibleCols = visitedCols_;
         bar.nPage = static_cast<UINT>(visitedCols_);
-        const int upper = bar.nMax - visitedCols_ + 1;
-        if (bar.nPos > upper) bar.nPos = upper;
-        if (bar.nPos < bar.nMin) bar.nPos = bar.nMin;
+        ClampScrollPosition(bar);
         ApplyScrollBar(grid_, SB_HORZ);
     }
 
@@ -437,12 +434,11 @@ void RememberImage(GridState* s, const ImageKey& drawn, int drawnPos) {
 // When nothing but the first visible row changed since the last paint, the
 // image is scrolled in place and only the rows it exposes are drawn: a line
 // step then costs a row, not a window. Everything else draws every row.
-RowBand ShiftImage(const Grid& grid, int width, int height) {
+RowBand ShiftImage(const Grid& grid, const ImageKey& now, int width, int height) {
     GridState* s = grid.state;
     const RowBand whole{1, RowBand::kAllRows};
     const int H = library.headerHeight, h = s->rowHeight;
     const int shift = s->vScroll.nPos - s->imagePos;
-    const ImageKey now = KeyOf(s);
     if (s->imageStale || shift == 0 || h < 1 || memcmp(&now, &s->image, sizeof now) != 0) return whole;
     const int fullRows = (height - H) / h;
     const int drawnRows = (height - H + h - 1) / h;
@@ -475,13 +471,14 @@ LRESULT OnPaint(const Grid& grid) {
     const ImageKey drawn = KeyOf(s);
     const int drawnPos = s->vScroll.nPos;
     {
-        Painter painter(grid, ShiftImage(grid, width, height));
+        Painter painter(grid, ShiftImage(grid, drawn, width, height));
         painter.Paint();
     }
     RememberImage(s, drawn, drawnPos);
     PAINTSTRUCT ps;
     s->windowDC = BeginPaint(grid.hwnd, &ps);
-    BitBlt(s->windowDC, 0, library.headerHeight, width, height, s->memDC, 0, library.headerHeight, SRCCOPY);
+    BitBlt(s->windowDC, 0, library.headerHeight, width, height - library.headerHeight, s->memDC, 0,
+           library.headerHeight, SRCCOPY);
     EndPaint(grid.hwnd, &ps);
     if (s->newRowIndex != s->curRow) s->newRowIndex = -1;
     PlaceEditor(grid);

@@ -70,11 +70,17 @@ bool OutsideHorizontalView(const GridState* s) {
     return s->curCol < s->hScroll.nPos || AboveUnsigned(s->curCol, int64_t{s->hScroll.nPos} + Page(s->hScroll) - 1);
 }
 
-void SaveEntryPosition(GridState* s) {
+// What a refused row change puts back besides the saved positions and row.
+struct EntryCell {
+    int col, selectedRow;
+};
+
+EntryCell SaveEntryPosition(GridState* s) {
     s->keepCellInView = 0;
     s->savedHPos = s->hScroll.nPos;
     s->savedVPos = s->vScroll.nPos;
     s->savedRow = s->curRow;
+    return EntryCell{s->curCol, s->selectedRow};
 }
 
 enum class Leave { Allowed, Refused, GridGone };
@@ -82,7 +88,7 @@ enum class Leave { Allowed, Refused, GridGone };
 // Asks the host before the current row leaves an edited row. A refusal puts
 // the whole position back, current column and selection included, so a
 // refused wrap-around move leaves the user on the cell they started from.
-Leave AskToLeaveRow(const Grid& grid, bool edited, int savedCol, int savedSelection) {
+Leave AskToLeaveRow(const Grid& grid, bool edited, EntryCell entry) {
     GridState* s = grid.state;
     if (s->curRow == s->savedRow || !edited) return Leave::Allowed;
     s->rowEdited = 0;
@@ -95,8 +101,8 @@ Leave AskToLeaveRow(const Grid& grid, bool edited, int savedCol, int savedSelect
     s->hScroll.nPos = s->savedHPos;
     s->vScroll.nPos = s->savedVPos;
     s->curRow = s->savedRow;
-    s->curCol = savedCol;
-    s->selectedRow = savedSelection;
+    s->curCol = entry.col;
+    s->selectedRow = entry.selectedRow;
     s->rowEdited = 1;
     return Leave::Refused;
 }
@@ -198,29 +204,24 @@ int WholeRowsVisible(const GridState* s, int clientHeight) {
     return (clientHeight - library.headerHeight) / (s->rowHeight > 0 ? s->rowHeight : 1);
 }
 
-void ClampVerticalPosition(GridState* s) {
-    SCROLLINFO& v = s->vScroll;
-    const int64_t upper = int64_t{v.nMax} - Page(v) + 1;
-    if (Page(v) <= v.nMax + 1 && v.nPos > upper) v.nPos = static_cast<int>(upper);
-    if (v.nPos < v.nMin) v.nPos = v.nMin;
+void ClampScrollPosition(SCROLLINFO& bar) {
+    const int64_t upper = int64_t{bar.nMax} - Page(bar) + 1;
+    if (Page(bar) <= bar.nMax + 1 && bar.nPos > upper) bar.nPos = static_cast<int>(upper);
+    if (bar.nPos < bar.nMin) bar.nPos = bar.nMin;
 }
 
 void ApplyScrollBar(const Grid& grid, int bar) {
     GridState* s = grid.state;
     const SCROLLINFO& wanted = bar == SB_VERT ? s->vScroll : s->hScroll;
     SCROLLINFO& applied = bar == SB_VERT ? s->appliedVScroll : s->appliedHScroll;
-    if (applied.cbSize && applied.nMin == wanted.nMin && applied.nMax == wanted.nMax &&
-        applied.nPage == wanted.nPage && applied.nPos == wanted.nPos && applied.fMask == wanted.fMask) {
-        return;
-    }
+    const bool sameShape = applied.cbSize && applied.nMin == wanted.nMin && applied.nMax == wanted.nMax &&
+                           applied.nPage == wanted.nPage && applied.fMask == wanted.fMask;
+    if (sameShape && applied.nPos == wanted.nPos) return;
     SCROLLINFO sent = wanted;
     sent.cbSize = sizeof sent;
     // A bar that only moves its thumb is sent the position alone: the
     // platform then redraws the thumb, not the whole bar.
-    if (applied.cbSize && applied.nMin == wanted.nMin && applied.nMax == wanted.nMax &&
-        applied.nPage == wanted.nPage && applied.fMask == wanted.fMask) {
-        sent.fMask = SIF_POS | (wanted.fMask & SIF_DISABLENOSCROLL);
-    }
+    if (sameShape) sent.fMask = SIF_POS | (wanted.fMask & SIF_DISABLENOSCROLL);
     applied = wanted;
     SetScrollInfo(grid.hwnd, bar, &sent, TRUE);
 }
@@ -228,8 +229,7 @@ void ApplyScrollBar(const Grid& grid, int bar) {
 LRESULT OnVScroll(const Grid& grid, int code) {
     GridState* s = grid.state;
     SCROLLINFO& v = s->vScroll;
-    const int savedCol = s->curCol, savedSelection = s->selectedRow;
-    SaveEntryPosition(s);
+    const EntryCell entry = SaveEntryPosition(s);
     ClearSelection(s);
     const bool keyboard = code == s->vScrollCode;
     switch (code) {
@@ -259,8 +259,8 @@ LRESULT OnVScroll(const Grid& grid, int code) {
             return 0;
     }
     s->vScrollCode = -1;
-    ClampVerticalPosition(s);
-    if (AskToLeaveRow(grid, s->rowEdited == 1, savedCol, savedSelection) != Leave::Allowed) return 0;
+    ClampScrollPosition(v);
+    if (AskToLeaveRow(grid, s->rowEdited == 1, entry) != Leave::Allowed) return 0;
     ApplyScrollBar(grid, SB_VERT);
     if (s->keepCellInView) KeepColumnInViewAfterVerticalMove(s, ClientWidth(grid));
     ApplyScrollBar(grid, SB_HORZ);
@@ -273,8 +273,7 @@ LRESULT OnHScroll(const Grid& grid, int code) {
     GridState* s = grid.state;
     SCROLLINFO& h = s->hScroll;
     SCROLLINFO& v = s->vScroll;
-    const int savedCol = s->curCol, savedSelection = s->selectedRow;
-    SaveEntryPosition(s);
+    const EntryCell entry = SaveEntryPosition(s);
     const bool keyboard = code == s->hScrollCode;
     const int clientWidth = ClientWidth(grid);
     switch (code) {
@@ -346,7 +345,7 @@ LRESULT OnHScroll(const Grid& grid, int code) {
         if (s->curRow < v.nPos) v.nPos = s->curRow;
         if (AboveUnsigned(s->curRow, int64_t{v.nPos} + Page(v) - 1)) v.nPos = s->curRow - (Page(v) - 1);
     }
-    if (AskToLeaveRow(grid, s->rowEdited != 0, savedCol, savedSelection) != Leave::Allowed) return 0;
+    if (AskToLeaveRow(grid, s->rowEdited != 0, entry) != Leave::Allowed) return 0;
     ApplyScrollBar(grid, SB_HORZ);
     ApplyScrollBar(grid, SB_VERT);
     FinishMove(grid);
@@ -366,13 +365,10 @@ LRESULT OnSize(const Grid& grid) {
     s->visibleCols = width / (lastWidth > 0 ? lastWidth : 1) + 1;
 
     s->vScroll.nPage = static_cast<UINT>(s->visibleRows > 0 ? s->visibleRows : 0);
-    ClampVerticalPosition(s);
+    ClampScrollPosition(s->vScroll);
     ApplyScrollBar(grid, SB_VERT);
-    SCROLLINFO& h = s->hScroll;
-    h.nPage = static_cast<UINT>(s->visibleCols);
-    const int64_t upper = int64_t{h.nMax} - Page(h) + 1;
-    if (Page(h) <= h.nMax + 1 && h.nPos > upper) h.nPos = static_cast<int>(upper);
-    if (h.nPos < h.nMin) h.nPos = h.nMin;
+    s->hScroll.nPage = static_cast<UINT>(s->visibleCols);
+    ClampScrollPosition(s->hScroll);
     ApplyScrollBar(grid, SB_HORZ);
 
     LayOutHeader(grid);

@@ -15,9 +15,9 @@ int ViewGrid(const Grid& grid, int mode);
 
 // Hands a scroll record to its bar, unless the bar already shows it.
 void ApplyScrollBar(const Grid& grid, int bar);
-// vPos into [vMin, vMax - vPage + 1]; a page larger than the range leaves
+// nPos into [nMin, nMax - nPage + 1]; a page larger than the range leaves
 // only the lower bound, as unsigned arithmetic would.
-void ClampVerticalPosition(GridState* state);
+void ClampScrollPosition(SCROLLINFO& bar);
 // Whole rows that fit below the header; never divides by a height below 1.
 int WholeRowsVisible(const GridState* state, int clientHeight);
 
