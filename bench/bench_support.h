@@ -7,6 +7,8 @@
 #include <cstdio>
 
 #include "exports/tabrix32.h"
+#include "tests/support/crash_filter.h"
+#include "tests/support/field_def.h"
 
 namespace bench {
 
@@ -34,14 +36,7 @@ inline double PrivateBytes() {
 // A grid of `cols` text columns of `size` characters, as hosts shape one.
 inline HWND ShapedGrid(HWND parent, int cols, int size) {
     HWND grid = CreateGrid(parent, GetModuleHandleA(nullptr), 0, 1, 0, 0, 800, 600);
-    DimCols(grid, cols);
-    for (int col = 1; col <= cols; ++col) {
-        FieldDef def{};
-        def.label = const_cast<char*>("field");
-        def.width = 70;
-        def.size = size;
-        DefineField(grid, col, 0, &def);
-    }
+    testing_host::ShapeGrid(grid, cols, size, 70);
     return grid;
 }
 

@@ -132,6 +132,7 @@ Timings Measure(HWND parent, const Sizes& text, int rows) {
 }  // namespace
 
 int main() {
+    testing_host::InstallCrashFilter();
     tabrix::LibraryAttach(GetModuleHandleA(nullptr));
     HWND parent = CreateWindowExA(0, "STATIC", "bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 900, 700, nullptr,
                                   nullptr, GetModuleHandleA(nullptr), nullptr);

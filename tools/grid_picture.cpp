@@ -9,6 +9,7 @@
 #include "grid/grid_access.h"
 #include "grid/library.h"
 #include "tests/support/capture.h"
+#include "tests/support/crash_filter.h"
 #include "tests/support/field_def.h"
 #include "tests/support/png.h"
 #include "tests/support/test_host.h"
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
         fprintf(stderr, "usage: grid_picture out.png\n");
         return 2;
     }
+    testing_host::InstallCrashFilter();
     tabrix::LibraryAttach(GetModuleHandleA(nullptr));
     testing_host::TestHost host(700, 330);
     HWND grid = CreateGrid(host.hwnd(), host.instance(), 2, 1, 0, 0, 660, 280);

@@ -1,5 +1,5 @@
 #include "grid/library.h"
-#include "tests/core/grid_fixture.h"
+#include "tests/support/grid_fixture.h"
 
 using namespace tabrix;
 

@@ -1,5 +1,5 @@
 // Every export that takes a grid refuses windows that are not grids.
-#include "tests/core/grid_fixture.h"
+#include "tests/support/grid_fixture.h"
 
 namespace {
 void ExpectEveryExportRefuses(HWND bad) {

@@ -1,6 +1,6 @@
 #include <string>
 
-#include "tests/core/grid_fixture.h"
+#include "tests/support/grid_fixture.h"
 
 using namespace tabrix;
 

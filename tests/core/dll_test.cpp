@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "tests/support/gtest_crash.h"
+
 #include <set>
 #include <utility>
 #include <vector>
@@ -135,4 +137,10 @@ TEST(Dll, RowResizeCursorIsCentredOnItsHotSpot) {
     EXPECT_EQ(mask.bmWidth, 32);
     if (info.hbmMask) DeleteObject(info.hbmMask);
     if (info.hbmColor) DeleteObject(info.hbmColor);
+}
+
+int main(int argc, char** argv) {
+    testing_host::InstallTestCrashFilter();
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
 }

@@ -2,7 +2,7 @@
 
 #include "grid/library.h"
 #include "tests/support/object_count.h"
-#include "tests/core/grid_fixture.h"
+#include "tests/support/grid_fixture.h"
 
 using namespace tabrix;
 

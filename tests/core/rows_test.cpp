@@ -2,7 +2,7 @@
 #include <string>
 
 #include "grid/cell_store.h"
-#include "tests/core/grid_fixture.h"
+#include "tests/support/grid_fixture.h"
 
 using namespace tabrix;
 

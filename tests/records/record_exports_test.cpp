@@ -2,7 +2,7 @@
 #include <climits>
 #include <string>
 
-#include "tests/core/grid_fixture.h"
+#include "tests/support/grid_fixture.h"
 
 namespace {
 

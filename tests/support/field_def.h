@@ -1,4 +1,4 @@
-// Column definitions as tests and tools write them.
+// Columns as tests, benchmarks and tools shape them: the one builder.
 #pragma once
 
 #include "exports/tabrix32.h"
@@ -19,6 +19,17 @@ inline FieldDef ColumnField(const char* label, int width, int size, int align = 
     def.fontSize = 10;
     def.fontWeight = 700;
     return def;
+}
+
+// n text columns of `size` characters, `width` pixels wide; false when the
+// grid refused any step.
+inline bool ShapeGrid(HWND grid, int n, int size, int width = 60) {
+    if (DimCols(grid, n) != 1) return false;
+    for (int col = 1; col <= n; ++col) {
+        FieldDef def = ColumnField("col", width, size);
+        if (DefineField(grid, col, 0, &def) != 1) return false;
+    }
+    return true;
 }
 
 }  // namespace testing_host

@@ -2,7 +2,7 @@
 // grid while it handles one.
 #include <vector>
 
-#include "tests/core/grid_fixture.h"
+#include "tests/support/grid_fixture.h"
 
 namespace {
 
@@ -63,7 +63,7 @@ protected:
     // A grid of three columns and ten rows inside `parent`.
     HWND MakeGrid(HWND parent, int id = 9) {
         HWND g = CreateGrid(parent, host.instance(), 0, id, 0, 0, 300, 200);
-        if (!g || !ShapeGrid(g, 3, 4)) return nullptr;
+        if (!g || !testing_host::ShapeGrid(g, 3, 4)) return nullptr;
         for (int row = 1; row <= 10; ++row) CreateCell(g, row, 1, "x");
         SendMessageA(g, WM_SIZE, 0, 0);
         return g;

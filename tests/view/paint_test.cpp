@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "grid/library.h"
-#include "tests/core/grid_fixture.h"
+#include "tests/support/grid_fixture.h"
 #include "tests/support/capture.h"
 #include "tests/support/field_def.h"
 #include "tests/support/object_count.h"

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "grid/library.h"
-#include "tests/core/grid_fixture.h"
+#include "tests/support/grid_fixture.h"
 
 using namespace tabrix;
 

@@ -1,4 +1,5 @@
-// A host window with one grid in it, and small readers of the grid's state.
+// The one grid fixture: a host window with one grid in it, and small
+// readers of the grid's state.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,21 +9,8 @@
 #include "exports/tabrix32.h"
 #include "grid/grid_access.h"
 #include "support/memory.h"
+#include "tests/support/field_def.h"
 #include "tests/support/test_host.h"
-
-// n text columns of `size` characters, `width` pixels wide; false when the
-// grid refused any step.
-inline bool ShapeGrid(HWND grid, int n, int size, int width = 60) {
-    if (DimCols(grid, n) != 1) return false;
-    for (int col = 1; col <= n; ++col) {
-        FieldDef def{};
-        def.label = const_cast<char*>("col");
-        def.width = width;
-        def.size = size;
-        if (DefineField(grid, col, 0, &def) != 1) return false;
-    }
-    return true;
-}
 
 class GridTest : public testing::Test {
 protected:
@@ -44,7 +32,7 @@ protected:
         return GetCell(grid, mode, row, col, &def);
     }
     // n text columns of the given size.
-    void Shape(int n, int size, int width = 60) { ASSERT_TRUE(ShapeGrid(grid, n, size, width)); }
+    void Shape(int n, int size, int width = 60) { ASSERT_TRUE(testing_host::ShapeGrid(grid, n, size, width)); }
 
     testing_host::TestHost host;
     HWND grid = nullptr;
