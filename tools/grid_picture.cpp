@@ -11,7 +11,7 @@
 #include "tests/support/capture.h"
 #include "tests/support/crash_filter.h"
 #include "tests/support/field_def.h"
-#include "tests/support/png.h"
+#include "tools/png.h"
 #include "tests/support/test_host.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "tests/support/png.h"
+#include "tools/png.h"
 
 #include <cstdio>
 #include <vector>
