@@ -6,8 +6,6 @@ void ForgetEditHistory(const Grid& grid) {
     // A pending "row edited" would make the next move ask the host about a
     // row that is gone.
     grid.state->rowEdited = 0;
-    // Row states, the undo snapshot and the deleted-row stack also belong to
-    // the old rows; undo tracking resets them here.
 }
 
 }  // namespace tabrix

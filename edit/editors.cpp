@@ -1,15 +1,16 @@
 #include "edit/editors.h"
 
+#include "grid/grid_access.h"
+
 namespace tabrix {
 
 bool CreateComboBox(const Grid& grid) {
     GridState* s = grid.state;
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(grid.hwnd, GWLP_HINSTANCE));
     s->hwndCombo = CreateWindowExA(0, "Combobox", "",
                                    WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_NOINTEGRALHEIGHT | CBS_AUTOHSCROLL |
                                        CBS_DROPDOWN,
                                    0, 0, 0, 0, grid.hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kComboId)),
-                                   instance, nullptr);
+                                   WindowInstance(grid.hwnd), nullptr);
     if (!s->hwndCombo) return false;
     SendMessageA(s->hwndCombo, WM_SETFONT, reinterpret_cast<WPARAM>(s->cellFont), TRUE);
     return true;

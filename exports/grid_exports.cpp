@@ -41,7 +41,7 @@ int32_t WINAPI DimCols(HWND hwnd, int32_t n) {
 }
 
 int32_t WINAPI DefineField(HWND hwnd, int32_t col, int32_t type, const FieldDef* def) {
-    if (!tabrix::ValidFieldType(type)) return -2;
+    if (!tabrix::ValidFieldType(type)) return tabrix::kBadFieldType;
     Grid g;
     int rc = tabrix::FetchGrid(hwnd, &g);
     if (rc == tabrix::kNoRecords) return 1;  // hosts have always been told "done" here
@@ -68,7 +68,7 @@ int32_t WINAPI GetColCount(HWND hwnd) {
 }
 
 int32_t WINAPI GetColWidth(HWND hwnd, int32_t col) {
-    return WithGrid(hwnd, [&](const Grid& g) { return tabrix::GetColWidth(g, col); });
+    return WithGrid(hwnd, [&](const Grid& g) { return tabrix::ColumnWidth(g.state, col); });
 }
 
 int32_t WINAPI GetFldSize(HWND hwnd, int32_t col) {
@@ -92,7 +92,7 @@ int32_t WINAPI SetCellText(HWND hwnd, int32_t row, int32_t col, const char* text
 }
 
 const char* WINAPI GetCell(HWND hwnd, int32_t mode, int32_t row, int32_t col, FieldDef* def) {
-    return tabrix::WithGridText(hwnd, "DB_ERROR",
+    return tabrix::WithGridText(hwnd, tabrix::kNotGridText,
                                 [&](const Grid& g) { return tabrix::GetCell(g, mode, row, col, def); });
 }
 
@@ -109,7 +109,7 @@ int32_t WINAPI ClearGrid(HWND hwnd) {
 }
 
 int32_t WINAPI SetGridAttr(HWND hwnd, const GridAttr* attr) {
-    return WithGrid(hwnd, [&](const Grid& g) { return attr ? tabrix::SetGridAttr(g, *attr) : -1; });
+    return WithGrid(hwnd, [&](const Grid& g) { return attr ? tabrix::SetGridAttr(g, *attr) : tabrix::kNoAttributes; });
 }
 
 HFONT WINAPI MakeFont(const char* face, int32_t points, int32_t weight, int32_t italic, int32_t underline,

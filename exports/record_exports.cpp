@@ -9,10 +9,9 @@
 
 namespace {
 
-// Text answers: "DB_ERR" for a window that is not a grid.
 template <class Op>
 const char* RecordText(HWND hwnd, Op op) {
-    return tabrix::WithGridText(hwnd, "DB_ERR", [&](const Grid& g) { return op(*g.arrays); });
+    return tabrix::WithGridText(hwnd, tabrix::kNotGridRecordText, [&](const Grid& g) { return op(*g.arrays); });
 }
 
 // One row written: the row count follows the store and the scroll records

@@ -5,6 +5,14 @@
 
 namespace tabrix {
 
+// Deletes a GDI object the grid or the library owns and forgets it, so a
+// second release finds nothing to delete.
+template <class Handle>
+void DeleteOwned(Handle& object) {
+    if (object) DeleteObject(object);
+    object = nullptr;
+}
+
 HFONT MakeFont(const char* face, int points, int weight, int italic, int underline, int strikeout);
 
 // Replaces both fonts (deleting the ones the grid owned) and stores the other

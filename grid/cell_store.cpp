@@ -12,10 +12,6 @@ size_t RowOffset(const GridArrays* arrays, int row) {
     return static_cast<size_t>(row) * static_cast<size_t>(arrays->recordWidth);
 }
 
-bool ValidColumn(const GridArrays* arrays, int col) {
-    return col >= 0 && col < arrays->fieldCount && arrays->fieldTable;
-}
-
 // Reallocates cells and rowState to `capacity` rows, keeping the row states
 // that fit. On failure nothing changes.
 bool SetRowCapacity(GridArrays* arrays, int64_t capacity, bool keepTexts) {
@@ -90,8 +86,8 @@ bool WidenRecord(GridArrays* arrays, int32_t extra) {
         arrays->undoRecord = static_cast<uint8_t*>(grown);
     }
     if (arrays->deletedRows) {
-        void* grown = ResizeBlock(arrays->deletedRows, kDeletedSlots * (static_cast<size_t>(oldWidth) + 4),
-                                  kDeletedSlots * (static_cast<size_t>(newWidth) + 4));
+        const size_t oldStack = kDeletedSlots * static_cast<size_t>(DeletedSlotSize(arrays));
+        void* grown = ResizeBlock(arrays->deletedRows, oldStack, oldStack + kDeletedSlots * static_cast<size_t>(extra));
         if (!grown) return false;
         arrays->deletedRows = static_cast<uint8_t*>(grown);
     }
@@ -113,7 +109,7 @@ const char* CellText(const GridArrays* arrays, int row, int col) {
     if (row < 0 || row > arrays->maxRow || !ValidColumn(arrays, col)) return nullptr;
     const uint8_t* record = RowRecord(arrays, row);
     if (!record) return nullptr;
-    return reinterpret_cast<const char*>(record + arrays->fieldTable[col].offset);
+    return SlotText(arrays, record, col);
 }
 
 int StoreCell(GridArrays* arrays, int row, int col, const char* text) {
@@ -121,9 +117,9 @@ int StoreCell(GridArrays* arrays, int row, int col, const char* text) {
     const FieldSlot slot = arrays->fieldTable[col];
     const size_t len = strnlen(text, static_cast<size_t>(slot.size));
     if (len >= static_cast<size_t>(slot.size)) return kTooLong;
-    if (row >= arrays->rowCapacity && !GrowRows(arrays, row)) return kNoRoom;
+    if (row >= arrays->rowCapacity && !GrowRows(arrays, row)) return kCouldNotGrow;
 
-    uint8_t* field = RowRecord(arrays, row) + slot.offset;
+    uint8_t* field = SlotAddress(arrays, RowRecord(arrays, row), col);
     memcpy(field, text, len);
     memset(field + len, 0, static_cast<size_t>(slot.size) - len);
     if (row > arrays->maxRow) arrays->maxRow = row;
@@ -182,7 +178,7 @@ void ClearCellRange(GridArrays* arrays, int firstRow, int lastRow, int firstCol,
     for (int row = firstRow; row <= lastRow; ++row) {
         uint8_t* record = RowRecord(arrays, row);
         for (int col = firstCol; col <= lastCol; ++col) {
-            memset(record + arrays->fieldTable[col].offset, 0, arrays->fieldTable[col].size);
+            memset(SlotAddress(arrays, record, col), 0, arrays->fieldTable[col].size);
         }
     }
 }
@@ -202,15 +198,14 @@ bool AllocUndoBuffers(GridArrays* arrays) {
     return true;
 }
 
-void SaveUndoRow(GridState* state, GridArrays* arrays) {
-    if (state->curRow == state->undoRow || state->undoEnabled != 1 || !arrays->undoRecord) return;
-    const uint8_t* record = RowRecord(arrays, state->curRow);
+void CopyRowToUndo(GridArrays* arrays, int row) {
+    if (!arrays->undoRecord) return;
+    const uint8_t* record = RowRecord(arrays, row);
     if (record) {
         memcpy(arrays->undoRecord, record, arrays->recordWidth);
     } else {
         memset(arrays->undoRecord, 0, arrays->recordWidth);
     }
-    state->undoRow = state->curRow;
 }
 
 int PushDeletedRow(GridArrays* arrays, int row) {

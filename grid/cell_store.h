@@ -4,16 +4,12 @@
 
 #include <cstdint>
 
-#include "grid/grid_state.h"
+#include "grid/grid_arrays.h"
+#include "support/answers.h"
 
 namespace tabrix {
 
-// StoreCell results.
-constexpr int kStored = 1;
-constexpr int kBadCell = -1;  // row below 0, column outside the field table, or no text
-constexpr int kTooLong = -2;  // text longer than the field; the cell keeps its text
-constexpr int kNoRoom = -3;   // the block could not grow
-
+// kStored, kBadCell, kTooLong or kCouldNotGrow.
 int StoreCell(GridArrays* arrays, int row, int col, const char* text);
 // Address of the stored text, or null outside rows 0 .. maxRow or the field table.
 const char* CellText(const GridArrays* arrays, int row, int col);
@@ -42,12 +38,11 @@ void ClearCellRange(GridArrays* arrays, int firstRow, int lastRow, int firstCol,
 
 // Undo record and deleted-row stack sized for the current record width.
 bool AllocUndoBuffers(GridArrays* arrays);
-void SaveUndoRow(GridState* state, GridArrays* arrays);
+// Copies `row` into the undo record (zeros for a row outside the block).
+void CopyRowToUndo(GridArrays* arrays, int row);
 // Pushes a copy of `row` onto the deleted-row stack, dropping the oldest
 // entry; 0 (nothing pushed) while undo buffers are absent or row is outside.
 int PushDeletedRow(GridArrays* arrays, int row);
-// Size of one slot of the deleted-row stack: a record and its row number.
-inline int32_t DeletedSlotSize(const GridArrays* arrays) { return arrays->recordWidth + 4; }
 
 // Releases every array and zeroes the record.
 void FreeGridArrays(GridArrays* arrays);

@@ -5,21 +5,10 @@
 #include "edit/editors.h"
 #include "grid/cell_store.h"
 #include "support/memory.h"
+#include "view/header.h"
 
 namespace tabrix {
 namespace {
-
-// The header item record is shared scratch in GridState: its mask always
-// carries width, text and format, and its format always HDF_STRING.
-void SendHeaderItem(const Grid& grid, UINT message, int index, int width, const char* text, int align) {
-    HDITEMA& item = grid.state->headerItem;
-    item.mask = HDI_WIDTH | HDI_TEXT | HDI_FORMAT;
-    item.cxy = width;
-    item.pszText = const_cast<char*>(text);
-    item.cchTextMax = static_cast<int>(strlen(text));
-    item.fmt = HDF_STRING | align;
-    SendMessageA(grid.state->hwndHeader, message, index, reinterpret_cast<LPARAM>(&item));
-}
 
 void RemoveHeaderItems(const Grid& grid) {
     HWND header = grid.state->hwndHeader;
@@ -55,7 +44,7 @@ bool DefinableColumn(const Grid& grid, int col) { return col >= 1 && col <= grid
 }  // namespace
 
 int DimCols(const Grid& grid, int n) {
-    if (n < 1 || n > kMaxDataCols) return -4;
+    if (n < 1 || n > kMaxDataCols) return kTooBig;
     GridState* s = grid.state;
     GridArrays* a = grid.arrays;
     if (s->editing) {
@@ -92,12 +81,12 @@ int DimCols(const Grid& grid, int n) {
 int DefineField(const Grid& grid, int col, int type, const FieldDef* def) {
     GridState* s = grid.state;
     GridArrays* a = grid.arrays;
-    if (!DefinableColumn(grid, col)) return 0;
-    if (!def || def->size < 1) return -1;
-    if (def->size > kMaxFieldSize) return -4;
+    if (!DefinableColumn(grid, col)) return kNotDefinable;
+    if (!def || def->size < 1) return kBadDefinition;
+    if (def->size > kMaxFieldSize) return kTooBig;
     // The slot comes first: it is the only step that can fail, and a failed
     // definition must leave the column as it was.
-    if (!AppendFieldSlot(a, col, def->size)) return -4;
+    if (!AppendFieldSlot(a, col, def->size)) return kTooBig;
 
     s->colWidth[col] = def->width;
     a->colTag1[col] = static_cast<uint8_t>(def->tag1);
@@ -121,17 +110,17 @@ int DefineField(const Grid& grid, int col, int type, const FieldDef* def) {
 }
 
 int DefineRawField(const Grid& grid, int size, int col, uint8_t locked, int type) {
-    if (size < 1) return -1;
-    if (!ValidFieldType(type)) return -2;
-    if (!DefinableColumn(grid, col)) return 0;
-    if (size > kMaxFieldSize || !AppendFieldSlot(grid.arrays, col, size)) return -4;
+    if (size < 1) return kBadDefinition;
+    if (!ValidFieldType(type)) return kBadFieldType;
+    if (!DefinableColumn(grid, col)) return kNotDefinable;
+    if (size > kMaxFieldSize || !AppendFieldSlot(grid.arrays, col, size)) return kTooBig;
     grid.arrays->colLocked[col] = locked;
     grid.arrays->colType[col] = static_cast<uint8_t>(type);
     return 1;
 }
 
 int InsertColLabel(const Grid& grid, int width, const char* text, int index, int align) {
-    if (index < 1 || index >= kColSlots || !text) return -2;
+    if (index < 1 || index >= kColSlots || !text) return kBadColumnIndex;
     GridState* s = grid.state;
     CopyLabel(s->colLabel[index], text);
     SendHeaderItem(grid, HDM_INSERTITEMA, index, width, s->colLabel[index], align);
@@ -153,18 +142,17 @@ int ClearColLabels(const Grid& grid) {
 }
 
 int LockField(const Grid& grid, int col, uint8_t locked) {
-    if (col < 0 || col >= grid.arrays->fieldCapacity || !grid.arrays->colLocked) return -2;
+    if (!ValidColumn(grid.arrays, col)) return kBadColumnIndex;
     grid.arrays->colLocked[col] = locked;
-    return 0;
+    return kLocked;
 }
 
-int GetColWidth(const Grid& grid, int col) {
-    return col >= 0 && col < kColSlots ? grid.state->colWidth[col] : 0;
+int ColumnWidth(const GridState* state, int col) {
+    return col >= 0 && col < kColSlots ? state->colWidth[col] : 0;
 }
 
 int GetFldSize(const Grid& grid, int col) {
-    const GridArrays* a = grid.arrays;
-    return col >= 0 && col < a->fieldCount ? a->fieldTable[col].size : 0;
+    return ValidColumn(grid.arrays, col) ? grid.arrays->fieldTable[col].size : 0;
 }
 
 }  // namespace tabrix

@@ -12,8 +12,16 @@ int DefineRawField(const Grid& grid, int size, int col, uint8_t locked, int type
 int InsertColLabel(const Grid& grid, int width, const char* text, int index, int align);
 int ClearColLabels(const Grid& grid);
 int LockField(const Grid& grid, int col, uint8_t locked);
-int GetColWidth(const Grid& grid, int col);
+// Width of column `col` (0 is the row header), 0 outside the width table.
+int ColumnWidth(const GridState* state, int col);
 int GetFldSize(const Grid& grid, int col);
+
+// 0 left, 1 right, 2 centre, the same values as the header's and the text
+// drawing's flags; anything else reads as left.
+inline int ColumnAlignment(const GridArrays* a, int col) {
+    const int align = a->colAlign && ValidColumn(a, col) ? a->colAlign[col] : 0;
+    return align >= 0 && align <= 2 ? align : 0;
+}
 
 inline bool ValidFieldType(int type) { return type >= FieldText && type <= FieldCombo; }
 

@@ -4,6 +4,7 @@
 
 #include "grid/library.h"
 #include "support/temp_string.h"
+#include "view/image_reuse.h"
 
 namespace tabrix {
 
@@ -46,8 +47,7 @@ int FetchGrid(HWND hwnd, Grid* grid) {
     if (!IsGridWindow(hwnd)) return kNotGrid;
     *grid = GridFromWindow(hwnd);
     if (!grid->state || !grid->arrays) return kNoRecords;
-    // Any export may change what the cells show.
-    grid->state->imageStale = 1;
+    NoteImageEvent(grid->state, kExportCall);
     return 1;
 }
 

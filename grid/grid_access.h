@@ -2,12 +2,9 @@
 #pragma once
 
 #include "grid/grid_state.h"
+#include "support/answers.h"
 
 namespace tabrix {
-
-// Results shared by every export that takes a grid handle.
-constexpr int kNotGrid = -3;
-constexpr int kNoRecords = 0;
 
 // The class name compared in full; a null or destroyed handle is no grid.
 bool IsGridWindow(HWND hwnd);
@@ -21,7 +18,13 @@ void AttachRecords(HWND hwnd, GridState* state, GridArrays* arrays);
 void DetachRecords(HWND hwnd);
 constexpr int kWindowExtraBytes = 2 * sizeof(LONG_PTR);
 
-// kNotGrid, kNoRecords, or 1 with `grid` filled.
+// The module instance a window was created with; the grid's children are
+// created with the grid's own.
+inline HINSTANCE WindowInstance(HWND hwnd) {
+    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd, GWLP_HINSTANCE));
+}
+
+// kNotGrid, kNoRecords, or kDone with `grid` filled.
 int FetchGrid(HWND hwnd, Grid* grid);
 
 // Runs op(grid) for a valid grid and answers its result, otherwise the

@@ -1,7 +1,6 @@
-// The two per-grid records and the host-shared records.
-//
-// GridState and GridArrays are reached from every subsystem; FieldDef and
-// GridAttr cross the library boundary, so their 32-bit layouts are frozen.
+// The two per-grid records. GridState lives here; GridArrays, which needs no
+// window types, in grid_arrays.h. FieldDef and GridAttr cross the library
+// boundary, so their 32-bit layouts are frozen below.
 #pragma once
 
 #include <windows.h>
@@ -10,24 +9,13 @@
 #include <cstdint>
 
 #include "exports/tabrix32.h"
+#include "grid/grid_arrays.h"
 
 namespace tabrix {
 
-constexpr int kMaxDataCols = 500;
 constexpr int kColSlots = kMaxDataCols + 2;  // row header, 500 data columns, filler
 constexpr int kLabelChars = 256;             // 255 characters and the terminator
-constexpr int kMaxFieldSize = 32000;
-constexpr int kDeletedSlots = 11;            // slot 0 unused, 1 oldest .. 10 newest
 constexpr int kRowHeaderWidth = 35;
-
-// Field types.
-constexpr int FieldText = 0;
-constexpr int FieldCheck = 1;
-constexpr int FieldCombo = 2;
-
-// Text of a deleted row's data cells, and what readers show instead.
-constexpr char kDeletedMarker[] = "\x01";
-constexpr char kDeletedText[] = "#DELETED#";
 
 // Child identifiers.
 constexpr int kHeaderId = 0x8001;
@@ -36,40 +24,19 @@ constexpr int kComboId = 0x8003;
 
 }  // namespace tabrix
 
-// Host-shared records keep their plain names: hosts declare them by hand.
-struct FieldSlot {
-    int32_t offset;  // byte offset of the field within a row record
-    int32_t size;    // stored size: declared characters + 1
-};
-
-struct GridArrays {
-    uint8_t* colTag1;
-    uint8_t* colTag2;
-    uint8_t* colTag3;
-    int32_t recordWidth;
-    int32_t rowCapacity;
-    int32_t maxRow;
-    uint8_t* rowState;
-    uint8_t* colLocked;
-    uint8_t* colType;
-    int32_t* colBackColor;
-    int32_t* colTextColor;
-    int32_t* colAlign;
-    int32_t* colMultiline;
-    int32_t fieldCapacity;
-    int32_t fieldCount;
-    uint8_t* undoRecord;
-    uint8_t* deletedRows;
-    uint8_t* cells;
-    FieldSlot* fieldTable;
-};
-
-// What a painted off-screen image depends on, besides its first row.
+// What a painted off-screen image depends on, besides its first row;
+// compared in view/image_reuse.cpp, which alone decides on reuse.
 struct ImageKey {
     int32_t hPos, curRow, curCol, selectedRow, rowCount, colCount, rowHeight, width, height, headerHeight;
 };
 
+// Published as the window property "variables" with its fields in this
+// order; the fields after `headerDirty` are the code's own.
 struct GridState {
+    // Child windows and the procedures they had before the grid subclassed
+    // them: written at creation and by the editors, read by the subclass
+    // procedures and WM_DESTROY. `editing` is set while an editor is open and
+    // read by every operation that must commit it first.
     WNDPROC editPrevProc;
     WNDPROC comboEditPrevProc;
     WNDPROC headerPrevProc;
@@ -79,25 +46,36 @@ struct GridState {
     HWND hwndHeader;
     HWND hwndEdit;
     HWND hwndCombo;
+    // Scroll codes the keyboard asked for (-1 none): written by the key
+    // handlers, read and cleared by the scroll handlers.
     int32_t vScrollCode;
     int32_t hScrollCode;
+    // The current cell and the grid's shape: written by moves, columns,
+    // rows and loads; read by everything.
     int32_t curCol;
     int32_t curRow;
     int32_t rowCount;
     int32_t colCount;
     int32_t rowHeight;
+    // Scroll records: written by the scroll handlers, sizing and loads,
+    // handed to the bars by ApplyScrollBar; the header follows hScroll.
     SCROLLINFO hScroll;
     int32_t lastHeaderScroll;
     SCROLLINFO vScroll;
+    // Row-border hit test and drags: written by mouse moves and presses,
+    // read by the drag code and the header subclass.
     int32_t mouseInRowArea;
     int32_t mouseOnRowBorder;
     int32_t rowResizing;
     int32_t rowResizeStartY;
     int32_t headerTrackX;
     int32_t rowTrackY;
+    // Header layout and the client area: written by sizing and painting.
     HDLAYOUT headerLayout;
     WINDOWPOS headerPos;
     RECT clientRect;
+    // Painting's scratch and its off-screen surface: written and read by
+    // painting and the surface code only.
     RECT fillRect;
     RECT colFillRect;
     RECT textRect;
@@ -105,7 +83,10 @@ struct GridState {
     int32_t xPos;
     HDC memDC;
     HBITMAP memBitmap;
+    // Position of the last mouse message: written by mouse handlers.
     int32_t mouseX, mouseY;
+    // Paint results: written by painting and sizing, read by input, the
+    // editors' placement and the row-border hit test.
     int32_t visibleRows;
     int32_t visibleCols;
     int32_t curCellPainted;
@@ -114,9 +95,13 @@ struct GridState {
     int32_t editorLastX, editorLastY;
     int32_t keepCellInView;
     int32_t rowsPainted;
+    // Columns as shown: written by the column operations and header drags,
+    // read by painting, scrolling and GetCell.
     HDITEMA headerItem;
     int32_t colWidth[tabrix::kColSlots];
     char colLabel[tabrix::kColSlots][tabrix::kLabelChars];
+    // Selection, undo and edit state: written by input, editing and undo
+    // tracking, read by painting and the host's queries.
     int32_t selectedRow;
     int32_t selectedRowPainted;
     int32_t undoRow;
@@ -126,13 +111,19 @@ struct GridState {
     int32_t dataChanged;
     int32_t rowEdited;
     int32_t moveRefused;
+    // Where a move started, put back when the host refuses it: written and
+    // read by the scroll handlers.
     int32_t savedHPos, savedVPos, savedRow;
+    // Limits and edges: written by creation, appearance and painting, read
+    // by input and row drags.
     int32_t minRowHeight;
     int32_t gridRight, gridBottom;
     int32_t lastClickRow, lastClickCol;
     int32_t newRowIndex;
     int32_t headerTracking;
     int32_t lastRowToPaint;
+    // Appearance: written by SetGridAttr, ShowLineNumbers and DefineField,
+    // read by painting and the editors. Column faces are the host's pointers.
     int32_t showLineNumbers;
     HFONT cellFont;
     HFONT headerFont;
@@ -147,10 +138,12 @@ struct GridState {
     int32_t colFontWeight[tabrix::kColSlots];
     int32_t colFontItalic[tabrix::kColSlots];
     int32_t colFontUnderline[tabrix::kColSlots];
+    // The editors' fonts and the list's opening: written and read by the editors.
     HFONT editFont;
     HFONT comboFont;
     int32_t comboRow, comboCol;
     int32_t comboNotified;
+    // Set by label changes, cleared by the header relabelling in painting.
     int32_t headerDirty;
 
     // Set when the grid invalidated itself and cleared by the paint, so a
@@ -162,9 +155,8 @@ struct GridState {
     SCROLLINFO appliedHScroll;
     // Size of memBitmap, so painting can tell when it no longer fits.
     int32_t surfaceWidth, surfaceHeight;
-    // The off-screen image as last painted: what it shows and from which
-    // row. imageStale is set by anything that may change what cells show
-    // (every export, every message but scrolling and the mouse).
+    // The off-screen image as last painted, what it shows and from which
+    // row: written by painting, judged in view/image_reuse.cpp.
     ImageKey image;
     int32_t imagePos;
     int32_t imageStale;
@@ -217,7 +209,4 @@ static_assert(offsetof(GridAttr, selTextColor) == 20, "GridAttr.selTextColor");
 static_assert(offsetof(GridAttr, selBackColor) == 24, "GridAttr.selBackColor");
 static_assert(offsetof(GridAttr, frameColor) == 28, "GridAttr.frameColor");
 static_assert(offsetof(GridAttr, showLineNumbers) == 32, "GridAttr.showLineNumbers");
-
-static_assert(sizeof(FieldSlot) == 8, "FieldSlot is two 32-bit fields");
-static_assert(sizeof(GridArrays) == 19 * 4, "GridArrays is nineteen 32-bit fields");
 #endif

@@ -12,16 +12,13 @@
 #include "edit/mouse.h"
 #include "edit/notify.h"
 #include "view/header.h"
+#include "view/image_reuse.h"
 #include "view/paint.h"
 #include "view/scroll.h"
 #include "view/surface.h"
 
 namespace tabrix {
 namespace {
-
-HINSTANCE WindowInstance(HWND hwnd) {
-    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd, GWLP_HINSTANCE));
-}
 
 bool CreateHeader(const Grid& grid) {
     GridState* s = grid.state;
@@ -96,12 +93,6 @@ void RestoreProc(HWND control, WNDPROC previous) {
     if (control && previous) SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
 }
 
-template <class Handle>
-void DeleteOwned(Handle& object) {
-    if (object) DeleteObject(object);
-    object = nullptr;
-}
-
 LRESULT OnDestroy(const Grid& grid) {
     GridState* s = grid.state;
     if (s->editing) CommitEdit(grid);
@@ -125,34 +116,13 @@ LRESULT OnDestroy(const Grid& grid) {
     return 0;
 }
 
-// Messages after which the last painted image may be scrolled and reused;
-// every other message may change what the cells show.
-bool KeepsImage(UINT message) {
-    switch (message) {
-        case WM_PAINT:
-        case WM_ERASEBKGND:
-        case WM_NCPAINT:
-        case WM_VSCROLL:
-        case WM_MOUSEMOVE:
-        case WM_SETCURSOR:
-        case WM_NCHITTEST:
-        case WM_NCMOUSEMOVE:
-        case WM_NCLBUTTONDOWN:  // the scroll bars' own clicks
-        case WM_NCLBUTTONUP:
-        case WM_NCLBUTTONDBLCLK:
-        case WM_CAPTURECHANGED:
-            return true;
-    }
-    return false;
-}
-
 }  // namespace
 
 LRESULT CALLBACK GridWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CREATE) return OnCreate(hwnd);
     Grid grid = GridFromWindow(hwnd);
     if (!grid.state || !grid.arrays) return DefWindowProcA(hwnd, message, wParam, lParam);
-    if (!KeepsImage(message)) grid.state->imageStale = 1;
+    NoteImageEvent(grid.state, message);
 
     switch (message) {
         case WM_DESTROY:

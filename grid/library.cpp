@@ -15,12 +15,6 @@ namespace {
 HBITMAP LoadCheckImage(HINSTANCE module, const char* name) {
     return static_cast<HBITMAP>(LoadImageA(module, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }
-
-template <class Handle>
-void DeleteShared(Handle& object) {
-    if (object) DeleteObject(object);
-    object = nullptr;
-}
 }  // namespace
 
 bool LibraryAttach(HINSTANCE module) {
@@ -35,12 +29,12 @@ bool LibraryAttach(HINSTANCE module) {
 }
 
 void LibraryDetach() {
-    DeleteShared(library.markerFont);
-    DeleteShared(library.sharedBrush);
-    DeleteShared(library.gridPen);
-    DeleteShared(library.checkedBitmap);
-    DeleteShared(library.uncheckedBitmap);
-    DeleteShared(library.deletedCheckBitmap);
+    DeleteOwned(library.markerFont);
+    DeleteOwned(library.sharedBrush);
+    DeleteOwned(library.gridPen);
+    DeleteOwned(library.checkedBitmap);
+    DeleteOwned(library.uncheckedBitmap);
+    DeleteOwned(library.deletedCheckBitmap);
     if (library.gridClass) UnregisterClassA(kGridClassName, library.instanceHandle);
     FreeTempStrings();
     library = Library{};

@@ -11,8 +11,6 @@
 namespace tabrix {
 namespace {
 
-bool IsDeletedMarker(const char* text) { return strcmp(text, kDeletedMarker) == 0; }
-
 const char* StoredTextForHost(const char* text) {
     if (!text) return TempText("");
     return TempText(IsDeletedMarker(text) ? kDeletedText : text);
@@ -38,16 +36,12 @@ void FillFieldDef(const Grid& grid, int col, FieldDef* def) {
     const GridState* s = grid.state;
     const GridArrays* a = grid.arrays;
     if (def->label) memcpy(def->label, s->colLabel[col], kLabelChars);
-    def->width = s->colWidth[col];
-    def->size = a->fieldTable[col].size - 1;
+    def->width = ColumnWidth(s, col);
+    def->size = DeclaredSize(a, col);
     def->tag1 = a->colTag1 ? a->colTag1[col] : 0;
     def->tag2 = a->colTag2 ? a->colTag2[col] : 0;
     def->tag3 = a->colTag3 ? a->colTag3[col] : 0;
 }
-
-// Host-visible codes of a refused store: a failed growth is reported as 0,
-// since -3 means "not a grid" to every host.
-int StoreResult(int stored) { return stored == kNoRoom ? 0 : stored; }
 
 }  // namespace
 
@@ -61,9 +55,9 @@ int CreateCell(const Grid& grid, int row, int col, const char* text) {
     GridArrays* a = grid.arrays;
     // Room for the row after it first, so the text is stored only when the
     // new-record row can follow.
-    if (row >= 0 && !MakeRoomForRow(a, row)) return 0;
+    if (row >= 0 && !MakeRoomForRow(a, row)) return kCouldNotGrow;
     int stored = StoreCell(a, row, col, text);
-    if (stored != kStored) return StoreResult(stored);
+    if (stored != kStored) return stored;
     StoreCell(a, row + 1, 0, "");
     GridState* s = grid.state;
     if (s->rowCount < a->maxRow) s->rowCount = a->maxRow;
@@ -72,18 +66,18 @@ int CreateCell(const Grid& grid, int row, int col, const char* text) {
 }
 
 int SetCellText(const Grid& grid, int row, int col, const char* text) {
-    return StoreResult(StoreCell(grid.arrays, row, col, text));
+    return StoreCell(grid.arrays, row, col, text);
 }
 
 const char* GetCell(const Grid& grid, int mode, int row, int col, FieldDef* def) {
     const GridState* s = grid.state;
     const GridArrays* a = grid.arrays;
     if (mode == 0) {
-        if (!def || col < 0 || col >= a->fieldCount || col >= kColSlots) return TempText("");
+        if (!def || !ValidColumn(a, col) || col >= kColSlots) return TempText("");
         FillFieldDef(grid, col, def);
         return StoredTextForHost(CellText(a, row, col));
     }
-    if (mode != 1 || !a->colType || s->curCol < 0 || s->curCol >= a->fieldCapacity) return TempText("");
+    if (mode != 1 || !ValidColumn(a, s->curCol)) return TempText("");
     const bool currentCell = row == s->curRow && col == s->curCol;
     switch (a->colType[s->curCol]) {
         case FieldCheck:

@@ -31,7 +31,7 @@ LineScan StoreLine(FieldScanner& scanner, const GridArrays* a, uint8_t* record, 
         ScannedField field;
         if (col <= lastDataColumn) {
             const size_t size = static_cast<size_t>(DeclaredSize(a, col));
-            char* slot = reinterpret_cast<char*>(Slot(record, a, col));
+            char* slot = reinterpret_cast<char*>(SlotAddress(a, record, col));
             field = scanner.Next(slot, size);
             if (clearTails && field.present) memset(slot + field.kept, 0, size + 1 - field.kept);
         } else {
@@ -56,12 +56,8 @@ bool Quoted(const GridArrays* a, int col, int quote) {
     return quote && a->colTag1 && a->colTag1[col] == kQuotedTag;
 }
 
-const char* CellAt(const uint8_t* record, const GridArrays* a, int col) {
-    return reinterpret_cast<const char*>(record + a->fieldTable[col].offset);
-}
-
 size_t CellLength(const uint8_t* record, const GridArrays* a, int col) {
-    return strnlen(CellAt(record, a, col), static_cast<size_t>(DeclaredSize(a, col)));
+    return strnlen(SlotText(a, record, col), static_cast<size_t>(DeclaredSize(a, col)));
 }
 
 }  // namespace
@@ -87,7 +83,7 @@ const char* DelimitedRecord(const GridArrays* arrays, int row, const char* delim
         const bool quoted = Quoted(arrays, col, quote);
         const size_t len = CellLength(record, arrays, col);
         if (quoted) *at++ = '"';
-        memcpy(at, CellAt(record, arrays, col), len);
+        memcpy(at, SlotText(arrays, record, col), len);
         at += len;
         if (quoted) *at++ = '"';
         if (col < last - 1) {
@@ -100,21 +96,20 @@ const char* DelimitedRecord(const GridArrays* arrays, int row, const char* delim
 
 int PutDelimitedRecord(GridArrays* arrays, int row, const char* record, const char* lineEnd,
                        const char* delimiter) {
-    if (Empty(record) || Empty(delimiter) || row < 0 || row == INT_MAX) return 0;
-    if (!LastRecordColumn(arrays) || !MakeRoomForRow(arrays, row)) return 0;
+    if (Empty(record) || Empty(delimiter) || row < 0 || row == INT_MAX) return kNotStored;
+    if (!LastRecordColumn(arrays) || !MakeRoomForRow(arrays, row)) return kNotStored;
     FieldScanner scanner(record, lineEnd, delimiter[0]);
     StoreLine(scanner, arrays, RowRecord(arrays, row), true);
-    if (row > arrays->maxRow) arrays->maxRow = row;
-    StoreCell(arrays, row + 1, 0, "");
+    FinishPutRow(arrays, row);
     return 1;
 }
 
 LoadOutcome LoadDelimitedRecords(GridArrays* arrays, const char* text, const char* lineEnd,
                                  const char* delimiter) {
-    if (Empty(text) || Empty(delimiter)) return {0, false};
-    if (!LastRecordColumn(arrays)) return {0, false};
+    if (Empty(text) || Empty(delimiter)) return {kNotStored, false};
+    if (!LastRecordColumn(arrays)) return {kNotStored, false};
     const int64_t expected = ExpectedRows(text, lineEnd);
-    if (!ReplaceRows(arrays, expected > kLoadMargin ? expected : kLoadMargin)) return {0, false};
+    if (!ReplaceRows(arrays, expected > kLoadMargin ? expected : kLoadMargin)) return {kNotStored, false};
 
     FieldScanner scanner(text, lineEnd, delimiter[0]);
     int row = 1;

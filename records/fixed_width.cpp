@@ -34,7 +34,7 @@ const char* FixedWidthRecord(const GridArrays* arrays, int row) {
     char* at = out;
     for (int col = 1; col <= LastRecordColumn(arrays); ++col) {
         const size_t size = static_cast<size_t>(DeclaredSize(arrays, col));
-        const char* text = reinterpret_cast<const char*>(record + arrays->fieldTable[col].offset);
+        const char* text = SlotText(arrays, record, col);
         const size_t len = strnlen(text, size);
         memcpy(at, text, len);
         memset(at + len, ' ', size - len);
@@ -56,13 +56,12 @@ int PutFixedWidthRecord(GridArrays* arrays, int row, const char* record) {
         const size_t size = static_cast<size_t>(DeclaredSize(arrays, col));
         const size_t take = length - at < size ? length - at : size;
         // The whole slot is cleared so a shorter text leaves no old tail.
-        uint8_t* slot = Slot(target, arrays, col);
+        uint8_t* slot = SlotAddress(arrays, target, col);
         memcpy(slot, record + at, take);
         memset(slot + take, 0, size + 1 - take);
         at += size;
     }
-    if (row > arrays->maxRow) arrays->maxRow = row;
-    StoreCell(arrays, row + 1, 0, "");
+    FinishPutRow(arrays, row);
     return 1;
 }
 
@@ -82,7 +81,7 @@ LoadOutcome LoadFixedWidthRecords(GridArrays* arrays, const char* data) {
         // The new block is zero-filled: every slot's terminator is already there.
         for (int col = 1; col <= last; ++col) {
             const int size = DeclaredSize(arrays, col);
-            CopyShort(Slot(target, arrays, col), from, static_cast<size_t>(size));
+            CopyShort(SlotAddress(arrays, target, col), from, static_cast<size_t>(size));
             from += size;
         }
     }

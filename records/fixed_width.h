@@ -7,15 +7,10 @@
 
 namespace tabrix {
 
-// PutFixedWidthRecord and LoadFixedWidthRecords answers besides 1.
-constexpr int kBadRow = -1;       // a row below 0; nothing changed
-constexpr int kShortRecord = -2;  // shorter than the first column's field; nothing changed
-constexpr int kNotStored = 0;     // no columns, no room, or a size that does not fit
-
 // Row's record as a pooled string; kInvalidRowText outside rows 0 .. maxRow.
 const char* FixedWidthRecord(const GridArrays* arrays, int row);
 
-// Stores one record into `row`. A record ending inside a field fills that
+// Stores one record into `row`: 1, kBadRow, kShortRecord or kNotStored. A record ending inside a field fills that
 // field with what is left; fields after it keep their texts. Raises maxRow
 // to the row after `row`, which becomes the next new-record row at the end.
 int PutFixedWidthRecord(GridArrays* arrays, int row, const char* record);

@@ -12,6 +12,11 @@ constexpr int64_t kRowsBeyondN = 3;
 constexpr int64_t kLargestN = INT_MAX - kRowsBeyondN;
 }  // namespace
 
+void FinishPutRow(GridArrays* arrays, int row) {
+    if (row > arrays->maxRow) arrays->maxRow = row;
+    StoreCell(arrays, row + 1, 0, "");
+}
+
 bool ReplaceRows(GridArrays* arrays, int64_t rows) {
     if (rows < 0 || rows > kLargestN) return false;
     return ResizeRowBlock(arrays, static_cast<int>(rows), false) != 0;

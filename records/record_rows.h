@@ -7,12 +7,9 @@
 #include <cstdint>
 
 #include "grid/cell_store.h"
-#include "grid/grid_state.h"
+#include "grid/grid_arrays.h"
 
 namespace tabrix {
-
-// Answer of the text readers for a row that holds no record.
-constexpr char kInvalidRowText[] = "INVALID_ROW_NUMBER";
 
 // Rows a whole-table load reserves at least, before it knows better.
 constexpr int kLoadMargin = 500;
@@ -22,8 +19,10 @@ constexpr int kLoadMargin = 500;
 inline int LastRecordColumn(const GridArrays* a) {
     return a->fieldTable && a->fieldCount >= 2 ? a->fieldCount - 1 : 0;
 }
-inline int DeclaredSize(const GridArrays* a, int col) { return a->fieldTable[col].size - 1; }
-inline uint8_t* Slot(uint8_t* record, const GridArrays* a, int col) { return record + a->fieldTable[col].offset; }
+
+// After one record was written into `row`: the row counts as stored and
+// the row after it exists, empty, as the next new-record row.
+void FinishPutRow(GridArrays* arrays, int row);
 
 // Loaders replace every row: the block is allocated anew for `rows` rows and
 // their new-record row, all texts discarded. False, nothing changed, when

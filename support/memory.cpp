@@ -1,7 +1,11 @@
 #include "support/memory.h"
 
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <cstdlib>
 #include <cstring>
+#endif
 
 namespace tabrix {
 namespace {
@@ -18,28 +22,43 @@ bool AllocationAllowed() {
 void FailAllocationsAfter(int n) { allocationsLeft = n; }
 
 bool BlockBytes(int64_t count, int64_t width, size_t* bytes) {
-    // Half the address space at most: the C heap refuses more, and the limit
-    // keeps every row offset representable as a signed pointer difference.
-    const uint64_t limit = static_cast<uint64_t>(PTRDIFF_MAX);
     if (count < 0 || width < 0) return false;
-    if (width != 0 && static_cast<uint64_t>(count) > limit / static_cast<uint64_t>(width)) return false;
+    if (width != 0 && static_cast<uint64_t>(count) > kMaxBlockBytes / static_cast<uint64_t>(width)) return false;
     *bytes = static_cast<size_t>(static_cast<uint64_t>(count) * static_cast<uint64_t>(width));
     return true;
 }
 
+#if defined(_WIN32)
+// The process heap zeroes what it hands out itself, and a large block comes
+// straight from fresh pages that are zero already.
 void* ZeroAlloc(size_t bytes) {
-    if (!AllocationAllowed()) return nullptr;
+    if (!AllocationAllowed() || bytes > kMaxBlockBytes) return nullptr;
+    return HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, bytes ? bytes : 1);
+}
+
+void* ResizeBlock(void* block, size_t /*oldBytes*/, size_t newBytes) {
+    if (!AllocationAllowed() || newBytes > kMaxBlockBytes) return nullptr;
+    if (!block) return HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, newBytes ? newBytes : 1);
+    return HeapReAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, block, newBytes ? newBytes : 1);
+}
+
+void FreeBlock(void* block) {
+    if (block) HeapFree(GetProcessHeap(), 0, block);
+}
+#else
+void* ZeroAlloc(size_t bytes) {
+    if (!AllocationAllowed() || bytes > kMaxBlockBytes) return nullptr;
     return calloc(bytes ? bytes : 1, 1);
 }
 
 void* ResizeBlock(void* block, size_t oldBytes, size_t newBytes) {
-    if (!AllocationAllowed()) return nullptr;
+    if (!AllocationAllowed() || newBytes > kMaxBlockBytes) return nullptr;
     void* grown = realloc(block, newBytes ? newBytes : 1);
-    if (!grown) return nullptr;
-    if (newBytes > oldBytes) memset(static_cast<char*>(grown) + oldBytes, 0, newBytes - oldBytes);
+    if (grown && newBytes > oldBytes) memset(static_cast<char*>(grown) + oldBytes, 0, newBytes - oldBytes);
     return grown;
 }
 
 void FreeBlock(void* block) { free(block); }
+#endif
 
 }  // namespace tabrix

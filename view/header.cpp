@@ -1,5 +1,8 @@
 #include "view/header.h"
 
+#include <cstring>
+
+#include "grid/columns.h"
 #include "grid/grid_access.h"
 #include "grid/library.h"
 #include "view/scroll.h"
@@ -67,6 +70,31 @@ void EndColumnTrack(const Grid& grid, NMHEADERA* notice) {
 
 }  // namespace
 
+void SendHeaderItem(const Grid& grid, UINT message, int index, int width, const char* text, int align) {
+    HDITEMA& item = grid.state->headerItem;
+    item.mask = HDI_WIDTH | HDI_TEXT | HDI_FORMAT;
+    item.cxy = width;
+    item.pszText = const_cast<char*>(text);
+    item.cchTextMax = static_cast<int>(strlen(text)) + 1;
+    item.fmt = HDF_STRING | align;
+    SendMessageA(grid.state->hwndHeader, message, index, reinterpret_cast<LPARAM>(&item));
+}
+
+void RelabelHeader(const Grid& grid) {
+    GridState* s = grid.state;
+    if (s->hScroll.nPos == s->lastHeaderScroll && !s->headerDirty) return;
+    s->lastHeaderScroll = s->hScroll.nPos;
+    s->headerDirty = 0;
+    for (int i = 1; i <= s->colCount; ++i) {
+        const int col = i + s->hScroll.nPos;
+        if (col < s->colCount && col < kColSlots) {
+            SendHeaderItem(grid, HDM_SETITEMA, i, ColumnWidth(s, col), s->colLabel[col], ColumnAlignment(grid.arrays, col));
+        } else {
+            SendHeaderItem(grid, HDM_SETITEMA, i, 2000, "  ", 0);
+        }
+    }
+}
+
 void DrawTrackLine(HWND window, int position, int length, bool vertical) {
     static const WORD kSolid[8] = {0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF};
     HDC dc = GetDC(window);
@@ -109,7 +137,7 @@ bool OnHeaderNotify(const Grid& grid, const NMHDR* header, LRESULT* result) {
 }
 
 void HitTestRowBorder(GridState* s) {
-    if (s->mouseX > s->colWidth[0]) {
+    if (s->mouseX > ColumnWidth(s, 0)) {
         s->mouseInRowArea = 0;
         s->mouseOnRowBorder = 0;
         return;
@@ -174,10 +202,7 @@ void FinishRowDrag(const Grid& grid) {
     EraseRowTrackLine(grid);
     RECT client;
     GetClientRect(grid.hwnd, &client);
-    s->visibleRows = WholeRowsVisible(s, client.bottom);
-    s->vScroll.nPage = static_cast<UINT>(s->visibleRows > 0 ? s->visibleRows : 0);
-    ClampScrollPosition(s->vScroll);
-    ApplyScrollBar(grid, SB_VERT);
+    ApplyVerticalPage(grid, client.bottom);
     RequestRepaint(grid);
 }
 

@@ -6,8 +6,11 @@
 #include "edit/editors.h"
 #include "grid/appearance.h"
 #include "grid/cell_store.h"
+#include "grid/columns.h"
 #include "grid/library.h"
 #include "support/string_helpers.h"
+#include "view/header.h"
+#include "view/image_reuse.h"
 #include "view/scroll.h"
 #include "view/surface.h"
 
@@ -54,7 +57,7 @@ ShownText CellShownText(const GridArrays* a, int row, int col) {
     if (!text) return {"", 0, false};
     size_t len = strlen(text);
     while (len > 0 && text[len - 1] == ' ') --len;
-    if (len == 1 && text[0] == kDeletedMarker[0]) return {kDeletedText, static_cast<int>(sizeof kDeletedText - 1), true};
+    if (IsDeletedMarker(text, len)) return {kDeletedText, static_cast<int>(sizeof kDeletedText - 1), true};
     return {text, static_cast<int>(len), false};
 }
 
@@ -143,8 +146,6 @@ private:
         }
     }
 
-    int ColumnWidth(int col) const { return col >= 0 && col < kColSlots ? s_->colWidth[col] : 0; }
-
     // A row outside the band is only laid out: the paint results (current
     // cell, shown flags, horizontal page, grid edges) come from every row.
     void DrawRow(int r, int row, bool draw) {
@@ -154,7 +155,7 @@ private:
         passedFiller_ = false;
         for (int c = 0; x < W_ && c + s_->hScroll.nPos <= s_->colCount; ++c) {
             const int col = c == 0 ? 0 : c + s_->hScroll.nPos;
-            const int w = ColumnWidth(col);
+            const int w = ColumnWidth(s_, col);
             if (w < 1) break;
             ++visited;
             if (c > 0) NoteCell(row, col, x, w, rowTop, rowLine);
@@ -178,7 +179,7 @@ private:
         stopRight_ = lastLeft + lastWidth;
         if (row == s_->curRow) s_->curRowShown = 1;
         if (!draw) return;
-        const int w0 = ColumnWidth(0);
+        const int w0 = ColumnWidth(s_, 0);
         Line(dc_, static_cast<HPEN>(GetStockObject(BLACK_PEN)), 0, rowLine, w0 - 1, rowLine);
         if (s_->showGridLines) Line(dc_, gridPen_, w0 - 1, rowLine, W_, rowLine);
     }
@@ -271,8 +272,8 @@ private:
 
     UINT TextFormat(int col) const {
         UINT format = a_->colMultiline[col] > 0 ? DT_WORDBREAK | DT_EDITCONTROL : DT_SINGLELINE;
-        if (a_->colAlign[col] == 1) format |= DT_RIGHT;
-        if (a_->colAlign[col] == 2) format |= DT_CENTER;
+        if (ColumnAlignment(a_, col) == 1) format |= DT_RIGHT;
+        if (ColumnAlignment(a_, col) == 2) format |= DT_CENTER;
         return format;
     }
 
@@ -361,27 +362,6 @@ private:
     int stopRight_ = 0;
 };
 
-// The header scrolls by relabelling: item i always shows the i-th visible
-// data column.
-void RelabelHeader(const Grid& grid) {
-    GridState* s = grid.state;
-    if (s->hScroll.nPos == s->lastHeaderScroll && !s->headerDirty) return;
-    s->lastHeaderScroll = s->hScroll.nPos;
-    s->headerDirty = 0;
-    HDITEMA& item = s->headerItem;
-    for (int i = 1; i <= s->colCount; ++i) {
-        const int col = i + s->hScroll.nPos;
-        const bool data = col < s->colCount && col < kColSlots;
-        const char* text = data ? s->colLabel[col] : "  ";
-        item.mask = HDI_WIDTH | HDI_TEXT | HDI_FORMAT;
-        item.pszText = const_cast<char*>(text);
-        item.cchTextMax = static_cast<int>(strlen(text)) + 1;
-        item.cxy = data ? s->colWidth[col] : 2000;
-        item.fmt = HDF_STRING | (data && grid.arrays->colAlign ? grid.arrays->colAlign[col] : 0);
-        SendMessageA(s->hwndHeader, HDM_SETITEMA, i, reinterpret_cast<LPARAM>(&item));
-    }
-}
-
 // A pending row selection (after an undelete) becomes the current row; false
 // while an open edit refuses to close, in which case the request waits.
 bool TakePendingSelection(const Grid& grid) {
@@ -397,7 +377,7 @@ void PlaceEditor(const Grid& grid) {
     GridState* s = grid.state;
     if (!s->editing) return;
     const int col = s->curCol;
-    const bool combo = col >= 0 && col < grid.arrays->fieldCapacity && grid.arrays->colType[col] == FieldCombo;
+    const bool combo = ValidColumn(grid.arrays, col) && grid.arrays->colType[col] == FieldCombo;
     HWND editor = combo ? s->hwndCombo : s->hwndEdit;
     if (!editor) return;
     if (!s->curCellPainted) {
@@ -417,34 +397,15 @@ void PlaceEditor(const Grid& grid) {
     InvalidateRect(editor, nullptr, FALSE);
 }
 
-// What the off-screen image shows, besides its first row.
-ImageKey KeyOf(const GridState* s) {
-    return ImageKey{s->hScroll.nPos, s->curRow,   s->curCol,       s->selectedRow, s->rowCount,
-                    s->colCount,     s->rowHeight, s->surfaceWidth, s->surfaceHeight, library.headerHeight};
-}
-
-// `drawn` is the key the image was painted with: a paint that moves the
-// horizontal position afterwards leaves an image the next one cannot reuse.
-void RememberImage(GridState* s, const ImageKey& drawn, int drawnPos) {
-    s->image = drawn;
-    s->imagePos = drawnPos;
-    s->imageStale = 0;
-}
-
 // When nothing but the first visible row changed since the last paint, the
 // image is scrolled in place and only the rows it exposes are drawn: a line
 // step then costs a row, not a window. Everything else draws every row.
-RowBand ShiftImage(const Grid& grid, const ImageKey& now, int width, int height) {
+RowBand ShiftImage(const Grid& grid, int width, int height) {
     GridState* s = grid.state;
-    const RowBand whole{1, RowBand::kAllRows};
+    const int shift = ReusableShift(s, width, height);
+    if (shift == 0) return RowBand{1, RowBand::kAllRows};
     const int H = library.headerHeight, h = s->rowHeight;
-    const int shift = s->vScroll.nPos - s->imagePos;
-    if (s->imageStale || shift == 0 || h < 1 || memcmp(&now, &s->image, sizeof now) != 0) return whole;
-    const int fullRows = (height - H) / h;
     const int drawnRows = (height - H + h - 1) / h;
-    // Only forward: moving back would push rows under the bottom edge, where
-    // their frame and selection are cut differently.
-    if (shift < 0 || shift >= fullRows - 1) return whole;
     RECT area{0, H, width, height};
     ScrollDC(s->memDC, 0, -shift * h, &area, &area, nullptr, nullptr);
     // The rows it brings in and the one that was cut by the bottom edge.
@@ -468,10 +429,10 @@ LRESULT OnPaint(const Grid& grid) {
     const int width = s->clientRect.right, height = s->clientRect.bottom;
     if (!s->memDC || s->surfaceWidth != width || s->surfaceHeight != height) RebuildSurface(grid, width, height);
     s->clientRect.top = library.headerHeight;
-    const ImageKey drawn = KeyOf(s);
+    const ImageKey drawn = CurrentImageKey(s);
     const int drawnPos = s->vScroll.nPos;
     {
-        Painter painter(grid, ShiftImage(grid, drawn, width, height));
+        Painter painter(grid, ShiftImage(grid, width, height));
         painter.Paint();
     }
     RememberImage(s, drawn, drawnPos);

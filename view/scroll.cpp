@@ -6,6 +6,7 @@
 #include "edit/notify.h"
 #include "edit/undo.h"
 #include "grid/cell_store.h"
+#include "grid/columns.h"
 #include "grid/grid_access.h"
 #include "grid/library.h"
 #include "view/surface.h"
@@ -24,8 +25,6 @@ bool AboveUnsigned(int64_t a, int64_t b) { return static_cast<uint32_t>(a) > sta
 
 int Page(const SCROLLINFO& bar) { return static_cast<int>(bar.nPage); }
 
-int Width(const GridState* s, int col) { return col >= 0 && col < kColSlots ? s->colWidth[col] : 0; }
-
 int ClientWidth(const Grid& grid) {
     RECT client;
     GetClientRect(grid.hwnd, &client);
@@ -35,17 +34,17 @@ int ClientWidth(const Grid& grid) {
 // The left edge, from `start`, of the current column with the view at hPos.
 int CurrentColumnLeft(const GridState* s, int start) {
     int x = start;
-    for (int i = s->hScroll.nPos; i < s->curCol; ++i) x += Width(s, i);
+    for (int i = s->hScroll.nPos; i < s->curCol; ++i) x += ColumnWidth(s, i);
     return x;
 }
 
 // Scrolls right just enough for the current column to end within `limit`.
 void FitColumns(GridState* s, int start, int limit) {
-    const int goal = CurrentColumnLeft(s, start) + Width(s, s->curCol) - limit;
+    const int goal = CurrentColumnLeft(s, start) + ColumnWidth(s, s->curCol) - limit;
     int n = 0, sum = 0;
     // Bounded by the columns that exist: zero widths would never reach the goal.
     while (sum < goal && s->hScroll.nPos + n <= s->colCount) {
-        sum += Width(s, s->hScroll.nPos + n);
+        sum += ColumnWidth(s, s->hScroll.nPos + n);
         ++n;
     }
     s->hScroll.nPos += n - 1;
@@ -56,8 +55,8 @@ int RightmostPosition(const GridState* s, int clientWidth) {
     const int last = s->hScroll.nMax - 1;
     int n = 0, sum = 0;
     for (int k = last; k >= 1; --k) {
-        sum += Width(s, last - n);
-        if (sum < clientWidth - Width(s, 0)) ++n;
+        sum += ColumnWidth(s, last - n);
+        if (sum < clientWidth - ColumnWidth(s, 0)) ++n;
     }
     return s->hScroll.nMax - 1 - n;
 }
@@ -169,7 +168,7 @@ void KeyboardVerticalMove(GridState* s, int code) {
 void KeepColumnInViewAfterVerticalMove(GridState* s, int clientWidth) {
     SCROLLINFO& h = s->hScroll;
     if (AboveUnsigned(s->curCol, int64_t{h.nPos} + Page(h) - 1)) FitColumns(s, 0, clientWidth - 2);
-    const int right = CurrentColumnLeft(s, 0) + Width(s, s->curCol);
+    const int right = CurrentColumnLeft(s, 0) + ColumnWidth(s, s->curCol);
     if (AboveUnsigned(s->curCol, int64_t{h.nPos} + Page(h) - 1) || right > clientWidth - 2) {
         if (right > clientWidth - 2) {
             FitColumns(s, 0, clientWidth - 2);
@@ -183,10 +182,10 @@ void KeepColumnInViewAfterVerticalMove(GridState* s, int clientWidth) {
 void KeyboardRightMove(GridState* s, int clientWidth) {
     SCROLLINFO& h = s->hScroll;
     if (s->curCol < s->colCount - 1) s->curCol += 1;
-    const int right = CurrentColumnLeft(s, Width(s, 0)) + Width(s, s->curCol);
+    const int right = CurrentColumnLeft(s, ColumnWidth(s, 0)) + ColumnWidth(s, s->curCol);
     if (AboveUnsigned(s->curCol, int64_t{h.nPos} + Page(h) - 1) || right > clientWidth - 2) {
         if (right > clientWidth - 2) {
-            FitColumns(s, Width(s, 0), clientWidth);
+            FitColumns(s, ColumnWidth(s, 0), clientWidth);
         } else {
             h.nPos += 1;
         }
@@ -200,14 +199,19 @@ void ClearSelection(GridState* s) {
 
 }  // namespace
 
-int WholeRowsVisible(const GridState* s, int clientHeight) {
-    return (clientHeight - library.headerHeight) / (s->rowHeight > 0 ? s->rowHeight : 1);
-}
-
 void ClampScrollPosition(SCROLLINFO& bar) {
     const int64_t upper = int64_t{bar.nMax} - Page(bar) + 1;
     if (Page(bar) <= bar.nMax + 1 && bar.nPos > upper) bar.nPos = static_cast<int>(upper);
     if (bar.nPos < bar.nMin) bar.nPos = bar.nMin;
+}
+
+void ApplyVerticalPage(const Grid& grid, int clientHeight) {
+    GridState* s = grid.state;
+    // A row height below 1 must not divide.
+    s->visibleRows = (clientHeight - library.headerHeight) / (s->rowHeight > 0 ? s->rowHeight : 1);
+    s->vScroll.nPage = static_cast<UINT>(s->visibleRows > 0 ? s->visibleRows : 0);
+    ClampScrollPosition(s->vScroll);
+    ApplyScrollBar(grid, SB_VERT);
 }
 
 void ApplyScrollBar(const Grid& grid, int bar) {
@@ -359,14 +363,10 @@ LRESULT OnSize(const Grid& grid) {
     if (!HasCells(s)) return 0;
     GetClientRect(grid.hwnd, &s->clientRect);
     const int width = s->clientRect.right, height = s->clientRect.bottom;
-    const int lastWidth = Width(s, s->colCount - 1);
-    s->visibleRows = WholeRowsVisible(s, height);
+    const int lastWidth = ColumnWidth(s, s->colCount - 1);
+    ApplyVerticalPage(grid, height);
     // The last data column's width stands for all; a zero width must not divide.
     s->visibleCols = width / (lastWidth > 0 ? lastWidth : 1) + 1;
-
-    s->vScroll.nPage = static_cast<UINT>(s->visibleRows > 0 ? s->visibleRows : 0);
-    ClampScrollPosition(s->vScroll);
-    ApplyScrollBar(grid, SB_VERT);
     s->hScroll.nPage = static_cast<UINT>(s->visibleCols);
     ClampScrollPosition(s->hScroll);
     ApplyScrollBar(grid, SB_HORZ);
@@ -380,7 +380,7 @@ LRESULT OnSize(const Grid& grid) {
 
 int GotoCell(const Grid& grid, int row, int col) {
     GridState* s = grid.state;
-    if (row < 1 || row > s->rowCount || col < 1 || col > s->colCount - 1) return -1;
+    if (row < 1 || row > s->rowCount || col < 1 || col > s->colCount - 1) return kOutsideGrid;
     if (s->editing && !CommitEdit(grid)) return 0;
     SetFocus(grid.hwnd);
     if (!GridSurvived(grid)) return 0;

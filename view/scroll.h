@@ -18,7 +18,8 @@ void ApplyScrollBar(const Grid& grid, int bar);
 // nPos into [nMin, nMax - nPage + 1]; a page larger than the range leaves
 // only the lower bound, as unsigned arithmetic would.
 void ClampScrollPosition(SCROLLINFO& bar);
-// Whole rows that fit below the header; never divides by a height below 1.
-int WholeRowsVisible(const GridState* state, int clientHeight);
+// The vertical page becomes the whole rows that fit below the header of a
+// client `clientHeight` high; the position is clamped and the bar applied.
+void ApplyVerticalPage(const Grid& grid, int clientHeight);
 
 }  // namespace tabrix

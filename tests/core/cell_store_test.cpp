@@ -8,6 +8,7 @@
 #include <string>
 
 #include "grid/cell_store.h"
+#include "edit/undo.h"
 #include "support/memory.h"
 
 using namespace tabrix;
@@ -86,8 +87,8 @@ TEST(CellStore, RefusesRowsWhoseBlockCannotBeAddressed) {
     Store s{8};
     StoreCell(&s.a, 1, 1, "keep");
     const int capacity = s.a.rowCapacity;
-    EXPECT_EQ(StoreCell(&s.a, INT_MAX, 1, "x"), kNoRoom);
-    EXPECT_EQ(StoreCell(&s.a, INT_MAX - 1, 1, "x"), kNoRoom) << "its new-record row would be row 2^31";
+    EXPECT_EQ(StoreCell(&s.a, INT_MAX, 1, "x"), kCouldNotGrow);
+    EXPECT_EQ(StoreCell(&s.a, INT_MAX - 1, 1, "x"), kCouldNotGrow) << "its new-record row would be row 2^31";
     EXPECT_EQ(s.a.rowCapacity, capacity);
     EXPECT_EQ(s.a.maxRow, 1);
     EXPECT_EQ(s.Text(1, 1), "keep");
@@ -106,7 +107,7 @@ TEST(CellStore, FailedGrowthKeepsTheOldBlock) {
     const uint8_t* block = s.a.cells;
     {
         AllocationFailures fail(0);
-        EXPECT_EQ(StoreCell(&s.a, capacity + 10, 1, "x"), kNoRoom);
+        EXPECT_EQ(StoreCell(&s.a, capacity + 10, 1, "x"), kCouldNotGrow);
         EXPECT_EQ(ResizeRowBlock(&s.a, 50, true), 0);
         EXPECT_EQ(ResizeRowBlock(&s.a, 50, false), 0);
     }
