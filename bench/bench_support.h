@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "exports/tabrix32.h"
+#include "grid/library.h"
 #include "tests/support/crash_filter.h"
 #include "tests/support/field_def.h"
 
@@ -31,6 +32,19 @@ inline double PrivateBytes() {
     GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
                          sizeof counters);
     return static_cast<double>(counters.PrivateUsage ? counters.PrivateUsage : counters.WorkingSetSize);
+}
+
+// What every benchmark does first: crashes fail the run, and the library is
+// attached as the DLL would be.
+inline void Start() {
+    testing_host::InstallCrashFilter();
+    tabrix::LibraryAttach(GetModuleHandleA(nullptr));
+}
+
+// A shown host window to parent grids.
+inline HWND HostWindow() {
+    return CreateWindowExA(0, "STATIC", "bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 900, 700, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
 }
 
 // A grid of `cols` text columns of `size` characters, as hosts shape one.

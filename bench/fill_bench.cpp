@@ -47,10 +47,8 @@ double MicrosecondsPerCall(int calls, void (*call)(HWND), HWND hwnd) {
 }  // namespace
 
 int main() {
-    testing_host::InstallCrashFilter();
-    tabrix::LibraryAttach(GetModuleHandleA(nullptr));
-    HWND parent = CreateWindowExA(0, "STATIC", "bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 900, 700, nullptr,
-                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+    bench::Start();
+    HWND parent = bench::HostWindow();
 
     printf("CreateCell fill, %d columns of %d characters (slot %d bytes)\n", kCols, kFieldSize, kFieldSize + 1);
     FillResult results[3];

@@ -96,8 +96,7 @@ HWND FilledGrid(HWND parent, int rows) {
 }  // namespace
 
 int main() {
-    testing_host::InstallCrashFilter();
-    tabrix::LibraryAttach(GetModuleHandleA(nullptr));
+    bench::Start();
     HWND floor = MakeWindow("PaintFloor", FloorProc);
     const double floorMs = MillisecondsPerRepaint(floor);
     DestroyWindow(floor);

@@ -132,10 +132,8 @@ Timings Measure(HWND parent, const Sizes& text, int rows) {
 }  // namespace
 
 int main() {
-    testing_host::InstallCrashFilter();
-    tabrix::LibraryAttach(GetModuleHandleA(nullptr));
-    HWND parent = CreateWindowExA(0, "STATIC", "bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 900, 700, nullptr,
-                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+    bench::Start();
+    HWND parent = bench::HostWindow();
 
     printf("Record loads, %d columns of %d characters\n", kCols, kFieldSize);
     const Sizes small{DelimitedText(kSmallRows), FixedWidthText(kSmallRows)};

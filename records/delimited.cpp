@@ -75,7 +75,7 @@ const char* DelimitedRecord(const GridArrays* arrays, int row, const char* delim
         if (col < last - 1) length += static_cast<int64_t>(delimiterLength);
         if (length > INT_MAX) return TempText("");
     }
-    char* out = TempString(static_cast<size_t>(length));
+    char* out = RecordBuffer(length);
     if (!out) return TempText("");
 
     char* at = out;

@@ -27,9 +27,7 @@ bool ShorterThanFirstField(const GridArrays* a, size_t length) {
 const char* FixedWidthRecord(const GridArrays* arrays, int row) {
     const uint8_t* record = RowRecord(arrays, row);
     if (!record || row > arrays->maxRow) return TempText(kInvalidRowText);
-    const int64_t length = RecordLength(arrays);
-    if (length > INT_MAX) return TempText("");
-    char* out = TempString(static_cast<size_t>(length));
+    char* out = RecordBuffer(RecordLength(arrays));
     if (!out) return TempText("");
     char* at = out;
     for (int col = 1; col <= LastRecordColumn(arrays); ++col) {

@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "grid/cell_store.h"
+#include "support/temp_string.h"
 
 namespace tabrix {
 namespace {
@@ -11,6 +12,11 @@ namespace {
 constexpr int64_t kRowsBeyondN = 3;
 constexpr int64_t kLargestN = INT_MAX - kRowsBeyondN;
 }  // namespace
+
+char* RecordBuffer(int64_t length) {
+    if (length < 0 || length > INT_MAX) return nullptr;
+    return TempString(static_cast<size_t>(length));
+}
 
 void FinishPutRow(GridArrays* arrays, int row) {
     if (row > arrays->maxRow) arrays->maxRow = row;

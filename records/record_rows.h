@@ -20,6 +20,10 @@ inline int LastRecordColumn(const GridArrays* a) {
     return a->fieldTable && a->fieldCount >= 2 ? a->fieldCount - 1 : 0;
 }
 
+// A pooled string for a record text of `length` characters, or null when
+// the length is past what a string may hold or memory ran out.
+char* RecordBuffer(int64_t length);
+
 // After one record was written into `row`: the row counts as stored and
 // the row after it exists, empty, as the next new-record row.
 void FinishPutRow(GridArrays* arrays, int row);
