@@ -53,13 +53,13 @@ bool OnCtlColorEdit(const Grid& grid, HDC dc, HWND control, LRESULT* brush) {
     const GridState* s = grid.state;
     const GridArrays* a = grid.arrays;
     const int col = s->curCol;
-    if (!control || control != s->hwndEdit || col < 0 || col >= a->fieldCapacity || !a->colBackColor) return false;
+    if (!control || control != s->hwndEdit || !ValidColumn(a, col) || !a->colBackColor) return false;
     const int32_t back = a->colBackColor[col];
     const int32_t text = a->colTextColor[col];
     if (back <= 0 && text <= 0) return false;
 
     const COLORREF fill = back > 0 ? static_cast<COLORREF>(back) : GetSysColor(COLOR_WINDOW);
-    if (library.sharedBrush) DeleteObject(library.sharedBrush);
+    DeleteOwned(library.sharedBrush);
     library.sharedBrush = CreateSolidBrush(fill);
     if (text > 0) SetTextColor(dc, static_cast<COLORREF>(text));
     SetBkColor(dc, fill);
