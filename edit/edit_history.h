@@ -5,8 +5,9 @@
 
 namespace tabrix {
 
-// Called when a load has replaced every row: edits of the old rows no
-// longer describe anything the grid holds.
+// Called when the rows were replaced (a load, DimRows): row states, the
+// deleted-row stack and the pending row question belong to rows that are
+// gone, and the undo snapshot is taken anew of the current row.
 void ForgetEditHistory(const Grid& grid);
 
 }  // namespace tabrix

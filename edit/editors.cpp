@@ -1,8 +1,322 @@
 #include "edit/editors.h"
 
+#include <cstring>
+#include <string>
+
+#include "edit/focus.h"
+#include "edit/keys.h"
+#include "edit/notify.h"
+#include "edit/row_state.h"
+#include "grid/appearance.h"
+#include "grid/cell_store.h"
+#include "grid/columns.h"
 #include "grid/grid_access.h"
+#include "grid/library.h"
+#include "support/temp_string.h"
+#include "support/text_scan.h"
+#include "view/scroll.h"
 
 namespace tabrix {
+namespace {
+
+// A queue that refills itself (a window invalidating itself in its paint)
+// must not keep an opening editor waiting for ever.
+constexpr int kMaxDrainedMessages = 10000;
+
+// A cell's text as editors show and compare it: without trailing blanks.
+struct EditorText {
+    const char* text;
+    size_t length;
+};
+
+EditorText ShownCellText(const GridArrays* a, int row, int col) {
+    const char* text = CellText(a, row, col);
+    if (!text) return {"", 0};
+    return {text, TrimmedLength(text, strlen(text))};
+}
+
+bool ShiftDown() { return GetAsyncKeyState(VK_SHIFT) < 0; }
+bool CtrlDown() { return GetAsyncKeyState(VK_CONTROL) < 0; }
+
+// The editor that holds the current column's text, or null for a column
+// without one (check boxes).
+HWND EditorOf(const Grid& grid) {
+    const GridState* s = grid.state;
+    if (!ValidColumn(grid.arrays, s->curCol)) return nullptr;
+    switch (grid.arrays->colType[s->curCol]) {
+        case FieldText:
+            return s->hwndEdit;
+        case FieldCombo:
+            return s->hwndCombo;
+    }
+    return nullptr;
+}
+
+DWORD EditStyle(const GridArrays* a, int col) {
+    static const DWORD kAlignment[] = {ES_LEFT, ES_RIGHT, ES_CENTER};
+    const DWORD base = a->colMultiline[col] > 0 ? ES_MULTILINE | ES_AUTOVSCROLL : ES_AUTOHSCROLL;
+    return base | WS_CHILD | kAlignment[ColumnAlignment(a, col)];
+}
+
+// The column's own font for an editor, or null when the column uses the cell font.
+HFONT ColumnEditorFont(const GridState* s, int col) {
+    if (col < 0 || col >= kColSlots || !s->colFontFace[col]) return nullptr;
+    return MakeFont(s->colFontFace[col], s->colFontSize[col], s->colFontWeight[col], s->colFontItalic[col],
+                    s->colFontUnderline[col], 0);
+}
+
+// Gives `control` its font for this opening; the font it had before is
+// deleted only once the control no longer uses it.
+void GiveEditorFont(HWND control, HFONT& owned, HFONT font, HFONT cellFont) {
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font : cellFont), TRUE);
+    if (owned != font) DeleteOwned(owned);
+    owned = font;
+}
+
+// Every message waiting in the thread's queue, so the editor opens on a
+// settled grid. A quit request taken on the way is posted again for the
+// host's own loop.
+void DrainMessages() {
+    MSG msg;
+    bool quit = false;
+    WPARAM quitCode = 0;
+    for (int n = 0; n < kMaxDrainedMessages && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++n) {
+        if (msg.message == WM_QUIT) {
+            quit = true;
+            quitCode = msg.wParam;
+            continue;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    if (quit) PostQuitMessage(static_cast<int>(quitCode));
+}
+
+void NotifyDropDown(const Grid& grid) {
+    GridState* s = grid.state;
+    s->comboNotified = 1;
+    const int comboLow = static_cast<int>(reinterpret_cast<uintptr_t>(s->hwndCombo) & 0xFFFF);
+    NotifyHost(grid, s->hwndCombo, GN_DROPDOWN, PackWords(static_cast<int>(ControlId(grid)), comboLow),
+               PackWords(s->comboRow, s->comboCol));
+}
+
+// The dropped list gets five times the closed box's height below it.
+void SizeComboList(const Grid& grid) {
+    HWND combo = grid.state->hwndCombo;
+    RECT r;
+    GetWindowRect(combo, &r);
+    MapWindowPoints(nullptr, grid.hwnd, reinterpret_cast<POINT*>(&r), 2);
+    SetWindowPos(combo, HWND_TOP, r.left, r.top, r.right - r.left, 6 * (r.bottom - r.top), SWP_SHOWWINDOW);
+}
+
+void CommitAndMove(const Grid& grid, int code) {
+    if (CommitEdit(grid) != kDone) return;
+    SendKeyMove(grid, -1, code);
+}
+
+LRESULT CALLBACK EditKeyProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    Grid grid = GridFromWindow(GetParent(edit));
+    WNDPROC previous = grid.state ? grid.state->editPrevProc : nullptr;
+    if (!previous) return DefWindowProcA(edit, message, wParam, lParam);
+    switch (message) {
+        case WM_SETFOCUS:
+            input.focusedEditor = edit;
+            break;
+        case WM_KILLFOCUS:
+            input.focusedEditor = nullptr;
+            break;
+        case WM_GETDLGCODE:
+            return DLGC_WANTALLKEYS;
+        case WM_KEYDOWN:
+            if (wParam == VK_TAB && CtrlDown()) return 0;
+            break;
+        case WM_CHAR:
+            // Enter is taken for the move, so a multi-line editor gets no
+            // line breaks from the keyboard.
+            if (wParam == VK_RETURN) {
+                CommitAndMove(grid, SB_LINERIGHT);
+                return 0;
+            }
+            if (wParam == VK_TAB) {
+                CommitAndMove(grid, ShiftDown() ? SB_LINELEFT : SB_LINERIGHT);
+                return 0;
+            }
+            if (wParam == VK_ESCAPE) {
+                CancelEdit(grid);
+                return 0;
+            }
+            break;
+    }
+    return CallWindowProcA(previous, edit, message, wParam, lParam);
+}
+
+// The combo box's edit child: the grid is its parent's parent. These keys
+// act on key press.
+LRESULT CALLBACK ComboKeyProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND combo = GetParent(edit);
+    Grid grid = GridFromWindow(GetParent(combo));
+    WNDPROC previous = grid.state ? grid.state->comboEditPrevProc : nullptr;
+    if (!previous) return DefWindowProcA(edit, message, wParam, lParam);
+    GridState* s = grid.state;
+    switch (message) {
+        case WM_SETFOCUS:
+            input.focusedEditor = edit;
+            break;
+        case WM_KILLFOCUS:
+            input.focusedEditor = nullptr;
+            break;
+        case WM_GETDLGCODE:
+            return DLGC_WANTALLKEYS;
+        case WM_CHAR:
+            if (wParam == VK_RETURN || wParam == VK_TAB || wParam == VK_ESCAPE) return 0;
+            break;
+        case WM_KEYDOWN:
+            switch (wParam) {
+                case VK_RETURN:
+                    CommitAndMove(grid, SB_LINERIGHT);
+                    return 0;
+                case VK_TAB:
+                    if (!CtrlDown()) CommitAndMove(grid, ShiftDown() ? SB_LINELEFT : SB_LINERIGHT);
+                    return 0;
+                case VK_ESCAPE:
+                    if (SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0)) {
+                        SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
+                    } else {
+                        CancelEdit(grid);
+                    }
+                    return 0;
+                case VK_DOWN:
+                    if (!s->curCellPainted) break;
+                    if (!s->comboNotified) {
+                        NotifyDropDown(grid);
+                        if (!GridSurvived(grid)) return 0;
+                    }
+                    if (!SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0)) {
+                        SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+                        return 0;
+                    }
+                    break;
+            }
+            break;
+    }
+    return CallWindowProcA(previous, edit, message, wParam, lParam);
+}
+
+// A fresh edit control for each opening: its style follows the column.
+void CreateEditControl(const Grid& grid, DWORD style) {
+    GridState* s = grid.state;
+    if (s->hwndEdit) {
+        GiveEditorFont(s->hwndEdit, s->editFont, nullptr, s->cellFont);
+        SetWindowLongPtrA(s->hwndEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(s->editPrevProc));
+        DestroyWindow(s->hwndEdit);
+        s->hwndEdit = nullptr;
+    }
+    s->hwndEdit = CreateWindowExA(0, "EDIT", "", style, 0, 0, 0, 0, grid.hwnd,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditId)), WindowInstance(grid.hwnd),
+                                  nullptr);
+    if (!s->hwndEdit) return;
+    SendMessageA(s->hwndEdit, WM_SETFONT, reinterpret_cast<WPARAM>(s->cellFont), TRUE);
+    s->editPrevProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(s->hwndEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditKeyProc)));
+}
+
+// Shows `editor` and gives it the focus; false when the host destroyed the
+// grid on the focus change.
+bool FocusEditor(const Grid& grid, HWND editor) {
+    grid.state->editorLastX = grid.state->curCellRect.left;
+    grid.state->editorLastY = grid.state->curCellRect.top;
+    SetFocus(editor);
+    return GridSurvived(grid);
+}
+
+void OpenTextEditor(const Grid& grid, EditorText cell) {
+    GridState* s = grid.state;
+    const int col = s->curCol;
+    CreateEditControl(grid, EditStyle(grid.arrays, col));
+    HWND edit = s->hwndEdit;
+    if (!edit) return;
+    GiveEditorFont(edit, s->editFont, ColumnEditorFont(s, col), s->cellFont);
+    const RECT& r = s->curCellRect;
+    MoveWindow(edit, r.left + 6, r.top + 2, r.right - r.left - 9, r.bottom - r.top - 3, TRUE);
+    ShowWindow(edit, SW_SHOW);
+    if (!FocusEditor(grid, edit)) return;
+    SendMessageA(edit, EM_LIMITTEXT, DeclaredSize(grid.arrays, col), 0);
+    SetWindowTextA(edit, TempCopy(cell.text, cell.length));
+    // Entry style 1 selects the whole text, so typing replaces it; style 0
+    // leaves the caret after the text.
+    const WPARAM end = static_cast<WPARAM>(cell.length);
+    if (library.entryStyle == 0) {
+        SendMessageA(edit, EM_SETSEL, end, static_cast<LPARAM>(end));
+    } else {
+        SendMessageA(edit, EM_SETSEL, 0, -1);
+    }
+    SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+    SendMessageA(edit, EM_SETMODIFY, 0, 0);
+    s->editing = 1;
+}
+
+void OpenListEditor(const Grid& grid, EditorText cell) {
+    GridState* s = grid.state;
+    HWND combo = s->hwndCombo;
+    if (!s->hwndComboEdit) {
+        s->hwndComboEdit = GetWindow(combo, GW_CHILD);
+        if (!s->hwndComboEdit) return;
+        s->comboEditPrevProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(s->hwndComboEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ComboKeyProc)));
+    }
+    GiveEditorFont(combo, s->comboFont, ColumnEditorFont(s, s->curCol), s->cellFont);
+    const RECT& r = s->curCellRect;
+    MoveWindow(combo, r.left + 2, r.top + 3, r.right - r.left - 5, r.bottom - r.top - 3, TRUE);
+    s->comboRow = s->curRow;
+    s->comboCol = s->curCol;
+    SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+    s->comboNotified = 0;
+    SendMessageA(combo, CB_LIMITTEXT, DeclaredSize(grid.arrays, s->curCol), 0);
+    SetWindowTextA(combo, TempCopy(cell.text, cell.length));
+    if (library.entryStyle == 0) {
+        const int end = static_cast<int>(cell.length);
+        SendMessageA(combo, CB_SETEDITSEL, 0, MAKELPARAM(end, end));
+    }
+    if (!IsWindowVisible(combo)) ShowWindow(combo, SW_SHOW);
+    if (!FocusEditor(grid, combo)) return;
+    s->editing = 1;
+}
+
+// Scrolls the current cell into view when the last paint did not show it
+// whole, and paints at once so curCellRect is where the editor goes.
+void ShowCurrentCell(const Grid& grid) {
+    GridState* s = grid.state;
+    if (!s->curColShown) {
+        s->hScroll.nPos = s->curCol - 1;
+        ClampScrollPosition(s->hScroll);
+        ApplyScrollBar(grid, SB_HORZ);
+    }
+    if (!s->curRowShown) {
+        s->vScroll.nPos = s->curRow;
+        ClampScrollPosition(s->vScroll);
+        ApplyScrollBar(grid, SB_VERT);
+    }
+    RepaintErasing(grid);
+    UpdateWindow(grid.hwnd);
+}
+
+void CloseEditor(const Grid& grid, HWND editor) {
+    GridState* s = grid.state;
+    s->editing = 0;
+    ShowWindow(editor, SW_HIDE);
+    if (editor == s->hwndCombo) SendMessageA(editor, CB_RESETCONTENT, 0, 0);
+    s->comboNotified = 0;
+}
+
+// The editor stays open with the user's text and the focus.
+int KeepEditorOpen(const Grid& grid, HWND editor) {
+    RequestRepaint(grid);
+    UpdateWindow(grid.hwnd);
+    SetFocus(editor);
+    return kEditRefused;
+}
+
+}  // namespace
 
 bool CreateComboBox(const Grid& grid) {
     GridState* s = grid.state;
@@ -16,10 +330,111 @@ bool CreateComboBox(const Grid& grid) {
     return true;
 }
 
+void OpenEditor(const Grid& grid) {
+    GridState* s = grid.state;
+    GridArrays* a = grid.arrays;
+    if (s->editing || !HasCells(s) || !ValidColumn(a, s->curCol)) return;
+    if (a->colLocked[s->curCol] || s->readOnly) return;
+    const EditorText first = ShownCellText(a, s->curRow, 1);
+    if (IsDeletedMarker(first.text, first.length)) return;
+
+    ShowCurrentCell(grid);
+    const int opening = ++s->editorOpenings;
+    SendMessageA(grid.hwnd, WM_KEYUP, VK_ESCAPE, 0);
+    if (!GridSurvived(grid)) return;
+    DrainMessages();
+    // What ran in the drain may have destroyed the grid or opened an editor
+    // of its own; either way this opening is over.
+    if (!GridSurvived(grid) || s->editorOpenings != opening || s->editing) return;
+
+    const EditorText cell = ShownCellText(a, s->curRow, s->curCol);
+    switch (a->colType[s->curCol]) {
+        case FieldText:
+            OpenTextEditor(grid, cell);
+            break;
+        case FieldCombo:
+            OpenListEditor(grid, cell);
+            break;
+    }
+}
+
 int CommitEdit(const Grid& grid) {
-    // No editor can be open yet: the grid opens none until in-place editing
-    // exists, so there is nothing to commit.
-    return grid.state->editing ? 0 : 1;
+    GridState* s = grid.state;
+    GridArrays* a = grid.arrays;
+    if (!s->editing) return kDone;
+    if (s->committing) return kEditRefused;
+    HWND editor = EditorOf(grid);
+    if (!editor) return kEditRefused;
+    const int row = s->curRow, col = s->curCol;
+
+    // A list item longer than the field bypasses the list's text limit: such
+    // a text is refused before the host is asked, as a refusal would be.
+    const int length = GetWindowTextLengthA(editor);
+    if (length < 0 || length > DeclaredSize(a, col)) return KeepEditorOpen(grid, editor);
+    std::string text(static_cast<size_t>(length), '\0');
+    const int read = GetWindowTextA(editor, &text[0], length + 1);
+    text.resize(read > 0 ? static_cast<size_t>(read) : 0);
+
+    const EditorText old = ShownCellText(a, row, col);
+    if (text.size() != old.length || memcmp(text.data(), old.text, old.length) != 0) {
+        const WPARAM wParam = PackWords(static_cast<int>(ControlId(grid)), a->colTag1[col]);
+        const LPARAM lParam = PackWords(row, col);
+        s->committing = 1;
+        const LRESULT reply = NotifyHost(grid, editor, GN_CELLCHANGING, wParam, lParam);
+        if (!GridSurvived(grid)) return kEditRefused;
+        s->committing = 0;
+        if (reply || StoreCell(a, row, col, text.c_str()) != kStored) return KeepEditorOpen(grid, editor);
+        MarkRowModified(a, row);
+        s->rowEdited = 1;
+        s->dataChanged = 1;
+        NotifyHost(grid, editor, GN_CELLCHANGED, wParam, lParam);
+        if (!GridSurvived(grid)) return kEditRefused;
+        if (row == s->rowCount && !text.empty()) AppendNewRecordRow(grid, row);
+    }
+    CloseEditor(grid, editor);
+    SetFocus(grid.hwnd);
+    if (!GridSurvived(grid)) return kEditRefused;
+    RequestRepaint(grid);
+    UpdateWindow(grid.hwnd);
+    return kDone;
+}
+
+void CancelEdit(const Grid& grid) {
+    HWND editor = EditorOf(grid);
+    if (editor) CloseEditor(grid, editor);
+    grid.state->editing = 0;
+    SetFocus(grid.hwnd);
+    if (GridSurvived(grid)) RequestRepaint(grid);
+}
+
+int FinishEditing(const Grid& grid) {
+    GridState* s = grid.state;
+    if (!s->editing) return kDone;
+    if (CommitEdit(grid) != kDone) return kEditRefused;
+    s->rowEdited = 1;
+    s->editing = 0;
+    return kDone;
+}
+
+int GridReadOnly(const Grid& grid, int value) {
+    // Painting moves the current row off the hidden new-record row, which
+    // would carry an open editor's text to another row.
+    if (value && grid.state->editing && CommitEdit(grid) != kDone) return kEditRefused;
+    grid.state->readOnly = value;
+    return kDone;
+}
+
+bool OnComboCommand(const Grid& grid, WPARAM wParam) {
+    if (LOWORD(wParam) != kComboId) return false;
+    switch (HIWORD(wParam)) {
+        case CBN_SETFOCUS:
+            SizeComboList(grid);
+            return true;
+        case CBN_DROPDOWN:
+            if (!grid.state->comboNotified) NotifyDropDown(grid);
+            return true;
+    }
+    return false;
 }
 
 }  // namespace tabrix

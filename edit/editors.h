@@ -1,5 +1,5 @@
-// The in-cell editors: the edit control and the combo box laid over the
-// current cell.
+// The in-cell editors: an edit control for text fields and a drop-down
+// combo box for list fields, laid over the current cell.
 #pragma once
 
 #include "grid/grid_state.h"
@@ -9,9 +9,21 @@ namespace tabrix {
 // The grid's combo box, created once with the grid and shown only over a
 // list cell; false when it could not be created.
 bool CreateComboBox(const Grid& grid);
-
-// Finishes the open edit: 1 when no editor stays open, 0 when the host
-// refused the text.
+// Opens the editor of the current cell's column (run on the release of F2).
+void OpenEditor(const Grid& grid);
+// Finishes the open edit: kDone when no editor stays open (text stored or
+// unchanged), kEditRefused when the host refused the text, the text does not
+// fit its field, or the host destroyed the grid meanwhile.
 int CommitEdit(const Grid& grid);
+// Closes the open editor without storing anything (Escape).
+void CancelEdit(const Grid& grid);
+// Closes an open editor for a host about to read the data: the row then
+// counts as edited, so leaving it asks the host.
+int FinishEditing(const Grid& grid);
+// Read-only grids open no editor; an open one is committed first, and a
+// refused commit leaves the grid writable (answer kEditRefused).
+int GridReadOnly(const Grid& grid, int value);
+// WM_COMMAND from the combo box; false for anything else.
+bool OnComboCommand(const Grid& grid, WPARAM wParam);
 
 }  // namespace tabrix

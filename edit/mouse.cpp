@@ -1,17 +1,132 @@
 #include "edit/mouse.h"
 
+#include <cstring>
+
+#include "edit/editors.h"
+#include "edit/focus.h"
 #include "edit/notify.h"
+#include "edit/row_state.h"
+#include "edit/undo.h"
+#include "grid/cell_store.h"
+#include "grid/columns.h"
+#include "grid/grid_access.h"
+#include "grid/library.h"
 #include "view/header.h"
+#include "view/scroll.h"
 
 namespace tabrix {
+namespace {
+
+struct Hit {
+    int row, col;
+};
+
+// Uses the geometry of the last paint. The row is capped at the new-record
+// row when `capRow` is set, and never above the first visible row: the
+// grid's own press lands on the header.
+Hit HitTest(const GridState* s, bool capRow) {
+    const int h = s->rowHeight > 0 ? s->rowHeight : 1;
+    int row = (s->mouseY - library.headerHeight) / h + s->vScroll.nPos;
+    if (row < s->vScroll.nPos) row = s->vScroll.nPos;
+    if (capRow && row > s->rowCount) row = s->rowCount;
+    int col = 0;
+    if (s->mouseX > ColumnWidth(s, 0)) {
+        int sum = ColumnWidth(s, 0), counter = s->hScroll.nPos + 1;
+        while (sum < s->mouseX && counter < s->colCount) sum += ColumnWidth(s, counter++);
+        col = counter - 1;
+    }
+    return Hit{row, col};
+}
+
+// A refused row change from the mouse also keeps the double click that may
+// follow from acting.
+bool LeaveRow(const Grid& grid, EntryCell entry) {
+    const Leave leave = AskToLeaveRow(grid, grid.state->rowEdited != 0, entry);
+    if (leave == Leave::Refused) grid.state->moveRefused = 1;
+    return leave == Leave::Allowed;
+}
+
+// The first click on a check-box cell makes it current; a click on the cell
+// that already was current toggles it.
+void ToggleCheckBox(const Grid& grid) {
+    GridState* s = grid.state;
+    GridArrays* a = grid.arrays;
+    const int row = s->curRow, col = s->curCol;
+    const char* text = CellText(a, row, col);
+    if (!text || IsDeletedMarker(text)) return;
+    const WPARAM wParam = PackWords(static_cast<int>(ControlId(grid)), a->colTag1[col]);
+    const LPARAM lParam = PackWords(row, col);
+    const LRESULT reply = NotifyHost(grid, grid.hwnd, GN_CELLCHANGING, wParam, lParam);
+    if (!GridSurvived(grid)) return;
+    SetFocus(grid.hwnd);
+    if (!GridSurvived(grid) || reply) return;
+    text = CellText(a, row, col);
+    if (text[0] == '\0' || strcmp(text, "0") == 0) {
+        StoreCell(a, row, col, "1");
+    } else if (strcmp(text, "1") == 0) {
+        StoreCell(a, row, col, "0");
+    }
+    MarkRowModified(a, row);
+    if (row == s->rowCount) AppendNewRecordRow(grid, row);
+    s->rowEdited = 1;
+    s->dataChanged = 1;
+    NotifyHost(grid, grid.hwnd, GN_CELLCHANGED, wParam, lParam);
+    if (GridSurvived(grid)) SetFocus(grid.hwnd);
+}
+
+// What a click on the current cell does: text and list cells open their
+// editor, check boxes toggle.
+void ClickAction(const Grid& grid) {
+    GridState* s = grid.state;
+    const GridArrays* a = grid.arrays;
+    if (!ValidColumn(a, s->curCol) || a->colLocked[s->curCol] || s->readOnly) return;
+    switch (a->colType[s->curCol]) {
+        case FieldText:
+        case FieldCombo:
+            SendMessageA(grid.hwnd, WM_KEYUP, VK_F2, 0);
+            break;
+        case FieldCheck:
+            if (s->curRow == s->lastClickRow && s->curCol == s->lastClickCol) ToggleCheckBox(grid);
+            break;
+    }
+}
+
+void PressRowHeader(const Grid& grid, EntryCell entry) {
+    GridState* s = grid.state;
+    // A release in the cells after this press is no click.
+    input.pressGrid = nullptr;
+    if (s->editing && CommitEdit(grid) != kDone) return;
+    // A press queued before the paint that follows a shrinking load must not
+    // put the current row past the rows.
+    s->curRow = HitTest(s, true).row;
+    if (!LeaveRow(grid, entry)) return;
+    s->curCol = 1;
+    s->hScroll.nPos = 0;
+}
+
+}  // namespace
+
 LRESULT OnLButtonDown(const Grid& grid, LPARAM lParam) {
     GridState* s = grid.state;
+    if (!HasCells(s)) return 0;
     s->moveRefused = 0;
+    const EntryCell entry = SaveEntryPosition(s);
     StoreMousePosition(s, lParam);
-    SetFocus(grid.hwnd);
-    if (!GridSurvived(grid) || !HasCells(s)) return 0;
     if (s->mouseX > s->gridRight || s->mouseY > s->gridBottom) return 0;
-    BeginRowDrag(grid);
+    SetFocus(grid.hwnd);
+    if (!GridSurvived(grid)) return 0;
+    // Judged at the press itself: the last mouse move may have been long ago.
+    if (BeginRowDrag(grid)) return 0;
+    if (s->mouseInRowArea) {
+        PressRowHeader(grid, entry);
+        if (!GridSurvived(grid)) return 0;
+    } else {
+        const Hit hit = HitTest(s, true);
+        input.pressGrid = grid.hwnd;
+        input.pressRow = hit.row;
+        input.pressCol = hit.col;
+    }
+    RequestRepaint(grid);
     return 0;
 }
 
@@ -20,7 +135,58 @@ LRESULT OnLButtonUp(const Grid& grid, LPARAM lParam) {
     if (!HasCells(s)) return 0;
     StoreMousePosition(s, lParam);
     s->mouseOnRowBorder = 0;
-    if (s->rowResizing) FinishRowDrag(grid);
+    if (s->rowResizing) {
+        FinishRowDrag(grid);
+        return 0;
+    }
+    const EntryCell entry{s->curCol, s->selectedRow};
+    bool click = false;
+    Hit hit{};
+    if (!s->mouseInRowArea) {
+        if (s->editing && CommitEdit(grid) != kDone) return 0;
+        hit = HitTest(s, true);
+        if (hit.row != input.pressRow || hit.col != input.pressCol || grid.hwnd != input.pressGrid) return 0;
+        s->curRow = hit.row;
+        s->curColShown = 1;
+        s->curRowShown = 1;
+        click = true;
+    }
+    if (s->curRow != s->selectedRow && s->selectedRow > 0) s->selectedRow = 0;
+    if (!LeaveRow(grid, entry)) return 0;
+    if (click) {
+        s->curCol = hit.col < 1 ? 1 : hit.col;
+        BringClickedCellIntoView(grid);
+    }
+    SaveUndoRow(s, grid.arrays);
+    if (click) {
+        ClickAction(grid);
+        if (!GridSurvived(grid)) return 0;
+    }
+    s->lastClickRow = s->curRow;
+    s->lastClickCol = s->curCol;
+    ApplyScrollBar(grid, SB_VERT);
+    ApplyScrollBar(grid, SB_HORZ);
+    RequestRepaint(grid);
+    return 0;
+}
+
+LRESULT OnLButtonDblClk(const Grid& grid, LPARAM lParam) {
+    GridState* s = grid.state;
+    StoreMousePosition(s, lParam);
+    if (!HasCells(s) || s->readOnly || s->moveRefused) return 0;
+    // A double click in the cell area did its work with the click before it.
+    if (!s->mouseInRowArea) return 0;
+    const LRESULT reply =
+        NotifyHost(grid, grid.hwnd, GN_ROWHEADERDBLCLK, ControlId(grid), PackWords(s->curRow, 0));
+    if (!GridSurvived(grid)) return 0;
+    if (reply != 1) {
+        if (s->editing && CommitEdit(grid) != kDone) return 0;
+        s->curRow = HitTest(s, true).row;
+        const char* first = CellText(grid.arrays, s->curRow, 1);
+        // Deleted rows and the new-record row cannot be selected.
+        if (first && !IsDeletedMarker(first) && s->curRow < s->rowCount) s->selectedRow = s->curRow;
+    }
+    RequestRepaint(grid);
     return 0;
 }
 

@@ -7,6 +7,7 @@ namespace tabrix {
 
 LRESULT OnLButtonDown(const Grid& grid, LPARAM lParam);
 LRESULT OnLButtonUp(const Grid& grid, LPARAM lParam);
+LRESULT OnLButtonDblClk(const Grid& grid, LPARAM lParam);
 LRESULT OnRButtonUp(const Grid& grid, LPARAM lParam);
 
 }  // namespace tabrix

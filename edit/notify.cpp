@@ -15,9 +15,6 @@ LRESULT NotifyHost(const Grid& grid, HWND source, UINT code, WPARAM wParam, LPAR
     return SendMessageA(target, code, wParam, lParam);
 }
 
-bool GridSurvived(const Grid& grid) {
-    return IsGridWindow(grid.hwnd) && GridFromWindow(grid.hwnd).state == grid.state;
-}
 
 WPARAM ControlId(const Grid& grid) {
     return static_cast<WPARAM>(GetWindowLongPtrA(grid.hwnd, GWLP_ID) & 0xFFFF);

@@ -2,7 +2,7 @@
 // function the host registered.
 #pragma once
 
-#include "grid/grid_state.h"
+#include "grid/grid_access.h"
 
 namespace tabrix {
 
@@ -22,7 +22,6 @@ extern Notifications notifications;
 // destroy the grid (or its parent) while it handles the notification: check
 // GridSurvived before touching the records again.
 LRESULT NotifyHost(const Grid& grid, HWND source, UINT code, WPARAM wParam, LPARAM lParam);
-bool GridSurvived(const Grid& grid);
 
 // wParam of grid notifications: the control identifier in the low word.
 WPARAM ControlId(const Grid& grid);

@@ -1,4 +1,5 @@
-// Undo of the row being edited, the stack of deleted rows and row states.
+// Undo of the row being edited: a snapshot of the row as it was when the
+// user entered it, restored whole or one cell at a time.
 #pragma once
 
 #include "grid/grid_state.h"
@@ -9,7 +10,13 @@ int SetUndoBuffer(const Grid& grid);
 // Takes the snapshot of the current row when the grid moved onto another
 // row since the last one, while undo is enabled.
 void SaveUndoRow(GridState* state, GridArrays* arrays);
-// 0 unchanged, 1 modified, 2 appended, 3 deleted; -2 for a row outside 1 .. maxRow.
-int RowModified(const GridArrays* arrays, int row);
+// Undo is enabled and the snapshot is of the current row: only then do the
+// undo queries and actions look at it.
+bool SnapshotOfCurrentRow(const Grid& grid);
+
+int UndoRow(const Grid& grid);
+int UndoField(const Grid& grid);
+int CanUndoRow(const Grid& grid);
+int CanUndoField(const Grid& grid);
 
 }  // namespace tabrix

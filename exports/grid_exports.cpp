@@ -9,21 +9,8 @@
 #include "grid/library.h"
 #include "grid/rows.h"
 
+using tabrix::ChangeGrid;
 using tabrix::WithGrid;
-
-namespace {
-// Runs a data or view change and invalidates the grid after it.
-template <class Op>
-int ChangeGrid(HWND hwnd, Op op) {
-    return WithGrid(hwnd, [&](const Grid& g) {
-        int rc = op(g);
-        // The host may have destroyed the grid from a notification or a
-        // focus change the operation caused.
-        if (tabrix::GridSurvived(g)) tabrix::RequestRepaint(g);
-        return rc;
-    });
-}
-}  // namespace
 
 extern "C" {
 

@@ -102,8 +102,28 @@ int32_t WINAPI GetCurrentCol(HWND grid);
 int32_t WINAPI SetFuncCallback(WNDPROC callback, int32_t enable);
 HWND WINAPI GetNotifyHwnd(void);
 
-/* Edit state */
+/* Input: the grid that last gained or lost the focus, and the hook on the
+   host's main window that gives the focus back after a minimise. */
+HWND WINAPI GridGetFocus(void);
+void WINAPI TrapInitMenuPopup(HWND host);
+
+/* Edit state. RowModified answers 0 unchanged, 1 modified, 2 appended by the
+   user, 3 deleted, -2 for a row outside the grid. */
 int32_t WINAPI SetUndoBuffer(HWND grid);
+int32_t WINAPI UndoRow(HWND grid);
+int32_t WINAPI UndoField(HWND grid);
+int32_t WINAPI CanUndoRow(HWND grid);
+int32_t WINAPI CanUndoField(HWND grid);
+int32_t WINAPI UndeleteRow(HWND grid);
+int32_t WINAPI CanUndeleteRow(HWND grid);
+int32_t WINAPI DeleteGridRow(HWND grid);
+int32_t WINAPI CanDeleteRow(HWND grid);
+int32_t WINAPI RowModified(HWND grid, int32_t row);
+int32_t WINAPI ResetRowModified(HWND grid, int32_t row);
+int32_t WINAPI GridDataChanged(HWND grid);
+void WINAPI SetModify(HWND grid, int32_t value);
+int32_t WINAPI FinishEditing(HWND grid);
+int32_t WINAPI GridReadOnly(HWND grid, int32_t value);
 
 /* Records: fixed-width records of random-access files, and delimited text */
 const char* WINAPI GetRecordRAF(HWND grid, int32_t row);

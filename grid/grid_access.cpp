@@ -39,6 +39,10 @@ void DetachRecords(HWND hwnd) {
     SetWindowLongPtrA(hwnd, sizeof(LONG_PTR), 0);
 }
 
+bool GridSurvived(const Grid& grid) {
+    return IsGridWindow(grid.hwnd) && GridFromWindow(grid.hwnd).state == grid.state;
+}
+
 const char* TextForMissingGrid(int fetchResult, const char* notGrid) {
     return TempText(fetchResult == kNotGrid ? notGrid : "");
 }

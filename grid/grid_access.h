@@ -36,6 +36,10 @@ int WithGrid(HWND hwnd, Op op) {
     return rc == 1 ? op(grid) : rc;
 }
 
+// The host may destroy the grid (or its parent) from any notification or
+// focus change: false when `grid`'s records are gone.
+bool GridSurvived(const Grid& grid);
+
 // The same for exports that answer a text: `notGrid` for a window that is no
 // grid, "" when the records are missing.
 const char* TextForMissingGrid(int fetchResult, const char* notGrid);
@@ -50,5 +54,16 @@ const char* WithGridText(HWND hwnd, const char* notGrid, Op op) {
 void RequestRepaint(const Grid& grid);
 // Invalidates with erasing; for the rare operations that ask for it.
 void RepaintErasing(const Grid& grid);
+
+// Runs a data or view change and invalidates the grid after it, unless the
+// host destroyed the grid meanwhile.
+template <class Op>
+int ChangeGrid(HWND hwnd, Op op) {
+    return WithGrid(hwnd, [&](const Grid& g) {
+        const int rc = op(g);
+        if (GridSurvived(g)) RequestRepaint(g);
+        return rc;
+    });
+}
 
 }  // namespace tabrix

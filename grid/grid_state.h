@@ -160,6 +160,12 @@ struct GridState {
     ImageKey image;
     int32_t imagePos;
     int32_t imageStale;
+    // Set while CommitEdit waits for the host, so a host that moves the grid
+    // from GN_CELLCHANGING cannot start a second commit of the same text.
+    int32_t committing;
+    // Counts editor openings: an opening that drains the message queue can
+    // tell that another one ran meanwhile and leave the editor to it.
+    int32_t editorOpenings;
 };
 
 // Most messages do nothing until the grid has columns and rows.

@@ -9,6 +9,8 @@
 #include "grid/library.h"
 #include "grid/rows.h"
 #include "support/memory.h"
+#include "edit/focus.h"
+#include "edit/keys.h"
 #include "edit/mouse.h"
 #include "edit/notify.h"
 #include "view/header.h"
@@ -108,6 +110,7 @@ LRESULT OnDestroy(const Grid& grid) {
     DeleteOwned(s->headerFont);
     DeleteOwned(s->editFont);
     DeleteOwned(s->comboFont);
+    ForgetGridInput(grid.hwnd);
     // A message arriving after this finds no records rather than freed ones.
     DetachRecords(grid.hwnd);
     FreeGridArrays(grid.arrays);
@@ -152,12 +155,30 @@ LRESULT CALLBACK GridWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
             if (OnHeaderNotify(grid, reinterpret_cast<const NMHDR*>(lParam), &result)) return result;
             break;
         }
+        case WM_GETDLGCODE:
+            // A dialog host passes Tab, Enter, Escape and the arrows on.
+            return DLGC_WANTALLKEYS;
+        case WM_SETFOCUS:
+            return OnSetFocus(grid);
+        case WM_KILLFOCUS:
+            return OnKillFocus(grid);
+        case WM_KEYDOWN:
+            return OnKeyDown(grid, wParam);
+        case WM_CHAR:
+            return OnChar(grid, wParam);
+        case WM_KEYUP:
+            return OnKeyUp(grid, wParam);
+        case WM_COMMAND:
+            if (OnComboCommand(grid, wParam)) return 0;
+            break;
         case WM_MOUSEMOVE:
             return OnMouseMove(grid, wParam, lParam);
         case WM_LBUTTONDOWN:
             return OnLButtonDown(grid, lParam);
         case WM_LBUTTONUP:
             return OnLButtonUp(grid, lParam);
+        case WM_LBUTTONDBLCLK:
+            return OnLButtonDblClk(grid, lParam);
         case WM_RBUTTONUP:
             return OnRButtonUp(grid, lParam);
         case WM_CAPTURECHANGED:

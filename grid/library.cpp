@@ -1,5 +1,6 @@
 #include "grid/library.h"
 
+#include "edit/focus.h"
 #include "grid/appearance.h"
 #include "grid/grid_window.h"
 #include "support/temp_string.h"
@@ -29,6 +30,7 @@ bool LibraryAttach(HINSTANCE module) {
 }
 
 void LibraryDetach() {
+    UnhookHostWindow();
     DeleteOwned(library.markerFont);
     DeleteOwned(library.sharedBrush);
     DeleteOwned(library.gridPen);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "edit/edit_history.h"
 #include "edit/editors.h"
 #include "grid/cell_store.h"
 #include "grid/columns.h"
@@ -124,6 +125,9 @@ int ResizeRows(const Grid& grid, int n, bool keepTexts) {
         if (s->selectedRow > s->rowCount) s->selectedRow = 0;
         ResetScrollRecords(s);
     }
+    // DimRows discards every text: nothing the user did to the old rows can
+    // be undone or undeleted into the empty ones.
+    if (!keepTexts) ForgetEditHistory(grid);
     return capacity;
 }
 

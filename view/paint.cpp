@@ -4,11 +4,13 @@
 #include <vector>
 
 #include "edit/editors.h"
+#include "edit/undo.h"
 #include "grid/appearance.h"
 #include "grid/cell_store.h"
 #include "grid/columns.h"
 #include "grid/library.h"
 #include "support/string_helpers.h"
+#include "support/text_scan.h"
 #include "view/header.h"
 #include "view/image_reuse.h"
 #include "view/scroll.h"
@@ -55,8 +57,7 @@ struct ShownText {
 ShownText CellShownText(const GridArrays* a, int row, int col) {
     const char* text = CellText(a, row, col);
     if (!text) return {"", 0, false};
-    size_t len = strlen(text);
-    while (len > 0 && text[len - 1] == ' ') --len;
+    const size_t len = TrimmedLength(text, strlen(text));
     if (IsDeletedMarker(text, len)) return {kDeletedText, static_cast<int>(sizeof kDeletedText - 1), true};
     return {text, static_cast<int>(len), false};
 }
@@ -141,8 +142,12 @@ private:
         s_->lastRowToPaint = s_->rowCount;
         if (s_->readOnly) {
             s_->lastRowToPaint = s_->rowCount - 1;
-            // Only while a data row is left to stand on.
-            if (s_->curRow == s_->rowCount && s_->curRow > 1) s_->curRow -= 1;
+            // Only while a data row is left to stand on; the row moved to
+            // gets its undo snapshot like any other row entered.
+            if (s_->curRow == s_->rowCount && s_->curRow > 1) {
+                s_->curRow -= 1;
+                SaveUndoRow(s_, a_);
+            }
         }
     }
 

@@ -4,6 +4,7 @@
 
 #include "edit/editors.h"
 #include "edit/notify.h"
+#include "edit/row_state.h"
 #include "edit/undo.h"
 #include "grid/cell_store.h"
 #include "grid/columns.h"
@@ -69,10 +70,7 @@ bool OutsideHorizontalView(const GridState* s) {
     return s->curCol < s->hScroll.nPos || AboveUnsigned(s->curCol, int64_t{s->hScroll.nPos} + Page(s->hScroll) - 1);
 }
 
-// What a refused row change puts back besides the saved positions and row.
-struct EntryCell {
-    int col, selectedRow;
-};
+}  // namespace
 
 EntryCell SaveEntryPosition(GridState* s) {
     s->keepCellInView = 0;
@@ -82,11 +80,6 @@ EntryCell SaveEntryPosition(GridState* s) {
     return EntryCell{s->curCol, s->selectedRow};
 }
 
-enum class Leave { Allowed, Refused, GridGone };
-
-// Asks the host before the current row leaves an edited row. A refusal puts
-// the whole position back, current column and selection included, so a
-// refused wrap-around move leaves the user on the cell they started from.
 Leave AskToLeaveRow(const Grid& grid, bool edited, EntryCell entry) {
     GridState* s = grid.state;
     if (s->curRow == s->savedRow || !edited) return Leave::Allowed;
@@ -105,6 +98,8 @@ Leave AskToLeaveRow(const Grid& grid, bool edited, EntryCell entry) {
     s->rowEdited = 1;
     return Leave::Refused;
 }
+
+namespace {
 
 int ThumbTrackPosition(const Grid& grid, int bar) {
     SCROLLINFO info{sizeof info, SIF_TRACKPOS, 0, 0, 0, 0, 0};
@@ -277,6 +272,9 @@ LRESULT OnHScroll(const Grid& grid, int code) {
     GridState* s = grid.state;
     SCROLLINFO& h = s->hScroll;
     SCROLLINFO& v = s->vScroll;
+    // The scroll bar's "Right Edge" moves the current column too: an open
+    // editor must not commit into the column it lands on.
+    if (code == SB_RIGHT && s->editing && !CommitEdit(grid)) return 0;
     const EntryCell entry = SaveEntryPosition(s);
     const bool keyboard = code == s->hScrollCode;
     const int clientWidth = ClientWidth(grid);
@@ -378,6 +376,17 @@ LRESULT OnSize(const Grid& grid) {
     return 0;
 }
 
+void BringClickedCellIntoView(const Grid& grid) {
+    GridState* s = grid.state;
+    SCROLLINFO& v = s->vScroll;
+    SCROLLINFO& h = s->hScroll;
+    if (AboveUnsigned(s->curRow, int64_t{v.nPos} + Page(v) - 1)) v.nPos = s->curRow - (Page(v) - 1);
+    if (AboveUnsigned(s->curCol, int64_t{h.nPos} + Page(h) - 2)) {
+        FitColumns(s, ColumnWidth(s, 0), ClientWidth(grid));
+        if (h.nPos < 0) h.nPos = 0;
+    }
+}
+
 int GotoCell(const Grid& grid, int row, int col) {
     GridState* s = grid.state;
     if (row < 1 || row > s->rowCount || col < 1 || col > s->colCount - 1) return kOutsideGrid;
@@ -415,6 +424,7 @@ int ViewGrid(const Grid& grid, int mode) {
         ApplyScrollBar(grid, SB_VERT);
         ApplyScrollBar(grid, SB_HORZ);
         RequestRepaint(grid);
+        SaveUndoRow(s, grid.arrays);
     }
     return 1;
 }

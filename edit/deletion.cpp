@@ -1,0 +1,116 @@
+#include "edit/deletion.h"
+
+#include <cstring>
+
+#include "edit/editors.h"
+#include "edit/notify.h"
+#include "edit/row_state.h"
+#include "edit/undo.h"
+#include "grid/cell_store.h"
+#include "grid/grid_access.h"
+#include "view/scroll.h"
+
+namespace tabrix {
+namespace {
+
+constexpr int kTopSlot = kDeletedSlots - 1;
+
+uint8_t* StackSlot(const GridArrays* a, int slot) {
+    return a->deletedRows + static_cast<size_t>(slot) * static_cast<size_t>(DeletedSlotSize(a));
+}
+
+// The row number stored with the newest deletion; 0 when the stack is empty
+// or undo is not enabled.
+int TopDeletedRow(const GridArrays* a) {
+    if (!a->deletedRows) return 0;
+    int32_t row;
+    memcpy(&row, StackSlot(a, kTopSlot) + a->recordWidth, sizeof row);
+    return row;
+}
+
+// Drops the newest deletion: the older ones move up, slot 1 takes the
+// always-empty slot 0.
+void PopDeletedRow(GridArrays* a) {
+    const size_t slot = static_cast<size_t>(DeletedSlotSize(a));
+    memmove(StackSlot(a, 1), StackSlot(a, 0), kTopSlot * slot);
+    memset(StackSlot(a, 0), 0, slot);
+}
+
+void ScrollToRow(const Grid& grid, int row) {
+    GridState* s = grid.state;
+    SCROLLINFO& v = s->vScroll;
+    if (row >= v.nPos && row < v.nPos + s->rowsPainted) return;
+    v.nPos = row;
+    ClampScrollPosition(v);
+    ApplyScrollBar(grid, SB_VERT);
+}
+
+}  // namespace
+
+void DeleteSelectedRow(const Grid& grid, int row) {
+    GridState* s = grid.state;
+    GridArrays* a = grid.arrays;
+    const LPARAM number = PackWords(row, 0);
+    const LRESULT reply = NotifyHost(grid, grid.hwnd, GN_ROWDELETING, ControlId(grid), number);
+    if (!GridSurvived(grid)) return;
+    if (reply) {
+        SetFocus(grid.hwnd);
+        return;
+    }
+    // Without undo buffers the row is still deleted; it just cannot come back.
+    PushDeletedRow(a, row);
+    for (int col = 1; col <= s->colCount - 1; ++col) StoreCell(a, row, col, kDeletedMarker);
+    NotifyHost(grid, grid.hwnd, GN_ROWDELETED, ControlId(grid), number);
+    if (GridSurvived(grid)) SetFocus(grid.hwnd);
+}
+
+int DeleteGridRow(const Grid& grid) {
+    if (grid.state->selectedRow < 1) return 0;
+    // The deletion, and the host's question, come after this call returned.
+    PostMessageA(grid.hwnd, WM_KEYUP, VK_DELETE, 0);
+    return 1;
+}
+
+int CanDeleteRow(const Grid& grid) { return grid.state->selectedRow >= 1 ? 1 : 0; }
+
+int UndeleteRow(const Grid& grid) {
+    GridState* s = grid.state;
+    GridArrays* a = grid.arrays;
+    const int row = TopDeletedRow(a);
+    if (row <= 0) return kDone;
+    // A shrink since the deletion may have taken the row away: its record
+    // has no place to go back to.
+    if (row >= s->rowCount) {
+        PopDeletedRow(a);
+        return kDone;
+    }
+    if (s->editing && CommitEdit(grid) != kDone) return 0;
+    if (s->rowEdited) {
+        s->rowEdited = 0;
+        const LRESULT reply = NotifyHost(grid, grid.hwnd, GN_ROWCHANGING, ControlId(grid),
+                                         PackWords(s->curRow, RowModified(a, s->curRow)));
+        if (!GridSurvived(grid)) return 0;
+        SetFocus(grid.hwnd);
+        if (!GridSurvived(grid)) return 0;
+        if (reply) {
+            s->rowEdited = 1;
+            return 0;
+        }
+    }
+    memcpy(RowRecord(a, row), StackSlot(a, kTopSlot), static_cast<size_t>(a->recordWidth));
+    PopDeletedRow(a);
+    s->selectedRow = row;
+    s->selectPending = 1;
+    ScrollToRow(grid, row);
+    s->curRow = row;
+    SaveUndoRow(s, a);
+    RequestRepaint(grid);
+    SetFocus(grid.hwnd);
+    if (!GridSurvived(grid)) return kDone;
+    NotifyHost(grid, grid.hwnd, GN_ROWUNDELETED, ControlId(grid), PackWords(row, 0));
+    return kDone;
+}
+
+int CanUndeleteRow(const Grid& grid) { return TopDeletedRow(grid.arrays) >= 1 ? 1 : 0; }
+
+}  // namespace tabrix

@@ -1,0 +1,17 @@
+// The grid's own keys: moves of the current cell, opening the editor,
+// deleting the selected row. While an editor is open the keys reach it.
+#pragma once
+
+#include "grid/grid_state.h"
+
+namespace tabrix {
+
+// Asks the scroll handlers to move the current cell: each code (-1 for
+// none) is stored as the key-move word and sent, vertical first.
+void SendKeyMove(const Grid& grid, int vCode, int hCode);
+
+LRESULT OnKeyDown(const Grid& grid, WPARAM key);
+LRESULT OnChar(const Grid& grid, WPARAM code);
+LRESULT OnKeyUp(const Grid& grid, WPARAM key);
+
+}  // namespace tabrix

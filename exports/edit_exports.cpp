@@ -1,0 +1,79 @@
+// Exports of input and edit state: check the handle, fetch the records,
+// hand over.
+#include "edit/deletion.h"
+#include "edit/editors.h"
+#include "edit/focus.h"
+#include "edit/notify.h"
+#include "edit/row_state.h"
+#include "edit/undo.h"
+#include "grid/grid_access.h"
+
+using tabrix::ChangeGrid;
+using tabrix::WithGrid;
+
+extern "C" {
+
+HWND WINAPI GridGetFocus(void) { return tabrix::input.lastFocusGrid; }
+
+void WINAPI TrapInitMenuPopup(HWND host) { tabrix::TrapInitMenuPopup(host); }
+
+int32_t WINAPI UndoRow(HWND hwnd) {
+    return ChangeGrid(hwnd, [](const Grid& g) { return tabrix::UndoRow(g); });
+}
+
+int32_t WINAPI UndoField(HWND hwnd) {
+    return ChangeGrid(hwnd, [](const Grid& g) { return tabrix::UndoField(g); });
+}
+
+int32_t WINAPI CanUndoRow(HWND hwnd) {
+    return WithGrid(hwnd, [](const Grid& g) { return tabrix::CanUndoRow(g); });
+}
+
+int32_t WINAPI CanUndoField(HWND hwnd) {
+    return WithGrid(hwnd, [](const Grid& g) { return tabrix::CanUndoField(g); });
+}
+
+int32_t WINAPI UndeleteRow(HWND hwnd) {
+    return ChangeGrid(hwnd, [](const Grid& g) { return tabrix::UndeleteRow(g); });
+}
+
+int32_t WINAPI CanUndeleteRow(HWND hwnd) {
+    return WithGrid(hwnd, [](const Grid& g) { return tabrix::CanUndeleteRow(g); });
+}
+
+int32_t WINAPI DeleteGridRow(HWND hwnd) {
+    return WithGrid(hwnd, [](const Grid& g) { return tabrix::DeleteGridRow(g); });
+}
+
+int32_t WINAPI CanDeleteRow(HWND hwnd) {
+    return WithGrid(hwnd, [](const Grid& g) { return tabrix::CanDeleteRow(g); });
+}
+
+int32_t WINAPI RowModified(HWND hwnd, int32_t row) {
+    return WithGrid(hwnd, [&](const Grid& g) { return tabrix::RowModified(g.arrays, row); });
+}
+
+int32_t WINAPI ResetRowModified(HWND hwnd, int32_t row) {
+    return WithGrid(hwnd, [&](const Grid& g) { return tabrix::ResetRowModified(g, row); });
+}
+
+int32_t WINAPI GridDataChanged(HWND hwnd) {
+    return WithGrid(hwnd, [](const Grid& g) { return g.state->dataChanged; });
+}
+
+void WINAPI SetModify(HWND hwnd, int32_t value) {
+    WithGrid(hwnd, [&](const Grid& g) {
+        g.state->dataChanged = value;
+        return tabrix::kDone;
+    });
+}
+
+int32_t WINAPI FinishEditing(HWND hwnd) {
+    return ChangeGrid(hwnd, [](const Grid& g) { return tabrix::FinishEditing(g); });
+}
+
+int32_t WINAPI GridReadOnly(HWND hwnd, int32_t value) {
+    return WithGrid(hwnd, [&](const Grid& g) { return tabrix::GridReadOnly(g, value); });
+}
+
+}  // extern "C"
