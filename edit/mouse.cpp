@@ -108,13 +108,14 @@ void PressRowHeader(const Grid& grid, EntryCell entry) {
 
 LRESULT OnLButtonDown(const Grid& grid, LPARAM lParam) {
     GridState* s = grid.state;
-    if (!HasCells(s)) return 0;
+    // Any press takes the focus, as with every control; SetUndoBuffer's own
+    // press relies on it even before the grid has rows.
+    SetFocus(grid.hwnd);
+    if (!GridSurvived(grid) || !HasCells(s)) return 0;
     s->moveRefused = 0;
     const EntryCell entry = SaveEntryPosition(s);
     StoreMousePosition(s, lParam);
     if (s->mouseX > s->gridRight || s->mouseY > s->gridBottom) return 0;
-    SetFocus(grid.hwnd);
-    if (!GridSurvived(grid)) return 0;
     // Judged at the press itself: the last mouse move may have been long ago.
     if (BeginRowDrag(grid)) return 0;
     if (s->mouseInRowArea) {
