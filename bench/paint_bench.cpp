@@ -7,44 +7,12 @@
 #include "grid/library.h"
 
 namespace {
-constexpr int kWidth = 1024, kHeight = 768;
-constexpr int kCols = 12;
-constexpr int kRepeats = 200;
-
-LRESULT CALLBACK FloorProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_PAINT) {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        FillRect(dc, &ps.rcPaint, GetSysColorBrush(COLOR_WINDOW));
-        EndPaint(hwnd, &ps);
-        return 0;
-    }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-HWND MakeWindow(const char* className, WNDPROC proc) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = className;
-    RegisterClassA(&wc);
-    RECT frame{0, 0, kWidth, kHeight};
-    AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
-    HWND hwnd = CreateWindowExA(0, className, "bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
-    UpdateWindow(hwnd);
-    return hwnd;
-}
-
-double MillisecondsPerRepaint(HWND hwnd) {
-    const double start = bench::NowSeconds();
-    for (int i = 0; i < kRepeats; ++i) {
-        InvalidateRect(hwnd, nullptr, FALSE);
-        UpdateWindow(hwnd);
-    }
-    return (bench::NowSeconds() - start) * 1000 / kRepeats;
-}
+using bench::kCols;
+using bench::kHeight;
+using bench::kRepeats;
+using bench::kWidth;
+using bench::MakeWindow;
+using bench::MillisecondsPerRepaint;
 
 double MillisecondsPerLineStep(HWND grid) {
     const double start = bench::NowSeconds();
@@ -69,35 +37,11 @@ double MillisecondsPerThumbMove(HWND hwnd) {
     return (bench::NowSeconds() - start) * 1000 / kRepeats;
 }
 
-HWND FilledGrid(HWND parent, int rows) {
-    RECT client;
-    GetClientRect(parent, &client);
-    HWND grid = CreateGrid(parent, GetModuleHandleA(nullptr), 0, 1, 0, 0, client.right, client.bottom);
-    DimCols(grid, kCols);
-    for (int col = 1; col <= kCols; ++col) {
-        FieldDef def{};
-        def.label = const_cast<char*>("column");
-        def.width = 80;
-        def.size = col % 4 == 2 ? 1 : 12;
-        def.align = col % 3;
-        if (col % 4 == 3) def.backColor = RGB(230, 240, 255);
-        if (col % 4 == 0) def.textColor = RGB(160, 0, 0);
-        DefineField(grid, col, col % 4 == 2 ? 1 : 0, &def);
-    }
-    for (int row = 1; row <= rows; ++row) {
-        for (int col = 1; col <= kCols; ++col) {
-            CreateCell(grid, row, col, col % 4 == 2 ? (row % 2 ? "1" : "0") : "cell text");
-        }
-    }
-    SetUndoBuffer(grid);
-    UpdateWindow(grid);
-    return grid;
-}
 }  // namespace
 
 int main() {
     bench::Start();
-    HWND floor = MakeWindow("PaintFloor", FloorProc);
+    HWND floor = MakeWindow("PaintFloor", bench::FloorProc);
     const double floorMs = MillisecondsPerRepaint(floor);
     DestroyWindow(floor);
 
@@ -106,7 +50,7 @@ int main() {
     double repaint[2], step[2];
     const int sizes[2] = {1000, 1000000};
     for (int i = 0; i < 2; ++i) {
-        HWND grid = FilledGrid(host, sizes[i]);
+        HWND grid = bench::FilledGrid(host, sizes[i]);
         repaint[i] = MillisecondsPerRepaint(grid);
         step[i] = MillisecondsPerLineStep(grid);
         printf("  %8d rows: full repaint %6.2f ms, SB_LINEDOWN with repaint %6.2f ms\n", sizes[i], repaint[i],

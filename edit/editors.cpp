@@ -283,20 +283,26 @@ void OpenListEditor(const Grid& grid, EditorText cell) {
 }
 
 // Scrolls the current cell into view when the last paint did not show it
-// whole, and paints at once so curCellRect is where the editor goes.
+// whole, and paints at once so curCellRect is where the editor goes. A grid
+// painted since its last change already has it right: painting again would
+// double what a person waits for on every Enter.
 void ShowCurrentCell(const Grid& grid) {
     GridState* s = grid.state;
+    bool scrolled = false;
     if (!s->curColShown) {
         s->hScroll.nPos = s->curCol - 1;
         ClampScrollPosition(s->hScroll);
         ApplyScrollBar(grid, SB_HORZ);
+        scrolled = true;
     }
     if (!s->curRowShown) {
         s->vScroll.nPos = s->curRow;
         ClampScrollPosition(s->vScroll);
         ApplyScrollBar(grid, SB_VERT);
+        scrolled = true;
     }
-    RepaintErasing(grid);
+    if (!scrolled && !s->repaintPending) return;
+    RequestRepaint(grid);
     UpdateWindow(grid.hwnd);
 }
 
@@ -394,8 +400,9 @@ int CommitEdit(const Grid& grid) {
     CloseEditor(grid, editor);
     SetFocus(grid.hwnd);
     if (!GridSurvived(grid)) return kEditRefused;
+    // Painted with the next paint: a commit is nearly always followed by a
+    // move that paints anyway.
     RequestRepaint(grid);
-    UpdateWindow(grid.hwnd);
     return kDone;
 }
 

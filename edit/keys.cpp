@@ -72,8 +72,10 @@ LRESULT OnKeyUp(const Grid& grid, WPARAM key) {
             OpenEditor(grid);
             break;
         case VK_ESCAPE:
-            s->selectedRow = 0;
-            RequestRepaint(grid);
+            if (s->selectedRow) {
+                s->selectedRow = 0;
+                RequestRepaint(grid);
+            }
             break;
         case VK_DELETE:
             if (s->selectedRow <= 0) break;

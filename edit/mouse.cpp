@@ -76,7 +76,7 @@ void ToggleCheckBox(const Grid& grid) {
 
 // What a click on the current cell does: text and list cells open their
 // editor, check boxes toggle.
-void ClickAction(const Grid& grid) {
+void ClickAction(const Grid& grid, bool wasCurrent) {
     GridState* s = grid.state;
     const GridArrays* a = grid.arrays;
     if (!ValidColumn(a, s->curCol) || a->colLocked[s->curCol] || s->readOnly) return;
@@ -86,7 +86,7 @@ void ClickAction(const Grid& grid) {
             SendMessageA(grid.hwnd, WM_KEYUP, VK_F2, 0);
             break;
         case FieldCheck:
-            if (s->curRow == s->lastClickRow && s->curCol == s->lastClickCol) ToggleCheckBox(grid);
+            if (wasCurrent) ToggleCheckBox(grid);
             break;
     }
 }
@@ -159,15 +159,15 @@ LRESULT OnLButtonUp(const Grid& grid, LPARAM lParam) {
         BringClickedCellIntoView(grid);
     }
     SaveUndoRow(s, grid.arrays);
-    if (click) {
-        ClickAction(grid);
-        if (!GridSurvived(grid)) return 0;
-    }
+    const bool wasCurrent = s->curRow == s->lastClickRow && s->curCol == s->lastClickCol;
     s->lastClickRow = s->curRow;
     s->lastClickCol = s->curCol;
     ApplyScrollBar(grid, SB_VERT);
     ApplyScrollBar(grid, SB_HORZ);
+    // Invalidated before the click's action, so an opening editor paints
+    // the grid once, with its own placement.
     RequestRepaint(grid);
+    if (click) ClickAction(grid, wasCurrent);
     return 0;
 }
 
