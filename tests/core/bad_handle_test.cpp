@@ -5,51 +5,29 @@
 #include "tests/support/grid_fixture.h"
 
 namespace {
-std::string N(intptr_t answer) { return std::to_string(answer); }
+std::string Answer(intptr_t answer) { return std::to_string(answer); }
+std::string Answer(const char* answer) { return answer; }
 FieldDef def = testing_host::ColumnField("x", 50, 5);
 GridAttr attr{};
 
-const struct Export {
-    const char* name;
-    std::string (*call)(HWND);
+struct Export {
+    const char* call;
+    std::string (*run)(HWND);
     const char* answer = "-3";
-} kExports[] = {
-    {"FreeGrid", [](HWND h) { return N(FreeGrid(h)); }},
-    {"DimCols", [](HWND h) { return N(DimCols(h, 2)); }},
-    {"DefineField", [](HWND h) { return N(DefineField(h, 1, 0, &def)); }},
-    {"InsertColLabel", [](HWND h) { return N(InsertColLabel(h, 10, "x", 1, 0)); }},
-    {"ClearColLabels", [](HWND h) { return N(ClearColLabels(h)); }},
-    {"LockField", [](HWND h) { return N(LockField(h, 1, 1)); }},
-    {"GetColCount", [](HWND h) { return N(GetColCount(h)); }},
-    {"GetColWidth", [](HWND h) { return N(GetColWidth(h, 1)); }},
-    {"GetFldSize", [](HWND h) { return N(GetFldSize(h, 1)); }},
-    {"DimRows", [](HWND h) { return N(DimRows(h, 5)); }},
-    {"RedimPreserveRows", [](HWND h) { return N(RedimPreserveRows(h, 5)); }},
-    {"CreateCell", [](HWND h) { return N(CreateCell(h, 1, 1, "x")); }},
-    {"SetCellText", [](HWND h) { return N(SetCellText(h, 1, 1, "x")); }},
-    {"GetCell", [](HWND h) { return std::string(GetCell(h, 0, 1, 1, &def)); }, "DB_ERROR"},
-    {"GetRowCount", [](HWND h) { return N(GetRowCount(h)); }},
-    {"ClearCells", [](HWND h) { return N(ClearCells(h)); }},
-    {"ClearGrid", [](HWND h) { return N(ClearGrid(h)); }},
-    {"SetGridAttr", [](HWND h) { return N(SetGridAttr(h, &attr)); }},
-    {"SetGridAttr null", [](HWND h) { return N(SetGridAttr(h, nullptr)); }},
-    {"ShowLineNumbers", [](HWND h) { return N(ShowLineNumbers(h, 1)); }},
-    {"SetRowHeight", [](HWND h) { return N(SetRowHeight(h, 30)); }},
-    {"GetRowHeight", [](HWND h) { return N(GetRowHeight(h)); }},
-    {"SetUndoBuffer", [](HWND h) { return N(SetUndoBuffer(h)); }},
-    {"GotoCell", [](HWND h) { return N(GotoCell(h, 1, 1)); }},
-    {"ViewGrid save", [](HWND h) { return N(ViewGrid(h, 0)); }},
-    {"ViewGrid restore", [](HWND h) { return N(ViewGrid(h, 1)); }},
-    {"GetFirstVisRow", [](HWND h) { return N(GetFirstVisRow(h)); }},
-    {"GetFirstVisCol", [](HWND h) { return N(GetFirstVisCol(h)); }},
-    {"GetCurrentRow", [](HWND h) { return N(GetCurrentRow(h)); }},
-    {"GetCurrentCol", [](HWND h) { return N(GetCurrentCol(h)); }},
-    {"GetRecordRAF", [](HWND h) { return std::string(GetRecordRAF(h, 1)); }, "DB_ERR"},
-    {"PutRecordRAF", [](HWND h) { return N(PutRecordRAF(h, 1, "abc")); }},
-    {"LoadRecordsetRAF", [](HWND h) { return N(LoadRecordsetRAF(h, "abc")); }},
-    {"GetRecordDelimited", [](HWND h) { return std::string(GetRecordDelimited(h, 1, 0, ",", 0)); }, "DB_ERR"},
-    {"PutRecordDelimited", [](HWND h) { return N(PutRecordDelimited(h, 1, "a,b", "\r\n", ",")); }},
-    {"LoadRecordsetDelimited", [](HWND h) { return N(LoadRecordsetDelimited(h, "a,b", "\r\n", ",")); }},
+};
+#define EXPORT(call, ...) Export{#call, [](HWND h) { return Answer(call); }, ##__VA_ARGS__}
+const Export kExports[] = {
+    EXPORT(FreeGrid(h)), EXPORT(DimCols(h, 2)), EXPORT(DefineField(h, 1, 0, &def)), EXPORT(ClearColLabels(h)),
+    EXPORT(InsertColLabel(h, 10, "x", 1, 0)), EXPORT(LockField(h, 1, 1)), EXPORT(GetColCount(h)),
+    EXPORT(GetColWidth(h, 1)), EXPORT(GetFldSize(h, 1)), EXPORT(DimRows(h, 5)), EXPORT(RedimPreserveRows(h, 5)),
+    EXPORT(CreateCell(h, 1, 1, "x")), EXPORT(SetCellText(h, 1, 1, "x")), EXPORT(GetCell(h, 0, 1, 1, &def), "DB_ERROR"),
+    EXPORT(GetRowCount(h)), EXPORT(ClearCells(h)), EXPORT(ClearGrid(h)), EXPORT(SetGridAttr(h, &attr)),
+    EXPORT(SetGridAttr(h, nullptr)), EXPORT(ShowLineNumbers(h, 1)), EXPORT(SetRowHeight(h, 30)),
+    EXPORT(GetRowHeight(h)), EXPORT(SetUndoBuffer(h)), EXPORT(GotoCell(h, 1, 1)), EXPORT(ViewGrid(h, 0)),
+    EXPORT(ViewGrid(h, 1)), EXPORT(GetFirstVisRow(h)), EXPORT(GetFirstVisCol(h)), EXPORT(GetCurrentRow(h)),
+    EXPORT(GetCurrentCol(h)), EXPORT(GetRecordRAF(h, 1), "DB_ERR"), EXPORT(PutRecordRAF(h, 1, "abc")),
+    EXPORT(LoadRecordsetRAF(h, "abc")), EXPORT(GetRecordDelimited(h, 1, 0, ",", 0), "DB_ERR"),
+    EXPORT(PutRecordDelimited(h, 1, "a,b", "\r\n", ",")), EXPORT(LoadRecordsetDelimited(h, "a,b", "\r\n", ",")),
 };
 }  // namespace
 
@@ -58,13 +36,8 @@ TEST_F(GridTest, EveryExportRefusesWindowsThatAreNotGrids) {
     ASSERT_EQ(CreateCell(grid, 1, 1, "mine"), 1);
     HWND gone = CreateGrid(host.hwnd(), host.instance(), 0, 3, 0, 0, 100, 100);
     DestroyWindow(gone);
-    const struct {
-        const char* kind;
-        HWND hwnd;
-    } handles[] = {{"null", nullptr}, {"host", host.hwnd()}, {"grid's child", GetWindow(grid, GW_CHILD)},
-                   {"destroyed grid", gone}};
-    for (const auto& handle : handles) {
-        for (const Export& e : kExports) EXPECT_EQ(e.call(handle.hwnd), e.answer) << e.name << ", " << handle.kind;
+    for (HWND bad : {HWND{}, host.hwnd(), GetWindow(grid, GW_CHILD), gone}) {
+        for (const Export& e : kExports) EXPECT_EQ(e.run(bad), e.answer) << e.call << " with " << bad;
     }
     EXPECT_EQ(GetColCount(grid), 2) << "refused calls leave the real grid alone";
     EXPECT_EQ(Cell(1, 1), "mine");

@@ -71,15 +71,22 @@ TEST(CellStore, GrowsGeometricallyAndKeepsEveryRowAndState) {
     EXPECT_EQ(s.Text(99999, 1), "99999");
 }
 
-TEST(CellStore, FieldDefinedAfterRowsRelaysRowsUndoRecordAndDeletedStack) {
+TEST(CellStore, UndoRecordAndDeletedRowStackFollowRowsAndFieldsDefinedAfterThem) {
     RecordStore s({3});
     for (int row = 1; row <= 50; ++row) StoreCell(&s.a, row, 1, std::to_string(row).c_str());
-    ASSERT_TRUE(AllocUndoBuffers(&s.a));
     GridState state{};
-    state.undoEnabled = 1;
     state.curRow = 7;
+    EXPECT_EQ(PushDeletedRow(&s.a, 1), 0) << "no stack while undo is off";
+    ASSERT_TRUE(AllocUndoBuffers(&s.a));
     SaveUndoRow(&state, &s.a);
-    ASSERT_EQ(PushDeletedRow(&s.a, 9), 1);
+    EXPECT_EQ(state.undoRow, 0) << "no snapshot while undo is off";
+    state.undoEnabled = 1;
+    SaveUndoRow(&state, &s.a);
+    StoreCell(&s.a, 7, 1, "new");
+    SaveUndoRow(&state, &s.a);
+    EXPECT_EQ(state.undoRow, 7);
+    for (int row : {-1, INT_MAX}) EXPECT_EQ(PushDeletedRow(&s.a, row), 0) << row;
+    for (int row = 1; row <= 11; ++row) ASSERT_EQ(PushDeletedRow(&s.a, row), 1);
 
     const int oldWidth = s.a.recordWidth;
     ASSERT_TRUE(AppendFieldSlot(&s.a, 2, 10));
@@ -87,47 +94,17 @@ TEST(CellStore, FieldDefinedAfterRowsRelaysRowsUndoRecordAndDeletedStack) {
     // Filling the new field to its last byte must stay inside its own row.
     for (int row = 1; row <= 50; ++row) ASSERT_EQ(s.Text(row, 2), "");
     for (int row = 1; row <= 50; ++row) StoreCell(&s.a, row, 2, "0123456789");
-    for (int row = 1; row <= 50; ++row) ASSERT_EQ(s.Text(row, 1), std::to_string(row));
-
-    EXPECT_EQ(SlotText(s.a, s.a.undoRecord, 1), "7");
-    const uint8_t* top = s.a.deletedRows + (kDeletedSlots - 1) * DeletedSlotSize(&s.a);
-    EXPECT_EQ(SlotText(s.a, top, 1), "9");
-    EXPECT_EQ(SlotRowNumber(s.a, top), 9) << "the row number moves to the end of the wider slot";
+    for (int row = 1; row <= 50; ++row) ASSERT_EQ(s.Text(row, 1), row == 7 ? "new" : std::to_string(row));
+    EXPECT_EQ(SlotText(s.a, s.a.undoRecord, 1), "7") << "staying on the row keeps the first snapshot";
+    const size_t slot = DeletedSlotSize(&s.a);
+    for (int i = 1; i <= 10; ++i) {  // the last ten rows pushed, row numbers moved to the end of the wider slots
+        EXPECT_EQ(SlotRowNumber(s.a, s.a.deletedRows + i * slot), i + 1) << "slot " << i;
+        EXPECT_EQ(SlotText(s.a, s.a.deletedRows + i * slot, 1), i + 1 == 7 ? "new" : std::to_string(i + 1));
+    }
+    for (size_t i = 0; i < slot; ++i) ASSERT_EQ(s.a.deletedRows[i], 0) << "slot 0 is never written";
     state.curRow = 3;
     SaveUndoRow(&state, &s.a);
     EXPECT_EQ(SlotText(s.a, s.a.undoRecord, 2), "0123456789") << "the undo record holds a whole wider row";
-}
-
-TEST(CellStore, DeletedRowStackKeepsTheLastTen) {
-    RecordStore s({4});
-    EXPECT_EQ(PushDeletedRow(&s.a, 1), 0) << "no stack while undo is off";
-    for (int row = 1; row <= 12; ++row) StoreCell(&s.a, row, 1, ("r" + std::to_string(row)).c_str());
-    ASSERT_TRUE(AllocUndoBuffers(&s.a));
-    EXPECT_EQ(PushDeletedRow(&s.a, -1), 0);
-    EXPECT_EQ(PushDeletedRow(&s.a, INT_MAX), 0);
-    for (int row = 1; row <= 11; ++row) ASSERT_EQ(PushDeletedRow(&s.a, row), 1);
-    const size_t slot = DeletedSlotSize(&s.a);
-    for (int i = 1; i <= 10; ++i) {
-        EXPECT_EQ(SlotRowNumber(s.a, s.a.deletedRows + i * slot), i + 1) << "slot " << i;
-        EXPECT_EQ(SlotText(s.a, s.a.deletedRows + i * slot, 1), "r" + std::to_string(i + 1));
-    }
-    for (size_t i = 0; i < slot; ++i) ASSERT_EQ(s.a.deletedRows[i], 0) << "slot 0 is never written";
-}
-
-TEST(CellStore, UndoSnapshotFollowsTheCurrentRow) {
-    RecordStore s({4});
-    StoreCell(&s.a, 2, 1, "two");
-    ASSERT_TRUE(AllocUndoBuffers(&s.a));
-    GridState state{};
-    state.curRow = 2;
-    SaveUndoRow(&state, &s.a);
-    EXPECT_EQ(state.undoRow, 0) << "no snapshot while undo is off";
-    state.undoEnabled = 1;
-    SaveUndoRow(&state, &s.a);
-    StoreCell(&s.a, 2, 1, "new");
-    SaveUndoRow(&state, &s.a);
-    EXPECT_EQ(state.undoRow, 2);
-    EXPECT_EQ(SlotText(s.a, s.a.undoRecord, 1), "two") << "staying on the row keeps the first snapshot";
     state.curRow = 1000000;
     SaveUndoRow(&state, &s.a);
     EXPECT_EQ(SlotText(s.a, s.a.undoRecord, 1), "") << "a row outside the block snapshots as empty";

@@ -1,5 +1,6 @@
 // Fixed-width records on a store without a window.
 #include <climits>
+#include <cstring>
 #include <string>
 
 #include "records/fixed_width.h"
@@ -9,39 +10,21 @@ using namespace tabrix;
 
 namespace {
 
-const char kRecord[] = "ab   xyz    ";  // fields of 5, 3 and 4
-
-TEST(FixedWidth, RecordsRoundTripByteForByte) {
-    RecordStore s({5, 3, 4});
-    s.Fill({{"ab", "xyz", ""}, {"", "", ""}});
-    EXPECT_STREQ(FixedWidthRecord(&s.a, 1), kRecord);
-    EXPECT_STREQ(FixedWidthRecord(&s.a, 2), "            ");
-    ASSERT_EQ(PutFixedWidthRecord(&s.a, 2, kRecord), 1);
-    EXPECT_EQ(s.Text(2, 1), "ab   ") << "padding is kept";
-    EXPECT_STREQ(FixedWidthRecord(&s.a, 2), kRecord);
-    const char bytes[] = "\x01\xe9\"\t,\r\n 1234";
-    ASSERT_EQ(PutFixedWidthRecord(&s.a, 1, bytes), 1);
-    EXPECT_STREQ(FixedWidthRecord(&s.a, 1), bytes) << "no byte is converted or trimmed";
-    for (int row : {-1, 4, INT_MAX}) EXPECT_STREQ(FixedWidthRecord(&s.a, row), "INVALID_ROW_NUMBER");
-}
-
-TEST(FixedWidth, PutsClearTheSlotFillWhatTheyReachAndNeverWriteOutsideTheBlock) {
-    const Rows old{{"abcde", "xyz", "wxyz"}};
+TEST(FixedWidth, RecordsRoundTripByteForByteAndPutsNeverWriteOutsideTheBlock) {
+    const Rows old{{"abcde", "xyz", "wxyz"}};  // fields of 5, 3 and 4
     const struct {
         const char* record;
         Rows expected;
         int row = 1, result = 1;
     } cases[] = {
+        {"ab   xyz    ", {{"ab   ", "xyz", "    "}}},  // padding is kept
+        {"\x01\xe9\"\t,\r\n 1234", {{"\x01\xe9\"\t,", "\r\n ", "1234"}}},
         {"12345x", {{"12345", "x", "wxyz"}}},  // no "yz" tail left behind
         {"12345", {{"12345", "", "wxyz"}}},    // the field starting at the end is emptied
-        {"12345678ab", {{"12345", "678", "ab"}}},
         {"12345x", {old[0], {"", "", ""}, {"12345", "x", ""}}, 3},  // maxRow raised
-        {"abcd", old, 1, kShortRecord},
-        {"", old, 1, kShortRecord},
-        {nullptr, old, 1, kShortRecord},
-        {"abcdefgh", old, -1, kBadRow},
-        {"abcdefgh", old, INT_MIN, kBadRow},
-        {"abcdefgh", old, INT_MAX, kNotStored},
+        {"abcd", old, 1, kShortRecord},         {"", old, 1, kShortRecord},
+        {nullptr, old, 1, kShortRecord},        {"abcdefgh", old, -1, kBadRow},
+        {"abcdefgh", old, INT_MIN, kBadRow},    {"abcdefgh", old, INT_MAX, kNotStored},
         {"abcdefgh", old, INT_MAX - 1, kNotStored},
     };
     for (const auto& c : cases) {
@@ -50,6 +33,10 @@ TEST(FixedWidth, PutsClearTheSlotFillWhatTheyReachAndNeverWriteOutsideTheBlock) 
         s.Fill(old);
         EXPECT_EQ(PutFixedWidthRecord(&s.a, c.row, c.record), c.result);
         EXPECT_EQ(s.DataRows(), c.expected);
+        if (c.result == 1 && strlen(c.record) == 12) {
+            EXPECT_STREQ(FixedWidthRecord(&s.a, 1), c.record) << "byte for byte";
+        }
+        for (int row : {-1, s.a.maxRow + 1, INT_MAX}) EXPECT_STREQ(FixedWidthRecord(&s.a, row), "INVALID_ROW_NUMBER");
     }
     RecordStore s({1, 6});
     for (int row = 1; row <= 3000; ++row) {
@@ -59,6 +46,9 @@ TEST(FixedWidth, PutsClearTheSlotFillWhatTheyReachAndNeverWriteOutsideTheBlock) 
     EXPECT_EQ(s.a.maxRow, 100001) << "the row after it is the new-record row";
     for (int row = 1; row <= 3000; ++row) ASSERT_EQ(s.Text(row, 2), std::to_string(row));
     EXPECT_EQ(s.Text(100000, 2), "far");
+    AllocationFailures failures(0);
+    EXPECT_EQ(PutFixedWidthRecord(&s.a, 200000, "abcdefgh"), kNotStored);
+    EXPECT_EQ(s.a.maxRow, 100001);
 }
 
 TEST(FixedWidth, LoadsTakeWholeRecordsAndReplaceEveryRow) {
@@ -69,6 +59,7 @@ TEST(FixedWidth, LoadsTakeWholeRecordsAndReplaceEveryRow) {
         const char* data;
         Rows expected;
         int result = 1;
+        int failAfter = -1;
     } cases[] = {
         {{5, 3, 4}, "ab   xyz    12345678abcdhalf-a-rec", {{"ab   ", "xyz", "    "}, {"12345", "678", "abcd"}}},
         {{5, 3, 4}, "abcdefg", {}},  // less than one record loads none
@@ -78,28 +69,19 @@ TEST(FixedWidth, LoadsTakeWholeRecordsAndReplaceEveryRow) {
         {{10, 10}, data.c_str(), {{"abcdefghij", "kl01234567"}}},
         {{5, 3}, "abcd", kept, kShortRecord},
         {{5, 3}, nullptr, kept, kShortRecord},
+        {{5, 3}, "abcdefgh", kept, kNotStored, 0},
         {{0, 0}, "abc", kept, 0},  // columns dimensioned, no field defined
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.data ? c.data : "(null)");
         RecordStore s(c.sizes);
         s.Fill(old);
+        AllocationFailures failures(c.failAfter);
         const LoadOutcome outcome = LoadFixedWidthRecords(&s.a, c.data);
         EXPECT_EQ(outcome.result, c.result);
         EXPECT_EQ(outcome.replaced, c.result == 1);
         EXPECT_EQ(s.DataRows(), c.expected);
     }
-}
-
-TEST(FixedWidth, FailuresAndMissingColumnsChangeNothing) {
-    RecordStore s({5, 3});
-    s.Fill({{"a", "b"}});
-    {
-        AllocationFailures failures(0);
-        EXPECT_EQ(PutFixedWidthRecord(&s.a, 900, "abcdefgh"), kNotStored);
-        EXPECT_EQ(LoadFixedWidthRecords(&s.a, "abcdefgh").result, kNotStored);
-    }
-    EXPECT_EQ(s.DataRows(), (Rows{{"a", "b"}}));
     GridArrays noColumns{};
     EXPECT_EQ(PutFixedWidthRecord(&noColumns, 1, "abcdefgh"), kNotStored);
     EXPECT_EQ(LoadFixedWidthRecords(&noColumns, "abc").result, kNotStored);

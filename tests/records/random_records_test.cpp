@@ -13,30 +13,6 @@ using namespace tabrix;
 
 namespace {
 
-unsigned Seed() {
-    const char* fixed = getenv("TABRIX_SEED");
-    return fixed ? static_cast<unsigned>(strtoul(fixed, nullptr, 10)) : std::random_device{}();
-}
-
-class RandomRecords : public testing::Test {
-protected:
-    const unsigned seed = Seed();
-    testing::ScopedTrace trace{__FILE__, __LINE__, "seed " + std::to_string(seed)};
-    std::mt19937 rng{seed};
-};
-
-std::string RandomText(std::mt19937& rng, const std::string& alphabet, int maxLength) {
-    std::string text(std::uniform_int_distribution<int>(0, maxLength)(rng), ' ');
-    for (char& c : text) c = alphabet[std::uniform_int_distribution<size_t>(0, alphabet.size() - 1)(rng)];
-    return text;
-}
-
-std::vector<int> RandomSizes(std::mt19937& rng) {
-    std::vector<int> sizes(std::uniform_int_distribution<int>(1, 6)(rng));
-    for (int& size : sizes) size = std::uniform_int_distribution<int>(1, 12)(rng);
-    return sizes;
-}
-
 std::string WithoutQuotes(std::string text) {
     text.erase(std::remove(text.begin(), text.end(), '"'), text.end());
     return text;
@@ -70,22 +46,30 @@ Rows ReferenceLoad(const std::string& text, const std::vector<int>& sizes) {
     return rows;
 }
 
-Rows RandomTable(std::mt19937& rng, const std::vector<int>& sizes, const std::string& alphabet) {
-    Rows table(std::uniform_int_distribution<int>(1, 30)(rng));
-    for (auto& row : table) {
-        for (int size : sizes) {
-            std::string text = RandomText(rng, alphabet, size);
-            // Empty last columns are the case that used to shift rows.
-            row.push_back(std::bernoulli_distribution(0.3)(rng) ? "" : text);
-        }
+class RandomRecords : public testing::Test {
+protected:
+    const char* fixedSeed = getenv("TABRIX_SEED");
+    const unsigned seed = fixedSeed ? static_cast<unsigned>(strtoul(fixedSeed, nullptr, 10)) : std::random_device{}();
+    testing::ScopedTrace trace{__FILE__, __LINE__, "seed " + std::to_string(seed)};
+    std::mt19937 rng{seed};
+
+    int Uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); }
+    std::string Text(const std::string& alphabet, int maxLength) {
+        std::string text(Uniform(0, maxLength), ' ');
+        for (char& c : text) c = alphabet[Uniform(0, static_cast<int>(alphabet.size()) - 1)];
+        return text;
     }
-    return table;
-}
+    std::vector<int> Sizes() {
+        std::vector<int> sizes(Uniform(1, 6));
+        for (int& size : sizes) size = Uniform(1, 12);
+        return sizes;
+    }
+};
 
 TEST_F(RandomRecords, DelimitedTextsLoadAsTheRulesSay) {
     for (int round = 0; round < 300; ++round) {
-        const std::vector<int> sizes = RandomSizes(rng);
-        const std::string text = RandomText(rng, "ab\"\",,,\r\n\n xyz", 120) + RandomText(rng, "ab,", 20);
+        const std::vector<int> sizes = Sizes();
+        const std::string text = Text("ab\"\",,,\r\n\n xyz", 120) + Text("ab,", 20);
         SCOPED_TRACE(testing::PrintToString(text));
         RecordStore s(sizes);
         if (text.empty()) continue;
@@ -96,13 +80,17 @@ TEST_F(RandomRecords, DelimitedTextsLoadAsTheRulesSay) {
 
 TEST_F(RandomRecords, TablesRoundTripThroughTheirOwnRecords) {
     for (int round = 0; round < 100; ++round) {
-        // The first table is fixed: empty last columns used to shift rows.
-        const std::vector<int> sizes = round ? RandomSizes(rng) : std::vector<int>{5, 5, 5};
-        const Rows table = round ? RandomTable(rng, sizes, "ab \"q\x01\xff.")
-                                 : Rows{{"a", "", ""}, {"", "b", ""}, {"", "", ""}, {"c", "d", "e"}, {"f", "", ""}};
-        RecordStore written(sizes);
+        // The first table is fixed; empty last columns are the case that used to shift rows.
+        const std::vector<int> sizes = round ? Sizes() : std::vector<int>{5, 5, 5};
+        Rows table{{"a", "", ""}, {"", "b", ""}, {"", "", ""}, {"c", "d", "e"}, {"f", "", ""}};
+        if (round) table.assign(Uniform(1, 30), {});
+        for (auto& row : table) {
+            for (size_t col = row.size(); col < sizes.size(); ++col) {
+                row.push_back(Uniform(0, 2) ? Text("ab \"q\x01\xff.", sizes[col]) : "");
+            }
+        }
+        RecordStore written(sizes), fromDelimited(sizes), fromFixed(sizes);
         written.Fill(table);
-
         std::string delimited, fixed;
         Rows quotesDropped = table, padded = table;
         for (int row = 1; row <= static_cast<int>(table.size()); ++row) {
@@ -113,7 +101,6 @@ TEST_F(RandomRecords, TablesRoundTripThroughTheirOwnRecords) {
                 padded[row - 1][col].resize(static_cast<size_t>(sizes[col]), ' ');
             }
         }
-        RecordStore fromDelimited(sizes), fromFixed(sizes);
         ASSERT_EQ(LoadDelimitedRecords(&fromDelimited.a, delimited.c_str(), "\r\n", ",").result, 1);
         ASSERT_EQ(fromDelimited.DataRows(), quotesDropped);
         ASSERT_EQ(LoadFixedWidthRecords(&fromFixed.a, fixed.c_str()).result, 1);
