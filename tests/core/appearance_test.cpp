@@ -12,6 +12,9 @@ LOGFONTA FontOf(HFONT font) {
     GetObjectA(font, sizeof lf, &lf);
     return lf;
 }
+HFONT ChildFont(HWND grid, int child) {
+    return reinterpret_cast<HFONT>(SendDlgItemMessageA(grid, child, WM_GETFONT, 0, 0));
+}
 }  // namespace
 
 TEST_F(GridTest, NewGridShowsLinesAndNumbersButZerosInTheRecordChooseDefaults) {
@@ -23,8 +26,9 @@ TEST_F(GridTest, NewGridShowsLinesAndNumbersButZerosInTheRecordChooseDefaults) {
     EXPECT_EQ(std::vector<int64_t>({s.showGridLines, s.showLineNumbers, s.backColor, s.gridLineColor, s.selTextColor,
                                     s.selBackColor, s.frameColor}),
               std::vector<int64_t>({0, 0, GetSysColor(COLOR_WINDOW), 0xC0C0C0, 0x111111, -1, -1}));
-    EXPECT_STREQ(FontOf(s.cellFont).lfFaceName, "MS Sans Serif");
-    EXPECT_EQ(std::pair(FontOf(s.cellFont).lfWeight, FontOf(s.headerFont).lfWeight), std::pair(400L, 700L));
+    const LOGFONTA cell = FontOf(ChildFont(grid, kComboId)), header = FontOf(ChildFont(grid, kHeaderId));
+    EXPECT_STREQ(cell.lfFaceName, "MS Sans Serif");
+    EXPECT_EQ(std::pair(cell.lfWeight, header.lfWeight), std::pair(400L, 700L));
     EXPECT_EQ(SetGridAttr(grid, nullptr), -1);
     EXPECT_EQ(ShowLineNumbers(grid, 1), 1);
     EXPECT_EQ(s.showLineNumbers, 1);
@@ -32,12 +36,12 @@ TEST_F(GridTest, NewGridShowsLinesAndNumbersButZerosInTheRecordChooseDefaults) {
 }
 
 TEST_F(GridTest, TheGridOwnsItsFontsAndDeletesTheOnesItReplaces) {
-    HFONT oldCell = state()->cellFont, oldHeader = state()->headerFont;
+    HFONT oldCell = ChildFont(grid, kComboId), oldHeader = ChildFont(grid, kHeaderId);
     GridAttr attr{};
     attr.cellFont = MakeFont("Arial", 12, 400, 0, 0, 0);
     SetGridAttr(grid, &attr);
     EXPECT_EQ(GetObjectType(oldCell) + GetObjectType(oldHeader), 0u);
-    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(state()->hwndCombo, WM_GETFONT, 0, 0)), attr.cellFont);
+    EXPECT_EQ(ChildFont(grid, kComboId), attr.cellFont);
     SetGridAttr(grid, &attr);  // handing back the font the grid already owns
     EXPECT_EQ(GetObjectType(attr.cellFont), static_cast<DWORD>(OBJ_FONT)) << "the grid's own font survives";
 }

@@ -19,30 +19,7 @@ int32_t SlotRowNumber(const GridArrays& a, const uint8_t* slot) {
 }
 }  // namespace
 
-TEST(CellStore, StoresTextsUpToTheirDeclaredSizeInsideTheStore) {
-    RecordStore s({5, 3});
-    const struct {
-        int row, col;
-        const char* text;
-        int answer;
-    } cases[] = {
-        {1, 1, "abcde", kStored}, {1, 2, "xyz", kStored},  {1, 1, "abcdef", kTooLong}, {1, 1, "z", kStored},
-        {-1, 1, "a", kBadCell},   {1, -1, "a", kBadCell},  {1, 4, "a", kBadCell},      {1, 1, nullptr, kBadCell},
-        {INT_MAX, 1, "x", kNoRoom}, {INT_MAX - 1, 1, "x", kNoRoom},  // its new-record row would be row 2^31
-    };
-    for (const auto& c : cases) EXPECT_EQ(StoreCell(&s.a, c.row, c.col, c.text), c.answer) << c.row << "," << c.col;
-    EXPECT_EQ(s.Text(1, 1) + "|" + s.Text(1, 2), "z|xyz") << "old tails cleared, neighbours and refusals untouched";
-    for (auto [row, col] : {std::pair{2, 1}, {-1, 1}, {1, 4}, {INT_MAX, 1}}) EXPECT_EQ(s.Text(row, col), "<none>");
-    EXPECT_EQ(s.Text(0, 1), "") << "row 0 exists";
-
-    size_t bytes = 0;
-    EXPECT_FALSE(BlockBytes(int64_t{1} << 32, int64_t{1} << 32, &bytes)) << "2^64 bytes wraps to 0";
-    EXPECT_FALSE(BlockBytes(-1, 8, &bytes));
-    EXPECT_TRUE(BlockBytes(65536, 65536, &bytes));
-    EXPECT_EQ(bytes, size_t{1} << 32);
-}
-
-TEST(CellStore, GrowsGeometricallyAndKeepsEveryRowAndState) {
+TEST(CellStore, GrowsGeometricallyWithin64BitSizesAndFailuresKeepTheOldBlock) {
     RecordStore s({6});
     std::set<int> capacities;
     for (int row = 1; row <= 100000; ++row) {
@@ -57,6 +34,12 @@ TEST(CellStore, GrowsGeometricallyAndKeepsEveryRowAndState) {
     EXPECT_EQ(s.a.rowState[4], 2) << "row states move with the block";
     EXPECT_EQ(s.a.rowState[5000], 0);
     EXPECT_EQ(ResizeRowBlock(&s.a, INT_MAX, false), 0) << "the capacity must stay a 32-bit count";
+    EXPECT_EQ(StoreCell(&s.a, INT_MAX, 1, "x"), kNoRoom);
+    EXPECT_EQ(StoreCell(&s.a, INT_MAX - 1, 1, "x"), kNoRoom) << "its new-record row would be row 2^31";
+    size_t bytes = 0;
+    EXPECT_FALSE(BlockBytes(int64_t{1} << 32, int64_t{1} << 32, &bytes)) << "2^64 bytes wraps to 0";
+    EXPECT_FALSE(BlockBytes(-1, 8, &bytes));
+    EXPECT_TRUE(BlockBytes(65536, 65536, &bytes) && bytes == size_t{1} << 32);
 
     const int capacity = s.a.rowCapacity;
     const uint8_t* block = s.a.cells;

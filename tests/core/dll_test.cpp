@@ -30,9 +30,9 @@ TEST(Dll, ExportsResolveGridsWorkAndUnloadingUnregistersTheClassSoItCanLoadAgain
         HWND parent = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
                                       GetModuleHandleA(nullptr), nullptr);
         // Any module's instance may create grids: the class is global.
-        auto create = reinterpret_cast<HWND(WINAPI*)(HWND, HINSTANCE, int, int, int, int, int, int)>(
-            reinterpret_cast<void*>(GetProcAddress(dll, "CreateGrid")));
-        auto colCount = reinterpret_cast<int(WINAPI*)(HWND)>(reinterpret_cast<void*>(GetProcAddress(dll, "GetColCount")));
+        auto get = [&](const char* name) { return reinterpret_cast<void*>(GetProcAddress(dll, name)); };
+        auto create = reinterpret_cast<HWND(WINAPI*)(HWND, HINSTANCE, int, int, int, int, int, int)>(get("CreateGrid"));
+        auto colCount = reinterpret_cast<int(WINAPI*)(HWND)>(get("GetColCount"));
         EXPECT_EQ(colCount(create(parent, GetModuleHandleA(nullptr), 0, 9, 0, 0, 200, 100)), 1) << "round " << round;
         EXPECT_EQ(colCount(parent), -3);
         DestroyWindow(parent);

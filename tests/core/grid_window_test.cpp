@@ -5,6 +5,12 @@
 
 using namespace tabrix;
 
+namespace {
+HFONT FontOf(HWND grid, int child) {
+    return reinterpret_cast<HFONT>(SendDlgItemMessageA(grid, child, WM_GETFONT, 0, 0));
+}
+}  // namespace
+
 TEST_F(GridTest, NewGridHasOneColumnOneRowTheCurrentCellAtTheTopLeftAndItsRecordsAsProperties) {
     EXPECT_EQ(GetColCount(grid), 1);
     EXPECT_EQ(GetRowCount(grid), 1);
@@ -30,7 +36,7 @@ TEST_F(GridTest, NewGridHasOneColumnOneRowTheCurrentCellAtTheTopLeftAndItsRecord
 }
 
 TEST_F(GridTest, DestroyRemovesThePropertiesAndDeletesTheGridsFonts) {
-    HFONT cell = state()->cellFont, header = state()->headerFont;
+    HFONT cell = FontOf(grid, kComboId), header = FontOf(grid, kHeaderId);
     ASSERT_TRUE(GetObjectType(cell) && GetObjectType(header));
     DestroyWindow(grid);
     EXPECT_EQ(GetObjectType(cell), 0u) << "the cell font leaks";
@@ -68,7 +74,7 @@ TEST_F(GridTest, TwoGridsKeepSeparateDataAndFreeGridWithoutAnEditorChangesNothin
     EXPECT_EQ(FreeGrid(grid), 1);
     EXPECT_EQ(std::pair(GetColCount(grid), GetRowCount(grid)), std::pair(2, 1));
     EXPECT_EQ(std::pair(GetColCount(second), GetRowCount(second)), std::pair(3, 2));
-    EXPECT_NE(GridFromWindow(second).state->cellFont, state()->cellFont);
+    EXPECT_NE(FontOf(second, kComboId), FontOf(grid, kComboId));
     DestroyWindow(second);
     EXPECT_EQ(Cell(1, 1), "first");
 }

@@ -22,9 +22,8 @@ TEST(Delimited, LoadsGiveTheRowsOfTheRules) {
         const char* delimiter = ",";
         int result = 1;
     } cases[] = {
-        {"well formed", "a,b\r\nc,d\r\n", {{"a", "b"}, {"c", "d"}}},
+        {"well formed", "a,b\r\nc,d\r\n", {{"a", "b"}, {"c", "d"}}}, {"one line alone", "a,b", {{"a", "b"}}},
         {"no final line end", "a,b\r\nc,d", {{"a", "b"}, {"c", "d"}}},
-        {"one line alone", "a,b", {{"a", "b"}}},
         {"empty last field", "a,\r\nc,d\r\n", {{"a", ""}, {"c", "d"}}},
         {"fewer fields", "a\r\nc,d\r\n", {{"a", ""}, {"c", "d"}}},
         {"more fields", "a,b,x,y\r\nc,d\r\n", {{"a", "b"}, {"c", "d"}}},
@@ -34,8 +33,7 @@ TEST(Delimited, LoadsGiveTheRowsOfTheRules) {
         {"LF CR is two line ends", "a,b\n\rc,d", {{"a", "b"}, {"", ""}, {"c", "d"}}},
         {"blank line", "a,b\r\n\r\nc,d\r\n", {{"a", "b"}, {"", ""}, {"c", "d"}}},
         {"line ends only", "\r\n\r\n", {{"", ""}, {"", ""}}},
-        {"empty first field", ",b\r\n", {{"", "b"}}},
-        {"quotes dropped", "\"a\",x\"\"y\r\n", {{"a", "xy"}}},
+        {"quotes dropped", "\"a\",x\"\"y\r\n", {{"a", "xy"}}}, {"empty first field", ",b\r\n", {{"", "b"}}},
         {"quotes do not protect", "\"a,b\",c\r\n", {{"a", "b"}}},
         {"quote-only last line", "a,b\r\n\"", {{"a", "b"}, {"", ""}}},
         {"cut to the declared size", "abcdefgh,\"12\"345678\r\nc,d", {{"abcde", "12345"}, {"c", "d"}}},
@@ -44,10 +42,8 @@ TEST(Delimited, LoadsGiveTheRowsOfTheRules) {
         {"one-character line end", "a,b\nc,d", {{"a", "b"}, {"c", "d"}}, "\n"},
         {"CR is text without it", "a,b\r\nc", {{"a", "b\r"}, {"c", ""}}, "\n"},
         {"no line end at all", "a,b\nc", {{"a", "b\nc"}}, nullptr},
-        {"empty text", "", old, "\r\n", ",", 0},
-        {"null text", nullptr, old, "\r\n", ",", 0},
-        {"no delimiter", "x,y", old, "\r\n", "", 0},
-        {"null delimiter", "x,y", old, "\r\n", nullptr, 0},
+        {"empty text", "", old, "\r\n", ",", 0},           {"null text", nullptr, old, "\r\n", ",", 0},
+        {"no delimiter", "x,y", old, "\r\n", "", 0},       {"null delimiter", "x,y", old, "\r\n", nullptr, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -67,6 +63,7 @@ TEST(Delimited, PutsReplacePresentFieldsKeepAbsentOnesAndNeverWriteOutsideTheBlo
         Rows expected;  // three data columns of 5
         int row = 1, result = 1;
         const char* delimiter = ",";
+        int failAfter = -1;
     } cases[] = {
         {"x,,z", {{"x", "bbbbb", "z"}, old[1]}},
         {"x,y", {{"x", "y", "ccccc"}, old[1]}},
@@ -77,25 +74,17 @@ TEST(Delimited, PutsReplacePresentFieldsKeepAbsentOnesAndNeverWriteOutsideTheBlo
         {"x\r\ny,z", {{"x", "bbbbb", "ccccc"}, old[1]}},
         {"longtext,y", {{"longt", "y", "ccccc"}, old[1]}},
         {"x,y", {old[0], old[1], {"", "", ""}, {"x", "y", ""}}, 4},  // maxRow raised
-        {"x,y", old, -1, 0},
-        {"x,y", old, INT_MAX, 0},
-        {"", old, 1, 0},
-        {nullptr, old, 1, 0},
-        {"x,y", old, 1, 0, ""},
-        {"x,y", old, 1, 0, nullptr},
+        {"x,y", old, -1, 0},  {"x,y", old, INT_MAX, 0}, {"x,y", old, 5000, 0, ",", 0},  // growth fails
+        {"", old, 1, 0},      {nullptr, old, 1, 0},     {"x,y", old, 1, 0, ""},  {"x,y", old, 1, 0, nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << (c.record ? c.record : "(null)") << " at " << c.row);
         RecordStore s({5, 5, 5});
         s.Fill(old);
+        AllocationFailures failures(c.failAfter);
         EXPECT_EQ(PutDelimitedRecord(&s.a, c.row, c.record, "\r\n", c.delimiter), c.result);
         EXPECT_EQ(s.DataRows(), c.expected);
     }
-    RecordStore s({5, 5});
-    s.Fill({{"a", "b"}});
-    AllocationFailures failures(0);
-    EXPECT_EQ(PutDelimitedRecord(&s.a, 5000, "x,y", "\r\n", ","), 0);
-    EXPECT_EQ(s.DataRows(), (Rows{{"a", "b"}}));
     GridArrays noColumns{};
     EXPECT_EQ(PutDelimitedRecord(&noColumns, 1, "x,y", "\r\n", ","), 0);
     EXPECT_FALSE(LoadDelimitedRecords(&noColumns, "x,y", "\r\n", ",").replaced);

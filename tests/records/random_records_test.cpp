@@ -18,30 +18,21 @@ std::string WithoutQuotes(std::string text) {
     return text;
 }
 
-// The load rules in two plain steps: lines at CR LF, CR or LF (a last line
-// counts when it holds anything), then fields at commas, quotes dropped,
-// texts cut to their column.
+// The load rules written out plainly: a line ends at CR LF, CR or LF (a
+// last line counts when it holds anything); quotes are dropped, fields end
+// at commas and are cut to their column.
 Rows ReferenceLoad(const std::string& text, const std::vector<int>& sizes) {
-    std::vector<std::string> lines(1);
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n') {
-            lines.back() += text[i];
-            continue;
-        }
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        lines.emplace_back();
-    }
-    if (lines.back().empty()) lines.pop_back();
     Rows rows;
-    for (const std::string& line : lines) {
-        rows.emplace_back(sizes.size());
-        size_t start = 0;
-        for (size_t col = 0; col < sizes.size() && start != std::string::npos; ++col) {
-            const size_t end = line.find(',', start);
-            const std::string field = WithoutQuotes(line.substr(start, end == std::string::npos ? end : end - start));
-            rows.back()[col] = field.substr(0, static_cast<size_t>(sizes[col]));
-            start = end == std::string::npos ? end : end + 1;
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+        std::string line = WithoutQuotes(text.substr(start, end - start)) + ",";
+        rows.emplace_back();
+        for (int size : sizes) {
+            const size_t comma = line.find(',');
+            rows.back().push_back(line.substr(0, std::min(comma, static_cast<size_t>(size))));
+            line = comma == std::string::npos ? "" : line.substr(comma + 1);
         }
+        start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
     }
     return rows;
 }
