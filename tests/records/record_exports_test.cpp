@@ -25,22 +25,18 @@ TEST_F(GridTest, LoadsReplaceTheRowsAndResetTheView) {
     EXPECT_STREQ(GetRecordDelimited(grid, 4, 0, ",", 0), "INVALID_ROW_NUMBER");
 }
 
-TEST_F(GridTest, PutsSetTheRowCountToTheStoredRows) {
+TEST_F(GridTest, PutsSetTheRowCountToTheStoredRowsAndRefusalsKeepIt) {
     Shape(2, 3);
-    const struct {
-        bool fixed;
-        int row, answer, rowCount;
-    } cases[] = {{true, 5, 1, 5},   {false, 7, 1, 7},  {false, 2, 1, 7},     {true, -1, -1, 7},
-                 {false, -1, 0, 7}, {true, INT_MAX, 0, 7}, {false, INT_MAX, 0, 7}};
-    for (const auto& c : cases) {
-        const int answer = c.fixed ? PutRecordRAF(grid, c.row, "abcdef")
-                                   : PutRecordDelimited(grid, c.row, "abc,def", "\r\n", ",");
-        EXPECT_EQ(answer, c.answer) << (c.fixed ? "fixed-width row " : "delimited row ") << c.row;
-        EXPECT_EQ(GetRowCount(grid), c.rowCount);
+    for (auto [row, rowCount] : {std::pair{5, 5}, {7, 7}, {2, 7}}) {
+        const int put =
+            row % 2 ? PutRecordRAF(grid, row, "abcdef") : PutRecordDelimited(grid, row, "abc,def", "\r\n", ",");
+        ASSERT_EQ(put, 1) << row;
+        EXPECT_EQ(GetRowCount(grid), rowCount) << row;
     }
     EXPECT_EQ(Cell(5, 2) + Cell(2, 2), "defdef");
+    EXPECT_EQ(PutRecordRAF(grid, -1, "abcdef"), -1);
+    EXPECT_EQ(PutRecordDelimited(grid, INT_MAX, "x,y", "\r\n", ","), 0);
     EXPECT_EQ(LoadRecordsetRAF(grid, "ab"), -2);
-    EXPECT_EQ(LoadRecordsetDelimited(grid, "", "\r\n", ","), 0);
     EXPECT_EQ(GetRowCount(grid), 7);
 }
 
