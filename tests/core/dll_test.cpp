@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <set>
-#include <sstream>
 #include <string>
 #include <utility>
 
@@ -16,17 +15,10 @@ bool ClassRegistered() {
 }
 }  // namespace
 
-TEST(Dll, ExportsResolveGridsWorkAndUnloadingUnregistersTheClassSoItCanLoadAgain) {
+TEST(Dll, GridsWorkAndUnloadingUnregistersTheClassSoItCanLoadAgain) {
     for (int round = 0; round < 2; ++round) {
         HMODULE dll = LoadLibraryA("tabrix32.dll");
         ASSERT_TRUE(dll && ClassRegistered()) << "round " << round;
-        std::istringstream names(
-            "CreateGrid FreeGrid DimCols DefineField InsertColLabel ClearColLabels LockField GetColCount GetColWidth "
-            "GetFldSize DimRows RedimPreserveRows CreateCell SetCellText GetCell GetRowCount ClearCells ClearGrid "
-            "SetGridAttr MakeFont ShowLineNumbers SetRowHeight GetRowHeight OnEntryStyle SetUndoBuffer GotoCell "
-            "ViewGrid GetFirstVisRow GetFirstVisCol GetCurrentRow GetCurrentCol SetFuncCallback GetNotifyHwnd "
-            "GetRecordRAF PutRecordRAF LoadRecordsetRAF GetRecordDelimited PutRecordDelimited LoadRecordsetDelimited");
-        for (std::string name; names >> name;) EXPECT_NE(GetProcAddress(dll, name.c_str()), nullptr) << name;
         HWND parent = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
                                       GetModuleHandleA(nullptr), nullptr);
         // Any module's instance may create grids: the class is global.
