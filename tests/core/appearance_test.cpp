@@ -1,3 +1,6 @@
+#include <utility>
+#include <vector>
+
 #include "grid/library.h"
 #include "tests/support/grid_fixture.h"
 
@@ -9,119 +12,73 @@ LOGFONTA FontOf(HFONT font) {
     GetObjectA(font, sizeof lf, &lf);
     return lf;
 }
+HFONT ChildFont(HWND grid, int child) {
+    return reinterpret_cast<HFONT>(SendDlgItemMessageA(grid, child, WM_GETFONT, 0, 0));
+}
 }  // namespace
 
-TEST_F(GridTest, NewGridShowsLinesAndNumbersButAZeroRecordDoesNot) {
-    EXPECT_EQ(state()->showGridLines, 1);
-    EXPECT_EQ(state()->showLineNumbers, 1);
+TEST_F(GridTest, NewGridShowsLinesAndNumbersButZerosInTheRecordChooseDefaults) {
+    const GridState& s = *state();
+    EXPECT_EQ(std::pair(s.showGridLines, s.showLineNumbers), std::pair(1, 1));
     GridAttr attr{};
-    EXPECT_EQ(SetGridAttr(grid, &attr), 1);
-    EXPECT_EQ(state()->showGridLines, 0);
-    EXPECT_EQ(state()->showLineNumbers, 0);
-    EXPECT_EQ(state()->backColor, GetSysColor(COLOR_WINDOW));
-    EXPECT_EQ(state()->gridLineColor, 0xC0C0C0u);
-    EXPECT_EQ(state()->selTextColor, -1);
-    EXPECT_EQ(state()->selBackColor, -1);
-    EXPECT_EQ(state()->frameColor, -1);
-    LOGFONTA cell = FontOf(state()->cellFont), header = FontOf(state()->headerFont);
-    EXPECT_STREQ(cell.lfFaceName, "MS Sans Serif");
-    EXPECT_EQ(cell.lfWeight, 400);
-    EXPECT_EQ(header.lfWeight, 700);
-}
-
-TEST_F(GridTest, SetGridAttrStoresColoursAsGiven) {
-    GridAttr attr{};
-    attr.backColor = 0x0000FF;
-    attr.gridLineColor = 0x123456;
     attr.selTextColor = 0x111111;
-    attr.selBackColor = 0x222222;
-    attr.frameColor = 0x333333;
-    attr.showLineNumbers = 5;
-    SetGridAttr(grid, &attr);
-    EXPECT_EQ(state()->backColor, 0x0000FFu);
-    EXPECT_EQ(state()->gridLineColor, 0x123456u);
-    EXPECT_EQ(state()->selTextColor, 0x111111);
-    EXPECT_EQ(state()->selBackColor, 0x222222);
-    EXPECT_EQ(state()->frameColor, 0x333333);
-    EXPECT_EQ(state()->showLineNumbers, 5);
+    EXPECT_EQ(SetGridAttr(grid, &attr), 1);
+    EXPECT_EQ(std::vector<int64_t>({s.showGridLines, s.showLineNumbers, s.backColor, s.gridLineColor, s.selTextColor,
+                                    s.selBackColor, s.frameColor}),
+              std::vector<int64_t>({0, 0, GetSysColor(COLOR_WINDOW), 0xC0C0C0, 0x111111, -1, -1}));
+    const LOGFONTA cell = FontOf(ChildFont(grid, kComboId)), header = FontOf(ChildFont(grid, kHeaderId));
+    EXPECT_STREQ(cell.lfFaceName, "MS Sans Serif");
+    EXPECT_EQ(std::pair(cell.lfWeight, header.lfWeight), std::pair(400L, 700L));
     EXPECT_EQ(SetGridAttr(grid, nullptr), -1);
-    EXPECT_EQ(state()->backColor, 0x0000FFu) << "a null record changes nothing";
+    EXPECT_EQ(ShowLineNumbers(grid, 1), 1);
+    EXPECT_EQ(s.showLineNumbers, 1);
+    EXPECT_EQ(OnEntryStyle(1), 0);
 }
 
 TEST_F(GridTest, TheGridOwnsItsFontsAndDeletesTheOnesItReplaces) {
-    HFONT oldCell = state()->cellFont;
-    HFONT oldHeader = state()->headerFont;
+    HFONT oldCell = ChildFont(grid, kComboId), oldHeader = ChildFont(grid, kHeaderId);
     GridAttr attr{};
     attr.cellFont = MakeFont("Arial", 12, 400, 0, 0, 0);
     SetGridAttr(grid, &attr);
-    EXPECT_EQ(GetObjectType(oldCell), 0u);
-    EXPECT_EQ(GetObjectType(oldHeader), 0u);
-    EXPECT_EQ(state()->cellFont, attr.cellFont);
-    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(state()->hwndCombo, WM_GETFONT, 0, 0)), attr.cellFont);
-
+    EXPECT_EQ(GetObjectType(oldCell) + GetObjectType(oldHeader), 0u);
+    EXPECT_EQ(ChildFont(grid, kComboId), attr.cellFont);
     SetGridAttr(grid, &attr);  // handing back the font the grid already owns
     EXPECT_EQ(GetObjectType(attr.cellFont), static_cast<DWORD>(OBJ_FONT)) << "the grid's own font survives";
 }
 
-TEST_F(GridTest, MakeFontAsksForThePointSizeInPixels) {
+TEST_F(GridTest, MakeFontAsksForThePointSizeInPixelsAndRowsKeepTheirMinimumHeight) {
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     HFONT font = MakeFont("MS Sans Serif", 8, 400, 1, 1, 1);
-    ASSERT_NE(font, nullptr);
-    LOGFONTA lf = FontOf(font);
-    if (dpi == 96) {
-        EXPECT_EQ(lf.lfHeight, -11);
-    }
-    EXPECT_EQ(lf.lfHeight, -MulDiv(8, dpi, 72));
-    EXPECT_TRUE(lf.lfItalic && lf.lfUnderline && lf.lfStrikeOut);
-    EXPECT_EQ(lf.lfOutPrecision, OUT_TT_PRECIS);
+    const LOGFONTA lf = FontOf(font);
     DeleteObject(font);
-}
-
-TEST_F(GridTest, RowHeightNeverGoesBelowTheMinimum) {
-    const int minimum = state()->minRowHeight;
-    EXPECT_EQ(SetRowHeight(grid, 0), 1);
-    EXPECT_EQ(GetRowHeight(grid), minimum);
-    SetRowHeight(grid, -10);
-    EXPECT_EQ(GetRowHeight(grid), minimum);
-    SetRowHeight(grid, minimum + 20);
-    EXPECT_EQ(GetRowHeight(grid), minimum + 20);
-    EXPECT_EQ(ShowLineNumbers(grid, 0), 1);
-    EXPECT_EQ(state()->showLineNumbers, 0);
-}
-
-TEST_F(GridTest, EntryStyleTakesOnlyZeroAndOne) {
-    EXPECT_EQ(OnEntryStyle(1), 0);
-    EXPECT_EQ(library.entryStyle, 1);
-    EXPECT_EQ(OnEntryStyle(5), 0);
-    EXPECT_EQ(library.entryStyle, 1);
-    OnEntryStyle(0);
-    EXPECT_EQ(library.entryStyle, 0);
+    EXPECT_EQ(lf.lfHeight, dpi == 96 ? -11 : -MulDiv(8, dpi, 72));
+    EXPECT_TRUE(lf.lfItalic && lf.lfUnderline && lf.lfStrikeOut && lf.lfOutPrecision == OUT_TT_PRECIS);
+    const int minimum = GetRowHeight(grid);
+    for (auto [height, answer] : {std::pair{0, minimum}, {-10, minimum}, {minimum + 20, minimum + 20}}) {
+        EXPECT_EQ(SetRowHeight(grid, height), 1);
+        EXPECT_EQ(GetRowHeight(grid), answer) << height;
+    }
 }
 
 TEST_F(GridTest, EditControlTakesTheColumnsOwnColours) {
     ASSERT_EQ(DimCols(grid, 2), 1);
-    FieldDef def{};
-    def.size = 5;
-    def.textColor = 0x0000FF;
-    DefineField(grid, 1, 0, &def);
-    def.textColor = 0;
-    DefineField(grid, 2, 0, &def);
+    FieldDef red = testing_host::ColumnField("", 50, 5, 0, 0x0000FF), plain = testing_host::ColumnField("", 50, 5);
+    DefineField(grid, 1, 0, &red);
+    DefineField(grid, 2, 0, &plain);  // black (0) cannot be chosen: it means none
+    CreateCell(grid, 1, 1, "");
     HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 0, 50, 20, grid, nullptr, host.instance(), nullptr);
-    state()->hwndEdit = edit;
+    state()->hwndEdit = edit;  // no export opens an editor yet
     HDC dc = GetDC(edit);
-
-    state()->curCol = 1;
+    ASSERT_EQ(GotoCell(grid, 1, 1), 1);
     auto brush = reinterpret_cast<HBRUSH>(SendMessageA(grid, WM_CTLCOLOREDIT, (WPARAM)dc, (LPARAM)edit));
     ASSERT_EQ(brush, library.sharedBrush);
     LOGBRUSH lb{};
     GetObjectA(brush, sizeof lb, &lb);
     EXPECT_EQ(lb.lbColor, GetSysColor(COLOR_WINDOW)) << "no background colour: the system window colour";
-    EXPECT_EQ(GetTextColor(dc), 0x0000FFu);
-    EXPECT_EQ(GetBkColor(dc), GetSysColor(COLOR_WINDOW));
-
-    state()->curCol = 2;  // no colours of its own: the default handling
+    EXPECT_EQ(std::pair(GetTextColor(dc), GetBkColor(dc)), std::pair(COLORREF{0x0000FF}, GetSysColor(COLOR_WINDOW)));
+    ASSERT_EQ(GotoCell(grid, 1, 2), 1);  // no colours of its own: the default handling
     brush = reinterpret_cast<HBRUSH>(SendMessageA(grid, WM_CTLCOLOREDIT, (WPARAM)dc, (LPARAM)edit));
     EXPECT_NE(brush, library.sharedBrush);
     ReleaseDC(edit, dc);

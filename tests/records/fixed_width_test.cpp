@@ -1,51 +1,43 @@
 // Fixed-width records on a store without a window.
 #include <climits>
+#include <cstring>
 #include <string>
 
 #include "records/fixed_width.h"
-#include "tests/records/record_store.h"
+#include "tests/support/record_store.h"
 
 using namespace tabrix;
 
 namespace {
 
-const char kRecord[] = "ab   xyz    ";  // fields of 5, 3 and 4
-
-TEST(FixedWidth, RecordsRoundTripByteForByte) {
-    RecordStore s({5, 3, 4});
-    s.Fill({{"ab", "xyz", ""}, {"", "", ""}});
-    EXPECT_STREQ(FixedWidthRecord(&s.a, 1), kRecord);
-    EXPECT_STREQ(FixedWidthRecord(&s.a, 2), "            ");
-
-    ASSERT_EQ(PutFixedWidthRecord(&s.a, 2, kRecord), 1);
-    EXPECT_EQ(s.Text(2, 1), "ab   ") << "padding is kept";
-    EXPECT_EQ(s.Text(2, 3), "    ");
-    EXPECT_STREQ(FixedWidthRecord(&s.a, 2), kRecord);
-
-    const char bytes[] = "\x01\xe9\"\t,\r\n 1234";
-    ASSERT_EQ(PutFixedWidthRecord(&s.a, 1, bytes), 1);
-    EXPECT_STREQ(FixedWidthRecord(&s.a, 1), bytes) << "no byte is converted or trimmed";
-}
-
-TEST(FixedWidth, ShortRecordsFillTheColumnsTheyReach) {
-    RecordStore s({5, 3, 4});
+TEST(FixedWidth, RecordsRoundTripByteForByteAndPutsNeverWriteOutsideTheBlock) {
+    const Rows old{{"abcde", "xyz", "wxyz"}};  // fields of 5, 3 and 4
     const struct {
         const char* record;
         Rows expected;
+        int row = 1, result = 1;
     } cases[] = {
-        {"12345x", {{"12345", "x", "wxyz"}}},  // no "xyz" tail left behind
+        {"ab   xyz    ", {{"ab   ", "xyz", "    "}}},  // padding is kept
+        {"\x01\xe9\"\t,\r\n 1234", {{"\x01\xe9\"\t,", "\r\n ", "1234"}}},
+        {"12345x", {{"12345", "x", "wxyz"}}},  // no "yz" tail left behind
         {"12345", {{"12345", "", "wxyz"}}},    // the field starting at the end is emptied
-        {"12345678ab", {{"12345", "678", "ab"}}},
+        {"12345x", {old[0], {"", "", ""}, {"12345", "x", ""}}, 3},  // maxRow raised
+        {"abcd", old, 1, kShortRecord},         {"", old, 1, kShortRecord},
+        {nullptr, old, 1, kShortRecord},        {"abcdefgh", old, -1, kBadRow},
+        {"abcdefgh", old, INT_MIN, kBadRow},    {"abcdefgh", old, INT_MAX, kNotStored},
+        {"abcdefgh", old, INT_MAX - 1, kNotStored},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.record);
-        s.Fill({{"abcde", "xyz", "wxyz"}});
-        ASSERT_EQ(PutFixedWidthRecord(&s.a, 1, c.record), 1);
+        SCOPED_TRACE(testing::Message() << (c.record ? c.record : "(null)") << " at " << c.row);
+        RecordStore s({5, 3, 4});
+        s.Fill(old);
+        EXPECT_EQ(PutFixedWidthRecord(&s.a, c.row, c.record), c.result);
         EXPECT_EQ(s.DataRows(), c.expected);
+        if (c.result == 1 && strlen(c.record) == 12) {
+            EXPECT_STREQ(FixedWidthRecord(&s.a, 1), c.record) << "byte for byte";
+        }
+        for (int row : {-1, s.a.maxRow + 1, INT_MAX}) EXPECT_STREQ(FixedWidthRecord(&s.a, row), "INVALID_ROW_NUMBER");
     }
-}
-
-TEST(FixedWidth, PutGrowsBeyondTheCapacityKeepingEveryRow) {
     RecordStore s({1, 6});
     for (int row = 1; row <= 3000; ++row) {
         ASSERT_EQ(PutFixedWidthRecord(&s.a, row, ("r" + std::to_string(row)).c_str()), 1);
@@ -54,73 +46,46 @@ TEST(FixedWidth, PutGrowsBeyondTheCapacityKeepingEveryRow) {
     EXPECT_EQ(s.a.maxRow, 100001) << "the row after it is the new-record row";
     for (int row = 1; row <= 3000; ++row) ASSERT_EQ(s.Text(row, 2), std::to_string(row));
     EXPECT_EQ(s.Text(100000, 2), "far");
+    AllocationFailures failures(0);
+    EXPECT_EQ(PutFixedWidthRecord(&s.a, 200000, "abcdefgh"), kNotStored);
+    EXPECT_EQ(s.a.maxRow, 100001);
 }
 
-TEST(FixedWidth, LoadTakesWholeRecordsAndReplacesEveryRow) {
-    RecordStore s({5, 3, 4});
-    s.Fill(Rows(100, std::vector<std::string>{"old", "old", "old"}));
-    const std::string data = std::string(kRecord) + "12345678abcd" + "half-a-rec";
-    const LoadOutcome outcome = LoadFixedWidthRecords(&s.a, data.c_str());
-    EXPECT_EQ(outcome.result, 1);
-    EXPECT_EQ(s.DataRows(), (Rows{{"ab   ", "xyz", "    "}, {"12345", "678", "abcd"}}));
-    EXPECT_EQ(s.a.maxRow, 3) << "rows beyond the loaded ones are gone";
-    EXPECT_TRUE(s.NewRecordRowEmpty());
-
-    ASSERT_EQ(LoadFixedWidthRecords(&s.a, "abcdefg").result, 1) << "less than one record loads none";
-    EXPECT_EQ(s.a.maxRow, 1);
-}
-
-TEST(FixedWidth, RecordsReloadIntoGridsOfOtherShapes) {
+TEST(FixedWidth, LoadsTakeWholeRecordsAndReplaceEveryRow) {
     const std::string data = "abcdefghijkl0123456789AB";
+    const Rows old(100, {""}), kept(100, {"", ""});
     const struct {
         std::vector<int> sizes;
+        const char* data;
         Rows expected;
-    } shapes[] = {
-        {{12}, {{"abcdefghijkl"}, {"0123456789AB"}}},
-        {{4, 4, 4}, {{"abcd", "efgh", "ijkl"}, {"0123", "4567", "89AB"}}},
-        {{1, 6}, {{"a", "bcdefg"}, {"h", "ijkl01"}, {"2", "345678"}}},
-        {{10, 10}, {{"abcdefghij", "kl01234567"}}},
+        int result = 1;
+        int failAfter = -1;
+    } cases[] = {
+        {{5, 3, 4}, "ab   xyz    12345678abcdhalf-a-rec", {{"ab   ", "xyz", "    "}, {"12345", "678", "abcd"}}},
+        {{5, 3, 4}, "abcdefg", {}},  // less than one record loads none
+        {{12}, data.c_str(), {{"abcdefghijkl"}, {"0123456789AB"}}},
+        {{4, 4, 4}, data.c_str(), {{"abcd", "efgh", "ijkl"}, {"0123", "4567", "89AB"}}},
+        {{1, 6}, data.c_str(), {{"a", "bcdefg"}, {"h", "ijkl01"}, {"2", "345678"}}},
+        {{10, 10}, data.c_str(), {{"abcdefghij", "kl01234567"}}},
+        {{5, 3}, "abcd", kept, kShortRecord},
+        {{5, 3}, nullptr, kept, kShortRecord},
+        {{5, 3}, "abcdefgh", kept, kNotStored, 0},
+        {{0, 0}, "abc", kept, 0},  // columns dimensioned, no field defined
     };
-    for (const auto& shape : shapes) {
-        RecordStore s(shape.sizes);
-        ASSERT_EQ(LoadFixedWidthRecords(&s.a, data.c_str()).result, 1);
-        EXPECT_EQ(s.DataRows(), shape.expected);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.data ? c.data : "(null)");
+        RecordStore s(c.sizes);
+        s.Fill(old);
+        AllocationFailures failures(c.failAfter);
+        const LoadOutcome outcome = LoadFixedWidthRecords(&s.a, c.data);
+        EXPECT_EQ(outcome.result, c.result);
+        EXPECT_EQ(outcome.replaced, c.result == 1);
+        EXPECT_EQ(s.DataRows(), c.expected);
     }
-}
-
-TEST(FixedWidth, BadInputChangesNothing) {
-    RecordStore s({5, 3});
-    s.Fill({{"a", "b"}});
-    for (const char* shortText : {"abcd", "", static_cast<const char*>(nullptr)}) {
-        EXPECT_EQ(PutFixedWidthRecord(&s.a, 1, shortText), kShortRecord);
-        EXPECT_EQ(LoadFixedWidthRecords(&s.a, shortText).result, kShortRecord);
-    }
-    EXPECT_EQ(PutFixedWidthRecord(&s.a, -1, "abcdefgh"), kBadRow);
-    EXPECT_EQ(PutFixedWidthRecord(&s.a, INT_MIN, "abcdefgh"), kBadRow);
-    EXPECT_EQ(PutFixedWidthRecord(&s.a, INT_MAX, "abcdefgh"), kNotStored);
-    EXPECT_EQ(PutFixedWidthRecord(&s.a, INT_MAX - 1, "abcdefgh"), kNotStored);
-    {
-        AllocationFailures failures(0);
-        EXPECT_EQ(PutFixedWidthRecord(&s.a, 900, "abcdefgh"), kNotStored);
-        EXPECT_EQ(LoadFixedWidthRecords(&s.a, "abcdefgh").result, kNotStored);
-    }
-    EXPECT_EQ(s.DataRows(), (Rows{{"a", "b"}}));
-    EXPECT_EQ(s.a.maxRow, 2);
-    for (int row : {-1, 3, INT_MAX}) EXPECT_STREQ(FixedWidthRecord(&s.a, row), "INVALID_ROW_NUMBER");
-
     GridArrays noColumns{};
     EXPECT_EQ(PutFixedWidthRecord(&noColumns, 1, "abcdefgh"), kNotStored);
     EXPECT_EQ(LoadFixedWidthRecords(&noColumns, "abc").result, kNotStored);
     EXPECT_STREQ(FixedWidthRecord(&noColumns, 1), "INVALID_ROW_NUMBER");
-}
-
-TEST(FixedWidth, LoadWithoutDefinedFieldsAnswersZero) {
-    RecordStore undefined({0, 0});  // columns dimensioned, no field defined
-    undefined.Fill({{"", ""}, {"", ""}});
-    const LoadOutcome outcome = LoadFixedWidthRecords(&undefined.a, "abc");
-    EXPECT_EQ(outcome.result, 0);
-    EXPECT_FALSE(outcome.replaced);
-    EXPECT_EQ(undefined.a.maxRow, 3);
 }
 
 }  // namespace

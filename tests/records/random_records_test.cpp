@@ -7,101 +7,81 @@
 
 #include "records/delimited.h"
 #include "records/fixed_width.h"
-#include "tests/records/record_store.h"
+#include "tests/support/record_store.h"
 
 using namespace tabrix;
 
 namespace {
-
-unsigned Seed() {
-    const char* fixed = getenv("TABRIX_SEED");
-    return fixed ? static_cast<unsigned>(strtoul(fixed, nullptr, 10)) : std::random_device{}();
-}
-
-class RandomRecords : public testing::Test {
-protected:
-    const unsigned seed = Seed();
-    testing::ScopedTrace trace{__FILE__, __LINE__, "seed " + std::to_string(seed)};
-    std::mt19937 rng{seed};
-};
-
-std::string RandomText(std::mt19937& rng, const std::string& alphabet, int maxLength) {
-    std::string text(std::uniform_int_distribution<int>(0, maxLength)(rng), ' ');
-    for (char& c : text) c = alphabet[std::uniform_int_distribution<size_t>(0, alphabet.size() - 1)(rng)];
-    return text;
-}
-
-std::vector<int> RandomSizes(std::mt19937& rng) {
-    std::vector<int> sizes(std::uniform_int_distribution<int>(1, 6)(rng));
-    for (int& size : sizes) size = std::uniform_int_distribution<int>(1, 12)(rng);
-    return sizes;
-}
 
 std::string WithoutQuotes(std::string text) {
     text.erase(std::remove(text.begin(), text.end(), '"'), text.end());
     return text;
 }
 
-// The load rules in two plain steps: lines at CR LF, CR or LF (a last line
-// counts when it holds anything), then fields at commas, quotes dropped,
-// texts cut to their column.
+// The load rules written out plainly: a line ends at CR LF, CR or LF (a
+// last line counts when it holds anything); quotes are dropped, fields end
+// at commas and are cut to their column.
 Rows ReferenceLoad(const std::string& text, const std::vector<int>& sizes) {
-    std::vector<std::string> lines(1);
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n') {
-            lines.back() += text[i];
-            continue;
-        }
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        lines.emplace_back();
-    }
-    if (lines.back().empty()) lines.pop_back();
     Rows rows;
-    for (const std::string& line : lines) {
-        rows.emplace_back(sizes.size());
-        size_t start = 0;
-        for (size_t col = 0; col < sizes.size() && start != std::string::npos; ++col) {
-            const size_t end = line.find(',', start);
-            const std::string field = WithoutQuotes(line.substr(start, end == std::string::npos ? end : end - start));
-            rows.back()[col] = field.substr(0, static_cast<size_t>(sizes[col]));
-            start = end == std::string::npos ? end : end + 1;
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+        std::string line = WithoutQuotes(text.substr(start, end - start)) + ",";
+        rows.emplace_back();
+        for (int size : sizes) {
+            const size_t comma = line.find(',');
+            rows.back().push_back(line.substr(0, std::min(comma, static_cast<size_t>(size))));
+            line = comma == std::string::npos ? "" : line.substr(comma + 1);
         }
+        start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
     }
     return rows;
 }
 
-Rows RandomTable(std::mt19937& rng, const std::vector<int>& sizes, const std::string& alphabet) {
-    Rows table(std::uniform_int_distribution<int>(1, 30)(rng));
-    for (auto& row : table) {
-        for (int size : sizes) {
-            std::string text = RandomText(rng, alphabet, size);
-            // Empty last columns are the case that used to shift rows.
-            row.push_back(std::bernoulli_distribution(0.3)(rng) ? "" : text);
-        }
+class RandomRecords : public testing::Test {
+protected:
+    const char* fixedSeed = getenv("TABRIX_SEED");
+    const unsigned seed = fixedSeed ? static_cast<unsigned>(strtoul(fixedSeed, nullptr, 10)) : std::random_device{}();
+    testing::ScopedTrace trace{__FILE__, __LINE__, "seed " + std::to_string(seed)};
+    std::mt19937 rng{seed};
+
+    int Uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); }
+    std::string Text(const std::string& alphabet, int maxLength) {
+        std::string text(Uniform(0, maxLength), ' ');
+        for (char& c : text) c = alphabet[Uniform(0, static_cast<int>(alphabet.size()) - 1)];
+        return text;
     }
-    return table;
-}
+    std::vector<int> Sizes() {
+        std::vector<int> sizes(Uniform(1, 6));
+        for (int& size : sizes) size = Uniform(1, 12);
+        return sizes;
+    }
+};
 
 TEST_F(RandomRecords, DelimitedTextsLoadAsTheRulesSay) {
     for (int round = 0; round < 300; ++round) {
-        const std::vector<int> sizes = RandomSizes(rng);
-        const std::string text = RandomText(rng, "ab\"\",,,\r\n\n xyz", 120) + RandomText(rng, "ab,", 20);
+        const std::vector<int> sizes = Sizes();
+        const std::string text = Text("ab\"\",,,\r\n\n xyz", 120) + Text("ab,", 20);
         SCOPED_TRACE(testing::PrintToString(text));
         RecordStore s(sizes);
         if (text.empty()) continue;
         ASSERT_EQ(LoadDelimitedRecords(&s.a, text.c_str(), "\r\n", ",").result, 1);
         ASSERT_EQ(s.DataRows(), ReferenceLoad(text, sizes));
-        ASSERT_TRUE(s.NewRecordRowEmpty());
     }
 }
 
 TEST_F(RandomRecords, TablesRoundTripThroughTheirOwnRecords) {
     for (int round = 0; round < 100; ++round) {
-        const std::vector<int> sizes = RandomSizes(rng);
-        const Rows table = RandomTable(rng, sizes, "ab \"q\x01\xff.");
-        RecordStore written(sizes);
+        // The first table is fixed; empty last columns are the case that used to shift rows.
+        const std::vector<int> sizes = round ? Sizes() : std::vector<int>{5, 5, 5};
+        Rows table{{"a", "", ""}, {"", "b", ""}, {"", "", ""}, {"c", "d", "e"}, {"f", "", ""}};
+        if (round) table.assign(Uniform(1, 30), {});
+        for (auto& row : table) {
+            for (size_t col = row.size(); col < sizes.size(); ++col) {
+                row.push_back(Uniform(0, 2) ? Text("ab \"q\x01\xff.", sizes[col]) : "");
+            }
+        }
+        RecordStore written(sizes), fromDelimited(sizes), fromFixed(sizes);
         written.Fill(table);
-
         std::string delimited, fixed;
         Rows quotesDropped = table, padded = table;
         for (int row = 1; row <= static_cast<int>(table.size()); ++row) {
@@ -112,7 +92,6 @@ TEST_F(RandomRecords, TablesRoundTripThroughTheirOwnRecords) {
                 padded[row - 1][col].resize(static_cast<size_t>(sizes[col]), ' ');
             }
         }
-        RecordStore fromDelimited(sizes), fromFixed(sizes);
         ASSERT_EQ(LoadDelimitedRecords(&fromDelimited.a, delimited.c_str(), "\r\n", ",").result, 1);
         ASSERT_EQ(fromDelimited.DataRows(), quotesDropped);
         ASSERT_EQ(LoadFixedWidthRecords(&fromFixed.a, fixed.c_str()).result, 1);

@@ -1,14 +1,14 @@
 // A cell store shaped as DimCols and DefineField shape it, without a window,
-// and readers that turn it into rows of texts for comparisons.
+// read back as rows of texts for comparisons.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "grid/cell_store.h"
-#include "records/record_rows.h"
 #include "support/memory.h"
 
 using Rows = std::vector<std::vector<std::string>>;
@@ -28,34 +28,30 @@ struct RecordStore {
     RecordStore(const RecordStore&) = delete;
     RecordStore& operator=(const RecordStore&) = delete;
 
-    int DataColumns() const { return a.fieldCount - 2; }
     std::string Text(int row, int col) const {
         const char* text = tabrix::CellText(&a, row, col);
         return text ? text : "<none>";
     }
+    // Rows 1 .. n and the empty new-record row n + 1.
     void Fill(const Rows& rows) {
-        for (size_t r = 0; r < rows.size(); ++r) {
-            for (size_t c = 0; c < rows[r].size(); ++c) {
-                ASSERT_EQ(tabrix::StoreCell(&a, static_cast<int>(r + 1), static_cast<int>(c + 1), rows[r][c].c_str()),
-                          tabrix::kStored);
+        for (int row = 1; row <= static_cast<int>(rows.size()); ++row) {
+            for (int col = 1; col <= static_cast<int>(rows[row - 1].size()); ++col) {
+                ASSERT_EQ(tabrix::StoreCell(&a, row, col, rows[row - 1][col - 1].c_str()), tabrix::kStored);
             }
         }
         ASSERT_EQ(tabrix::StoreCell(&a, static_cast<int>(rows.size() + 1), 0, ""), tabrix::kStored);
     }
-    // Rows 1 .. maxRow - 1, every data column: what a host sees.
+    // What a host sees: rows 1 .. maxRow - 1 of every data column, and the
+    // new-record row too when it is not empty (it must be).
     Rows DataRows() const {
         Rows rows;
-        for (int row = 1; row < a.maxRow; ++row) {
+        for (int row = 1; row <= a.maxRow; ++row) {
             rows.emplace_back();
-            for (int col = 1; col <= DataColumns(); ++col) rows.back().push_back(Text(row, col));
+            for (int col = 1; col <= a.fieldCount - 2; ++col) rows.back().push_back(Text(row, col));
         }
+        const auto empty = [](const std::string& text) { return text.empty(); };
+        if (!rows.empty() && std::all_of(rows.back().begin(), rows.back().end(), empty)) rows.pop_back();
         return rows;
-    }
-    bool NewRecordRowEmpty() const {
-        for (int col = 1; col <= DataColumns(); ++col) {
-            if (Text(a.maxRow, col) != "") return false;
-        }
-        return true;
     }
 };
 
