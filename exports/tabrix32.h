@@ -125,6 +125,12 @@ void WINAPI SetModify(HWND grid, int32_t value);
 int32_t WINAPI FinishEditing(HWND grid);
 int32_t WINAPI GridReadOnly(HWND grid, int32_t value);
 
+/* Find: mode 0 the cell equals the text, 1 contains it, 2 begins with it
+   (case counts). 1 found and made current, 0 not found, -1 the open edit or
+   the edited row could not be left. A non-zero `resume` goes on after the
+   previous hit in any grid. */
+int32_t WINAPI GridFind(HWND grid, const char* text, int32_t currentColumnOnly, int32_t resume, int32_t mode);
+
 /* Records: fixed-width records of random-access files, and delimited text */
 const char* WINAPI GetRecordRAF(HWND grid, int32_t row);
 int32_t WINAPI PutRecordRAF(HWND grid, int32_t row, const char* record);

@@ -23,7 +23,7 @@ EXPORTS = {
     "SetUndoBuffer": 4, "GridGetFocus": 0, "TrapInitMenuPopup": 4, "UndoRow": 4, "UndoField": 4,
     "CanUndoRow": 4, "CanUndoField": 4, "UndeleteRow": 4, "CanUndeleteRow": 4, "DeleteGridRow": 4,
     "CanDeleteRow": 4, "RowModified": 8, "ResetRowModified": 8, "GridDataChanged": 4, "SetModify": 8,
-    "FinishEditing": 4, "GridReadOnly": 8,
+    "FinishEditing": 4, "GridReadOnly": 8, "GridFind": 20,
     "GotoCell": 12, "ViewGrid": 8, "GetFirstVisRow": 4, "GetFirstVisCol": 4, "GetCurrentRow": 4,
     "GetCurrentCol": 4,
     "SetFuncCallback": 8, "GetNotifyHwnd": 0,

@@ -43,6 +43,12 @@ std::vector<Message> TestHost::MessagesOf(UINT message) const {
 }
 
 void TestHost::Answer(UINT message, std::function<LRESULT(WPARAM, LPARAM)> reply) {
+    for (auto& [code, existing] : replies_) {
+        if (code == message) {
+            existing = std::move(reply);
+            return;
+        }
+    }
     replies_.emplace_back(message, std::move(reply));
 }
 

@@ -31,7 +31,8 @@ public:
     std::vector<Message> MessagesOf(UINT message) const;
     void Clear() { messages_.clear(); }
 
-    // What the host answers to a message; unset messages go to DefWindowProc.
+    // What the host answers to a message from now on, replacing an earlier
+    // answer; unset messages go to DefWindowProc.
     void Answer(UINT message, std::function<LRESULT(WPARAM, LPARAM)> reply);
 
 private:
