@@ -40,9 +40,11 @@ protected:
         HDITEMA hd{};
         hd.mask = HDI_WIDTH;
         hd.cxy = width;
-        NMHEADERA notice{{state()->hwndHeader, static_cast<UINT_PTR>(tabrix::kHeaderId), HDN_ENDTRACKA}, item, 0, &hd};
-        SendMessageA(grid, WM_NOTIFY, tabrix::kHeaderId, reinterpret_cast<LPARAM>(&notice));
+        const int id = GetDlgCtrlID(Header());
+        NMHEADERA notice{{Header(), static_cast<UINT_PTR>(id), HDN_ENDTRACKA}, item, 0, &hd};
+        SendMessageA(grid, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&notice));
     }
+    HWND Header() { return FindWindowExA(grid, nullptr, WC_HEADERA, nullptr); }
     int BorderY(int r) { return library.headerHeight + r * GetRowHeight(grid); }
     void Press(int y, int x = 10) { SendMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y)); }
     void Release(int y) { SendMessageA(grid, WM_LBUTTONUP, 0, At(10, y)); }
@@ -70,7 +72,7 @@ TEST_F(ResizeTest, DividerDragsResizeTheColumnShownByTheItemWithinClamps) {
         std::vector<int> expected = Widths();
         const int x = (c.toX > 0 ? c.toX : ClientWidth() + c.toX) - 1;
         const COLORREF under = Screen(x, 100);
-        HWND header = state()->hwndHeader;
+        HWND header = Header();
         SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, At(c.dividerX - 1, 5));
         SendMessageA(header, WM_MOUSEMOVE, MK_LBUTTON, At(x, 5));
         EXPECT_EQ(Screen(x, 100), under ^ 0xFFFFFF) << "the tracking line follows the mouse";

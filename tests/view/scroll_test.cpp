@@ -99,7 +99,7 @@ TEST_F(ScrollTest, MovesByKeyboardAndBar) {
         const std::string what = "move " + std::to_string(c.move) + " code " + std::to_string(c.code) + " from row " +
                                  std::to_string(c.from[1]) + " col " + std::to_string(c.from[3]);
         ExpectView(c.to, what);
-        // Vertical moves and wrapping ones leave the selection.
+        // Vertical moves and moves that wrap to another row clear the selection.
         const bool keeps = message == WM_HSCROLL && c.to[1] == c.from[1];
         EXPECT_EQ(state()->selectedRow, keeps ? c.from[1] : 0) << what;
     }
