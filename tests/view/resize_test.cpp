@@ -1,15 +1,15 @@
 // Column and row resizing, driven by mouse messages as a user's drag sends them.
 #include <algorithm>
-#include <cstring>
+#include <vector>
 
 #include "grid/library.h"
 #include "tests/support/grid_fixture.h"
 
-using namespace tabrix;
+using tabrix::library;
 
 namespace {
+
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
-}  // namespace
 
 class ResizeTest : public GridTest {
 protected:
@@ -19,166 +19,159 @@ protected:
         for (int row = 1; row <= 5; ++row) CreateCell(grid, row, 1, "x");
         UpdateWindow(grid);
     }
-
-    // A divider drag on the header: press just left of the divider, move, release.
-    void DragDivider(int dividerX, int toX) {
-        HWND header = state()->hwndHeader;
-        SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, At(dividerX - 1, 5));
-        SendMessageA(header, WM_MOUSEMOVE, MK_LBUTTON, At(toX - 1, 5));
-        EXPECT_EQ(state()->headerTracking, 1);
-        EXPECT_EQ(state()->headerTrackX, toX - 1) << "the tracking line follows the mouse";
-        SendMessageA(header, WM_LBUTTONUP, 0, At(toX - 1, 5));
-        EXPECT_EQ(state()->headerTracking, 0);
-        UpdateWindow(grid);
+    // What the screen shows now, tracking lines included.
+    COLORREF Screen(int x, int y) {
+        HDC dc = GetDC(grid);
+        const COLORREF pixel = GetPixel(dc, x, y);
+        ReleaseDC(grid, dc);
+        return pixel;
     }
-
-    void EndTrack(int item, int width) {
-        HDITEMA hd{};
-        hd.mask = HDI_WIDTH;
-        hd.cxy = width;
-        NMHEADERA notice{};
-        notice.hdr = NMHDR{state()->hwndHeader, static_cast<UINT_PTR>(kHeaderId), static_cast<UINT>(HDN_ENDTRACKA)};
-        notice.iItem = item;
-        notice.pitem = &hd;
-        SendMessageA(grid, WM_NOTIFY, kHeaderId, reinterpret_cast<LPARAM>(&notice));
-    }
-
     int ClientWidth() {
         RECT client;
         GetClientRect(grid, &client);
         return client.right;
     }
-    int BorderY(int r) { return library.headerHeight + r * state()->rowHeight; }
-
-    void Hover(int y) { SendMessageA(grid, WM_MOUSEMOVE, 0, At(10, y)); }
-    void PressRowBorder(int y) {
-        Hover(y);
-        SendMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, At(10, y));
+    std::vector<int> Widths() {
+        std::vector<int> widths;
+        for (int col = 0; col < tabrix::kColSlots; ++col) widths.push_back(GetColWidth(grid, col));
+        return widths;
     }
+    void EndTrack(int item, int width) {
+        HDITEMA hd{};
+        hd.mask = HDI_WIDTH;
+        hd.cxy = width;
+        const int id = GetDlgCtrlID(Header());
+        NMHEADERA notice{{Header(), static_cast<UINT_PTR>(id), HDN_ENDTRACKA}, item, 0, &hd};
+        SendMessageA(grid, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&notice));
+    }
+    HWND Header() { return FindWindowExA(grid, nullptr, WC_HEADERA, nullptr); }
+    int BorderY(int r) { return library.headerHeight + r * GetRowHeight(grid); }
+    void Press(int y, int x = 10) { SendMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y)); }
+    void Release(int y) { SendMessageA(grid, WM_LBUTTONUP, 0, At(10, y)); }
     static bool CursorFree() {
         RECT clip, screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN), 0, 0};
         screen.right = screen.left + GetSystemMetrics(SM_CXVIRTUALSCREEN);
         screen.bottom = screen.top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
-        GetClipCursor(&clip);
-        return EqualRect(&clip, &screen);
+        return GetClipCursor(&clip) && EqualRect(&clip, &screen);
     }
 };
 
-TEST_F(ResizeTest, DividerDragResizesTheColumnShownByTheItem) {
-    for (int i = 0; i < 3; ++i) SendMessageA(grid, WM_HSCROLL, SB_LINERIGHT, 0);
-    UpdateWindow(grid);
-    ASSERT_EQ(GetFirstVisCol(grid), 4);
-    DragDivider(35 + 50 + 50, 35 + 50 + 90);  // item 2 shows column 5
-    EXPECT_EQ(GetColWidth(grid, 5), 90);
-    EXPECT_EQ(GetColWidth(grid, 2), 50);
-    EXPECT_EQ(state()->editorLastX, -100) << "an open editor is re-placed by the next paint";
+// Each drag presses just left of a divider on the header, moves and releases.
+TEST_F(ResizeTest, DividerDragsResizeTheColumnShownByTheItemWithinClamps) {
+    struct Case {
+        int scrolledBy, dividerX, toX, col, width;  // negative: from the client's right edge
+    } cases[] = {
+        {0, 35 + 50, 35 + 10, 1, 30},            // at least 30
+        {0, 35 + 30 + 50, -2, 2, -75},           // at most the client less 75
+        {3, 35 + 50 + 50, 35 + 50 + 90, 5, 90},  // item 2 shows column 5
+    };
+    for (const Case& c : cases) {
+        for (int i = GetFirstVisCol(grid) - 1; i < c.scrolledBy; ++i) SendMessageA(grid, WM_HSCROLL, SB_LINERIGHT, 0);
+        UpdateWindow(grid);
+        ASSERT_EQ(GetFirstVisCol(grid), c.scrolledBy + 1);
+        std::vector<int> expected = Widths();
+        const int x = (c.toX > 0 ? c.toX : ClientWidth() + c.toX) - 1;
+        const COLORREF under = Screen(x, 100);
+        HWND header = Header();
+        SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, At(c.dividerX - 1, 5));
+        SendMessageA(header, WM_MOUSEMOVE, MK_LBUTTON, At(x, 5));
+        EXPECT_EQ(Screen(x, 100), under ^ 0xFFFFFF) << "the tracking line follows the mouse";
+        SendMessageA(header, WM_LBUTTONUP, 0, At(x, 5));
+        UpdateWindow(grid);
+        expected[c.col] = c.width > 0 ? c.width : ClientWidth() + c.width;
+        EXPECT_EQ(Widths(), expected) << "column " << c.col;
+        // The header shows the stored widths, clamps included, of the columns scrolled in.
+        for (int item = 1; item + c.scrolledBy <= 8; ++item) {
+            HDITEMA hd{};
+            hd.mask = HDI_WIDTH;
+            ASSERT_TRUE(Header_GetItem(header, item, &hd));
+            EXPECT_EQ(hd.cxy, GetColWidth(grid, item + c.scrolledBy)) << "item " << item;
+        }
+    }
 }
 
-TEST_F(ResizeTest, DraggedWidthsAreClamped) {
-    DragDivider(35 + 50, 35 + 10);
-    EXPECT_EQ(GetColWidth(grid, 1), 30);
-    DragDivider(35 + 30 + 50, 390);
-    EXPECT_EQ(GetColWidth(grid, 2), ClientWidth() - 75);
-}
-
-TEST_F(ResizeTest, WidthsStayPositiveInANarrowGrid) {
-    MoveWindow(grid, 0, 0, 90, 200, TRUE);
-    ASSERT_LT(ClientWidth() - 75, 30);
-    EndTrack(1, 5);
-    EXPECT_GE(GetColWidth(grid, 1), 1) << "a zero or negative width would hide later columns for good";
-    EXPECT_EQ(GetColWidth(grid, 1), std::max(1, ClientWidth() - 75));
-}
-
-TEST_F(ResizeTest, ItemsShowingNoColumnChangeNoWidth) {
-    int before[kColSlots];
-    memcpy(before, state()->colWidth, sizeof before);
+TEST_F(ResizeTest, WidthNoticesChangeOnlyDataColumnsToPositiveWidths) {
+    const std::vector<int> before = Widths();
     EndTrack(9, 77);    // the filler column's item
     EndTrack(501, 77);  // a blank item far beyond the data
-    state()->hScroll.nPos = 7;
+    for (int i = 0; i < 7; ++i) SendMessageA(grid, WM_HSCROLL, SB_LINERIGHT, 0);
+    ASSERT_EQ(GetFirstVisCol(grid), 8);
     EndTrack(500, 77);  // 500 + 7 would be past the width table
-    EXPECT_EQ(memcmp(before, state()->colWidth, sizeof before), 0);
+    EXPECT_EQ(Widths(), before);
+    MoveWindow(grid, 0, 0, 70, 200, TRUE);
+    ASSERT_LT(ClientWidth(), 75);
+    EndTrack(1, 5);
+    EXPECT_EQ(GetColWidth(grid, 8), 1) << "a zero or negative width would hide later columns for good";
 }
 
-TEST_F(ResizeTest, RowBorderHitBand) {
-    const int y = BorderY(1);
-    for (int dy = -3; dy <= 3; ++dy) {
-        Hover(y + dy);
-        EXPECT_EQ(state()->mouseOnRowBorder, 1) << "offset " << dy;
+TEST_F(ResizeTest, RowBorderBandStartsARowDrag) {
+    const int y = BorderY(1), h = GetRowHeight(grid);
+    struct Case {
+        int x, y;
+        bool drags;
+    } cases[] = {{10, y - 4, false}, {10, y - 3, true}, {10, y, true}, {10, y + 3, true}, {10, y + 4, false},
+                 {60, y, false},               // only in the row-header column
+                 {10, BorderY(7), false}};     // no border below the last painted row
+    for (const Case& c : cases) {
+        Press(c.y, c.x);
+        EXPECT_EQ(GetCapture() == grid, c.drags) << c.x << "," << c.y;
+        Release(c.y);
+        EXPECT_TRUE(GetCapture() != grid && GetRowHeight(grid) == h);
     }
-    Hover(y - 4);
-    EXPECT_EQ(state()->mouseOnRowBorder, 0);
-    Hover(y + 4);
-    EXPECT_EQ(state()->mouseOnRowBorder, 0);
-    Hover(BorderY(state()->rowsPainted + 1));
-    EXPECT_EQ(state()->mouseOnRowBorder, 0) << "no border below the last painted row";
-    SendMessageA(grid, WM_MOUSEMOVE, 0, At(60, y));
-    EXPECT_EQ(state()->mouseOnRowBorder, 0) << "only in the row-header column";
-    EXPECT_EQ(state()->mouseInRowArea, 0);
 }
 
-TEST_F(ResizeTest, RowDragSetsEveryRowsHeight) {
-    const int h = state()->rowHeight;
-    PressRowBorder(BorderY(1));
-    ASSERT_EQ(state()->rowResizing, 1);
-    EXPECT_EQ(GetCapture(), grid) << "the release must reach the grid wherever it happens";
-    EXPECT_FALSE(CursorFree());
-    SendMessageA(grid, WM_MOUSEMOVE, MK_LBUTTON, At(10, BorderY(1) + 10));
-    EXPECT_EQ(state()->rowTrackY, BorderY(1) + 10);
-    SendMessageA(grid, WM_LBUTTONUP, 0, At(10, BorderY(1) + 10));
-    EXPECT_EQ(GetRowHeight(grid), h + 10);
-    EXPECT_EQ(state()->rowResizing, 0);
-    EXPECT_EQ(state()->rowTrackY, 0);
-    EXPECT_NE(GetCapture(), grid);
-    EXPECT_TRUE(CursorFree());
-
-    UpdateWindow(grid);
-    PressRowBorder(BorderY(1));
-    SendMessageA(grid, WM_LBUTTONUP, 0, At(10, BorderY(1) - 30));
-    EXPECT_EQ(GetRowHeight(grid), state()->minRowHeight) << "raised to the minimum";
-    RECT client;
-    GetClientRect(grid, &client);
-    EXPECT_EQ(state()->visibleRows, (client.bottom - library.headerHeight) / state()->minRowHeight);
-}
-
-TEST_F(ResizeTest, LostCaptureEndsTheRowDrag) {
-    struct Interruption {
+// A row drag released sets every row's height, never below the height a
+// grid starts with; one interrupted first stores nothing. Either way the
+// cursor and the capture are freed and the page counts whole rows.
+TEST_F(ResizeTest, RowDragsEndedOrInterrupted) {
+    struct Ending {
         const char* name;
+        int by;
         void (*interrupt)(HWND grid, HWND host);
-    } interruptions[] = {
-        {"capture taken", [](HWND, HWND host) { SetCapture(host); }},
-        {"capture released", [](HWND, HWND) { ReleaseCapture(); }},
-        {"mode cancelled", [](HWND g, HWND) { SendMessageA(g, WM_CANCELMODE, 0, 0); }},
-        {"window hidden", [](HWND g, HWND) { ShowWindow(g, SW_HIDE); }},
+    } endings[] = {
+        {"released lower", 10, nullptr},
+        {"released higher", -8, nullptr},
+        {"capture taken", 10, [](HWND, HWND host) { SetCapture(host); }},
+        {"capture released", 10, [](HWND, HWND) { ReleaseCapture(); }},
+        {"mode cancelled", 10, [](HWND g, HWND) { SendMessageA(g, WM_CANCELMODE, 0, 0); }},
+        {"window hidden", 10, [](HWND g, HWND) { ShowWindow(g, SW_HIDE); }},
+        {"window destroyed", 10, [](HWND g, HWND) { DestroyWindow(g); }},
     };
-    const int h = state()->rowHeight;
-    for (const Interruption& i : interruptions) {
+    for (int row = 6; row <= 30; ++row) CreateCell(grid, row, 1, "x");
+    const int h = GetRowHeight(grid), y = BorderY(1);
+    for (const Ending& e : endings) {
         ShowWindow(grid, SW_SHOW);
+        SetRowHeight(grid, h);
         UpdateWindow(grid);
-        PressRowBorder(BorderY(1));
-        ASSERT_EQ(state()->rowResizing, 1) << i.name;
-        SendMessageA(grid, WM_MOUSEMOVE, MK_LBUTTON, At(10, BorderY(1) + 8));
-        i.interrupt(grid, host.hwnd());
-        ReleaseCapture();
-        EXPECT_EQ(state()->rowResizing, 0) << i.name;
-        EXPECT_EQ(state()->rowTrackY, 0) << i.name << ": the tracking line is erased";
-        EXPECT_TRUE(CursorFree()) << i.name;
-        EXPECT_EQ(state()->rowHeight, h) << i.name << ": nothing is stored";
+        Press(y);
+        EXPECT_EQ(GetCapture(), grid) << e.name << ": the release must reach the grid wherever it happens";
+        EXPECT_FALSE(CursorFree()) << e.name;
+        UpdateWindow(grid);
+        const COLORREF under = Screen(200, y + e.by);
+        SendMessageA(grid, WM_MOUSEMOVE, MK_LBUTTON, At(10, y + e.by));
+        EXPECT_EQ(Screen(200, y + e.by), under ^ 0xFFFFFF) << e.name << ": the tracking line";
+        if (e.interrupt) e.interrupt(grid, host.hwnd());
+        Release(y + e.by);
+        EXPECT_TRUE(CursorFree()) << e.name;
+        EXPECT_NE(GetCapture(), grid) << e.name;
+        if (!IsWindow(grid)) continue;
+        // The line lives on the screen; only the grid knows to erase it, once.
+        EXPECT_EQ(state()->rowTrackY, 0) << e.name << ": the tracking line is erased";
+        EXPECT_EQ(GetRowHeight(grid), e.interrupt ? h : std::max(h, h + e.by)) << e.name;
+        RECT client;
+        GetClientRect(grid, &client);
+        SCROLLINFO bar{sizeof bar, SIF_PAGE, 0, 0, 0, 0, 0};
+        GetScrollInfo(grid, SB_VERT, &bar);
+        EXPECT_EQ(static_cast<int>(bar.nPage), (client.bottom - library.headerHeight) / GetRowHeight(grid)) << e.name;
     }
-}
-
-TEST_F(ResizeTest, DestroyedDuringARowDragFreesTheCursor) {
-    PressRowBorder(BorderY(1));
-    ASSERT_EQ(state()->rowResizing, 1);
-    DestroyWindow(grid);
-    EXPECT_TRUE(CursorFree());
 }
 
 TEST_F(ResizeTest, APressElsewhereStartsNoDragAfterTheMouseLeftABorder) {
-    Hover(BorderY(1));
-    ASSERT_EQ(state()->mouseOnRowBorder, 1);
-    // The press the grid sends itself when undo is enabled lands at (0, 0).
-    SendMessageA(grid, WM_LBUTTONDOWN, 0, At(0, 0));
-    EXPECT_EQ(state()->rowResizing, 0);
+    SendMessageA(grid, WM_MOUSEMOVE, 0, At(10, BorderY(1)));
+    ASSERT_EQ(GetCursor(), library.resizeCursor);
+    Press(0, 0);  // the press the grid sends itself when undo is enabled
     EXPECT_NE(GetCapture(), grid);
     EXPECT_TRUE(CursorFree()) << "the cursor must not stay confined to the grid";
 }
+
+}  // namespace
