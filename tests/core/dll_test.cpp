@@ -139,6 +139,21 @@ TEST(Dll, RowResizeCursorIsCentredOnItsHotSpot) {
     if (info.hbmColor) DeleteObject(info.hbmColor);
 }
 
+TEST(Dll, UnloadingGivesTheHookedWindowItsOwnProcedure) {
+    HWND parent = MakeParent();
+    const LONG_PTR own = GetWindowLongPtrA(parent, GWLP_WNDPROC);
+    {
+        Library lib;
+        auto trap = lib.Get<void(WINAPI*)(HWND)>("TrapInitMenuPopup");
+        ASSERT_NE(trap, nullptr);
+        trap(parent);
+        ASSERT_NE(GetWindowLongPtrA(parent, GWLP_WNDPROC), own);
+    }
+    EXPECT_EQ(GetWindowLongPtrA(parent, GWLP_WNDPROC), own);
+    SendMessageA(parent, WM_INITMENUPOPUP, 0, 0);  // would run unloaded code
+    DestroyWindow(parent);
+}
+
 int main(int argc, char** argv) {
     testing_host::InstallTestCrashFilter();
     testing::InitGoogleTest(&argc, argv);
