@@ -273,12 +273,13 @@ void OpenListEditor(const Grid& grid, EditorText cell) {
     s->comboNotified = 0;
     SendMessageA(combo, CB_LIMITTEXT, DeclaredSize(grid.arrays, s->curCol), 0);
     SetWindowTextA(combo, TempCopy(cell.text, cell.length));
+    if (!IsWindowVisible(combo)) ShowWindow(combo, SW_SHOW);
+    if (!FocusEditor(grid, combo)) return;
+    // After the focus: a combo box selects its whole text when it gains it.
     if (library.entryStyle == 0) {
         const int end = static_cast<int>(cell.length);
         SendMessageA(combo, CB_SETEDITSEL, 0, MAKELPARAM(end, end));
     }
-    if (!IsWindowVisible(combo)) ShowWindow(combo, SW_SHOW);
-    if (!FocusEditor(grid, combo)) return;
     s->editing = 1;
 }
 

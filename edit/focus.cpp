@@ -54,7 +54,10 @@ LRESULT CALLBACK HostWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
             break;
         case WM_ACTIVATEAPP:
         case WM_NCACTIVATE:
-            if (!wParam) {
+        case WM_ACTIVATE:
+            // A window manager may keep a minimised window active: its
+            // restore then brings only WM_ACTIVATE, no new activation.
+            if (message == WM_ACTIVATE ? LOWORD(wParam) == WA_INACTIVE : !wParam) {
                 RememberFocus();
             } else if (input.focusRestorePending && library.lastGrid && IsWindow(library.lastGrid)) {
                 SetTimer(library.lastGrid, kRestoreTimerId, kRestoreDelayMs, RestoreFocusTimerProc);

@@ -72,6 +72,21 @@ TEST(Dll, CheckBoxImagesAndTheRowResizeCursor) {
     FreeLibrary(dll);
 }
 
+TEST(Dll, UnloadingGivesTheHookedWindowItsOwnProcedure) {
+    HWND parent = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    const LONG_PTR own = GetWindowLongPtrA(parent, GWLP_WNDPROC);
+    HMODULE dll = LoadLibraryA("tabrix32.dll");
+    auto trap = reinterpret_cast<void(WINAPI*)(HWND)>(reinterpret_cast<void*>(GetProcAddress(dll, "TrapInitMenuPopup")));
+    ASSERT_NE(trap, nullptr);
+    trap(parent);
+    ASSERT_NE(GetWindowLongPtrA(parent, GWLP_WNDPROC), own);
+    FreeLibrary(dll);
+    EXPECT_EQ(GetWindowLongPtrA(parent, GWLP_WNDPROC), own);
+    SendMessageA(parent, WM_INITMENUPOPUP, 0, 0);  // would run unloaded code
+    DestroyWindow(parent);
+}
+
 int main(int argc, char** argv) {
     testing_host::InstallTestCrashFilter();
     testing::InitGoogleTest(&argc, argv);

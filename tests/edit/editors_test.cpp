@@ -1,0 +1,165 @@
+// In-cell editors, commits forced by other operations, the opening's message
+// drain, and the host hook that gives the focus back after a minimise.
+#include "grid/library.h"
+#include "tests/edit/session.h"
+
+namespace {
+
+class EditorsTest : public EditSession {
+protected:
+    // Text column 1 (alignment 7), list column 2 (5 characters, face Arial),
+    // list column 3 (no face); the host fills the lists when asked.
+    void SetUp() override {
+        EditSession::SetUp();
+        GridAttr attr{};
+        attr.cellFont = cellFont = MakeFont("Courier New", 9, 400, 0, 0, 0);
+        ASSERT_EQ(SetGridAttr(grid, &attr), 1);
+        ASSERT_EQ(DimCols(grid, 3), 1);
+        FieldDef defs[] = {testing_host::ColumnField("t", 60, 10, 7),
+                           testing_host::ColumnField("a", 80, 5, 0, 0, 0, "Arial"),
+                           testing_host::ColumnField("b", 80, 10)};
+        for (int col = 1; col <= 3; ++col) ASSERT_EQ(DefineField(grid, col, col == 1 ? 0 : 2, &defs[col - 1]), 1);
+        for (int r = 1; r <= 3; ++r) CreateCell(grid, r, 1, Text(r, 1).c_str());
+        Settle();
+        host.Answer(GN_DROPDOWN, [](WPARAM, LPARAM) -> LRESULT {
+            for (const char* s : {"watermelon", "pear"}) SendMessageA(GetNotifyHwnd(), CB_ADDSTRING, 0, LPARAM(s));
+            return 0;
+        });
+    }
+    HWND Combo() { return FindWindowExA(grid, nullptr, "ComboBox", nullptr); }
+    bool Dropped() { return SendMessageA(Combo(), CB_GETDROPPEDSTATE, 0, 0) != 0; }
+    HFONT FontOf(HWND w) { return reinterpret_cast<HFONT>(SendMessageA(w, WM_GETFONT, 0, 0)); }
+    HFONT cellFont = nullptr;
+};
+
+TEST_F(EditorsTest, TheListIsFilledOnceAnOpeningAndEscapeClosesOnlyIt) {
+    Click(1, 2), Press(VK_DOWN);
+    ASSERT_TRUE(Dropped());
+    EXPECT_EQ(GetNotifyHwnd(), Combo());
+    Press(VK_ESCAPE);
+    EXPECT_FALSE(Dropped());
+    EXPECT_TRUE(Editing()) << "the first Escape closes only the list";
+    Press(VK_DOWN);
+    EXPECT_EQ(SendMessageA(Combo(), CB_GETCOUNT, 0, 0), 2) << "not filled twice";
+    EXPECT_EQ(host.MessagesOf(GN_DROPDOWN).size(), 1u);
+    Keys({VK_ESCAPE, VK_ESCAPE});
+    EXPECT_FALSE(Editing());
+    Click(2, 2), Press(VK_DOWN);
+    EXPECT_EQ(host.MessagesOf(GN_DROPDOWN).size(), 2u) << "asked again for the next opening";
+    // An item longer than the field is refused before the host is asked.
+    Keys({VK_DOWN, VK_RETURN});
+    EXPECT_TRUE(host.MessagesOf(GN_CELLCHANGING).empty());
+    EXPECT_TRUE(Editing());
+    EXPECT_EQ(Cell(2, 2), "");
+    EXPECT_EQ(RowModified(grid, 2), 0);
+    Keys({VK_DOWN, VK_DOWN, VK_RETURN});  // the last item, whether the list is open or not
+    EXPECT_EQ(Cell(2, 2), "pear");
+    Expect(2, 3);
+}
+
+TEST_F(EditorsTest, EditorsTakeTheirFontAlignmentAndCaret) {
+    Click(1, 2);
+    const HFONT face = FontOf(Combo());
+    EXPECT_NE(face, cellFont);
+    Press(VK_ESCAPE);
+    OnEntryStyle(0);
+    SetCellText(grid, 1, 3, "fig");
+    Click(1, 3);
+    EXPECT_EQ(FontOf(Combo()), cellFont) << "a column without a face";
+    EXPECT_EQ(GetObjectType(face), 0u) << "the column's font went once the box let go of it";
+    EXPECT_GE(GetAsyncKeyState(VK_END), 0) << "no End press without its release";
+    DWORD from = 0, to = 0;
+    SendMessageA(Combo(), CB_GETEDITSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    EXPECT_EQ(from * 10 + to, 33u) << "the caret after the text";
+    // An alignment outside 0..2 edits as left, and commits.
+    Click(1, 1);
+    EXPECT_EQ(FontOf(GetFocus()), cellFont);
+    EXPECT_EQ(GetWindowLongA(GetFocus(), GWL_STYLE) & (ES_RIGHT | ES_CENTER), 0);
+    Type("x\n");
+    EXPECT_EQ(Cell(1, 1), "r1c1x");
+}
+
+// Moves by other operations commit an open editor first, and do nothing
+// while the host refuses the text.
+TEST_F(EditSession, GridReadOnlyAndRightEdgeCommitFirst) {
+    LRESULT refuse = 1;
+    host.Answer(GN_CELLCHANGING, [&refuse](WPARAM, LPARAM) { return refuse; });
+    for (auto op : {+[](HWND g) { return GridReadOnly(g, 1); },
+                    +[](HWND g) { return static_cast<int>(SendMessageA(g, WM_HSCROLL, SB_RIGHT, 0)); }}) {
+        Table(3, 3);
+        Click(4, 1), Type("x");  // on the new-record row, which a read-only grid hides
+        refuse = 1;
+        EXPECT_EQ(op(grid), 0);
+        Expect(4, 1);
+        Press(VK_ESCAPE);
+        Click(4, 1);
+        EXPECT_TRUE(Editing()) << "the grid stayed writable";
+        Type("x");
+        refuse = 0;
+        op(grid);
+        UpdateWindow(grid);
+        EXPECT_EQ(Cell(4, 1) + Cell(4, 3), "x") << "the text went to its own cell";
+        GridReadOnly(grid, 0);
+    }
+}
+
+TEST_F(EditSession, AnOpeningEditorRunsTheQueueAndSurvivesIt) {
+    Table(2, 3);
+    PostQuitMessage(7);
+    Click(1, 1, false);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit request is kept";
+    EXPECT_EQ(msg.wParam, 7u);
+    EXPECT_TRUE(Editing());
+    Press(VK_ESCAPE);
+    PostMessageA(host.hwnd(), WM_CLOSE, 0, 0);  // the form closes, and the grid goes with it
+    Click(2, 1);
+    EXPECT_FALSE(IsWindow(grid));
+}
+
+LONG_PTR ProcOf(HWND w) { return GetWindowLongPtrA(w, GWLP_WNDPROC); }
+
+TEST_F(EditSession, RestoringTheMinimisedHostGivesTheFocusBackToTheEditor) {
+    Table(2, 3);
+    TrapInitMenuPopup(host.hwnd());
+    Click(2, 1);
+    const HWND editor = GetFocus();
+    SendMessageA(host.hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(IsIconic(host.hwnd()));
+    SendMessageA(host.hwnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    SetForegroundWindow(host.hwnd());
+    for (DWORD end = GetTickCount() + 400; GetFocus() != editor && GetTickCount() < end;) testing_host::PumpFor(10);
+    EXPECT_EQ(GetFocus(), editor);
+    EXPECT_EQ(GridGetFocus(), grid);
+}
+
+TEST_F(EditSession, TheHookedWindowKeepsItsOwnClose) {
+    const LONG_PTR own = ProcOf(host.hwnd());
+    TrapInitMenuPopup(host.hwnd());
+    TrapInitMenuPopup(host.hwnd());  // a second hook must not chain to itself
+    testing_host::TestHost other;
+    const LONG_PTR otherOwn = ProcOf(other.hwnd());
+    ASSERT_NE(CreateGrid(other.hwnd(), other.instance(), 0, 2, 0, 0, 100, 100), nullptr);
+    SendMessageA(host.hwnd(), WM_INITMENUPOPUP, 0, 0);
+    EXPECT_EQ(host.MessagesOf(WM_INITMENUPOPUP).size(), 1u);
+    host.Answer(WM_CLOSE, [](WPARAM, LPARAM) -> LRESULT { return 0; });
+    SendMessageA(host.hwnd(), WM_CLOSE, 0, 0);
+    testing_host::PumpMessages();
+    EXPECT_EQ(host.MessagesOf(WM_CLOSE).size(), 1u) << "the close reaches the host's own handling";
+    EXPECT_EQ(ProcOf(host.hwnd()), own);
+    EXPECT_EQ(ProcOf(other.hwnd()), otherOwn);
+    TrapInitMenuPopup(host.hwnd()), TrapInitMenuPopup(other.hwnd());  // hooking another unhooks the first
+    EXPECT_EQ(ProcOf(host.hwnd()), own);
+}
+
+TEST(LibraryUnload, TheHookedWindowRunsItsOwnProcedureAgain) {
+    testing_host::TestHost form;
+    const LONG_PTR own = ProcOf(form.hwnd());
+    TrapInitMenuPopup(form.hwnd());
+    ASSERT_NE(ProcOf(form.hwnd()), own);
+    tabrix::LibraryDetach();
+    EXPECT_EQ(ProcOf(form.hwnd()), own);
+    ASSERT_TRUE(tabrix::LibraryAttach(GetModuleHandleA(nullptr)));
+}
+
+}  // namespace

@@ -1,0 +1,119 @@
+// Moves, typing a table, and the host's say on values and row changes.
+#include <functional>
+
+#include "tests/edit/session.h"
+
+namespace {
+
+using Codes = std::vector<UINT>;
+LRESULT Refuse(WPARAM, LPARAM) { return 1; }
+
+TEST_F(EditSession, RefusedValueKeepsTheEditorOpenUntilEscape) {
+    Table(3, 4);
+    host.Answer(GN_CELLCHANGING, Refuse);
+    Click(2, 1);
+    Type("x\ny\t");
+    Expect(2, 1);
+    EXPECT_EQ(Cell(2, 1, 1), "r2c1xy") << "the editor keeps the user's text for correcting";
+    EXPECT_EQ(host.MessagesOf(GN_CELLCHANGING).size(), 2u);
+    Press(VK_ESCAPE);
+    EXPECT_EQ(Cell(2, 1), "r2c1");
+    EXPECT_EQ(RowModified(grid, 2), 0);
+    EXPECT_TRUE(host.MessagesOf(GN_CELLCHANGED).empty());
+}
+
+TEST_F(EditSession, RefusedRowChangeHoldsTheUserOnTheRow) {
+    Table(3, 6);
+    host.Answer(GN_ROWCHANGING, Refuse);
+    Edit(2, 1, "x\n");
+    const struct { const char* name; std::function<void()> act; } moves[] = {
+        {"Down", [] { Press(VK_DOWN); }},
+        {"Page Down", [] { Press(VK_NEXT); }},
+        {"Ctrl+Home", [] { Press(VK_HOME, {VK_CONTROL}); }},
+        {"Ctrl+End", [] { Press(VK_END, {VK_CONTROL}); }},
+        {"click on another row", [this] { Click(4, 3); }},
+        {"click on a row header", [this] { Click(5, 0); }},
+        {"Tab at the end of the row", [this] { Click(2, 3), Press(VK_TAB); }},
+    };
+    for (const auto& m : moves) {
+        SCOPED_TRACE(m.name);
+        const size_t asked = host.MessagesOf(GN_ROWCHANGING).size();
+        m.act();
+        EXPECT_EQ(GetCurrentRow(grid), 2);
+        EXPECT_EQ(host.MessagesOf(GN_ROWCHANGING).size(), asked + 1) << "asked again each time";
+    }
+}
+
+TEST_F(EditSession, TheHostHearsCommitsBeforeRowChangesDeletionsAndUndeletions) {
+    Table(3, 4);
+    ASSERT_EQ(SetUndoBuffer(grid), 1);
+    host.Clear();
+    Click(1, 3), Type("x\t");
+    EXPECT_EQ(Heard(), (Codes{GN_CELLCHANGING, GN_CELLCHANGED, GN_ROWCHANGING}));
+    EXPECT_EQ(host.MessagesOf(GN_ROWCHANGING)[0].lParam, MAKELPARAM(1, 1)) << "row 1 left, modified";
+    Expect(2, 1);
+    Press(VK_ESCAPE);
+
+    host.Clear();
+    Delete(3);
+    EXPECT_EQ(Heard(), (Codes{GN_ROWHEADERDBLCLK, GN_ROWDELETING, GN_ROWDELETED}));
+    EXPECT_EQ(Cell(3, 2), "#DELETED#");
+
+    Edit(2, 1, "y\n");
+    host.Clear();
+    EXPECT_EQ(UndeleteRow(grid), 1);
+    EXPECT_EQ(Heard(), (Codes{GN_ROWCHANGING, GN_ROWUNDELETED})) << "leaving the edited row comes first";
+    EXPECT_EQ(Cell(3, 2), "r3c2");
+    EXPECT_EQ(GetCurrentRow(grid), 3);
+}
+
+TEST_F(EditSession, KeysMoveTheCurrentCell) {
+    Table(3, 4);  // rows 1..4 and the new-record row 5
+    const struct { const char* name; int row, col; WORD key; std::initializer_list<WORD> held; int toRow, toCol; }
+        cases[] = {
+        {"Down", 1, 1, VK_DOWN, {}, 2, 1},
+        {"Up", 2, 2, VK_UP, {}, 1, 2},
+        {"Right wraps like Tab", 1, 3, VK_RIGHT, {}, 2, 1},
+        {"Tab wraps to the next row", 1, 3, VK_TAB, {}, 2, 1},
+        {"Shift+Tab", 2, 2, VK_TAB, {VK_SHIFT}, 2, 1},
+        {"Shift+Tab wraps back", 2, 1, VK_TAB, {VK_SHIFT}, 1, 3},
+        {"Enter", 3, 3, VK_RETURN, {}, 4, 1},
+        {"Home", 2, 3, VK_HOME, {}, 2, 1},
+        {"End", 2, 1, VK_END, {}, 2, 3},
+        {"Ctrl+Home", 3, 2, VK_HOME, {VK_CONTROL}, 1, 1},
+        {"Ctrl+End", 1, 1, VK_END, {VK_CONTROL}, 5, 3},
+        {"Down stops at the new-record row", 5, 1, VK_DOWN, {}, 5, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(GotoCell(grid, c.row, c.col), 1);
+        Press(c.key, c.held);
+        Expect(c.toRow, c.toCol);
+    }
+}
+
+TEST_F(EditSession, ARowHeaderPressAfterAShrinkingLoadStaysOnTheRows) {
+    Table(2, 6);  // no vertical scroll bar before or after: the load brings no paint
+    const POINT p = CellPoint(5, 0);
+    ASSERT_EQ(LoadRecordsetDelimited(grid, "a,b", "\r\n", ","), 1);
+    SendMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));  // before the paint
+    EXPECT_EQ(GetCurrentRow(grid), 2) << "the new-record row, not a row that is gone";
+}
+
+TEST_F(EditSession, TypingATableFromTheNewRecordRow) {
+    Shape(3, 10);
+    CreateCell(grid, 0, 1, "");
+    Settle();
+    Click(1, 1);
+    Type("ann\t31\tparis\nbob\n42\noslo\ncid\t7\trome\n");
+    ASSERT_EQ(GetRowCount(grid), 3);
+    const char* want[3][3] = {{"ann", "31", "paris"}, {"bob", "42", "oslo"}, {"cid", "7", "rome"}};
+    for (int r = 1; r <= 3; ++r) {
+        for (int c = 1; c <= 3; ++c) EXPECT_EQ(Cell(r, c), want[r - 1][c - 1]) << r << "," << c;
+        EXPECT_EQ(RowModified(grid, r), 2) << "appended rows are INSERTed by the host";
+    }
+    Expect(4, 1);
+    EXPECT_TRUE(Editing()) << "the editor waits on the new-record row";
+}
+
+}  // namespace

@@ -1,0 +1,114 @@
+// Row states, check boxes, deletion and undeletion, undo of the edited row.
+#include <functional>
+
+#include "tests/edit/session.h"
+
+namespace {
+
+class RowsTest : public EditSession {
+protected:
+    std::string RowText(int row) { return Cell(row, 1) + "|" + Cell(row, 2); }
+    void SetUndo() { ASSERT_EQ(SetUndoBuffer(grid), 1); }
+};
+
+TEST_F(RowsTest, CheckBoxFirstClickSelectsSecondTogglesAndAnAppendedRowIsUndone) {
+    ASSERT_EQ(DimCols(grid, 2), 1);
+    FieldDef text = testing_host::ColumnField("name", 80, 10), box = testing_host::ColumnField("ok", 40, 1);
+    ASSERT_EQ(DefineField(grid, 1, 0, &text) + DefineField(grid, 2, 1, &box), 2);
+    for (int r = 1; r <= 2; ++r) CreateCell(grid, r, 2, "0");
+    Settle();
+    SetUndo();
+    for (const char* want : {"0", "1", "0"}) {
+        Click(2, 2);
+        EXPECT_EQ(Cell(2, 2), want);
+    }
+    EXPECT_EQ(RowModified(grid, 2), 1);
+    // A row the user appended stays appended: the host must still INSERT it.
+    Click(3, 1), Type("new\n"), Click(3, 2);
+    EXPECT_EQ(Cell(3, 2), "1");
+    EXPECT_EQ(RowModified(grid, 3), 2);
+    host.Answer(GN_CELLCHANGING, [](WPARAM, LPARAM) -> LRESULT { return 1; });
+    Click(3, 2);
+    EXPECT_EQ(Cell(3, 2), "1") << "refused";
+    EXPECT_EQ(CanUndoRow(grid) + UndoRow(grid), 2);
+    EXPECT_EQ(GetRowCount(grid), 2) << "the appended row is the new-record row again";
+}
+
+TEST_F(RowsTest, ElevenDeletionsTenUndeletions) {
+    Table(2, 12);
+    SetUndo();
+    for (int row = 1; row <= 11; ++row) Delete(row);
+    for (int row = 11; row >= 2; --row) {
+        EXPECT_EQ(CanUndeleteRow(grid) + UndeleteRow(grid), 2);
+        EXPECT_EQ(RowText(row), Text(row, 1) + "|" + Text(row, 2));
+        EXPECT_EQ(GetCurrentRow(grid), row);
+    }
+    EXPECT_EQ(CanUndeleteRow(grid), 0);
+    EXPECT_EQ(UndeleteRow(grid), 1) << "the eleventh has nothing left";
+    EXPECT_EQ(RowModified(grid, 1), 3) << "only ten deletions are kept";
+}
+
+TEST_F(RowsTest, UndoRestoresEveryColumnWhereverItsSlotLies) {
+    // Column 2 defined before column 1, and column 1 again last: no byte range.
+    ASSERT_EQ(DimCols(grid, 3), 1);
+    FieldDef def = testing_host::ColumnField("c", 60, 10);
+    for (int col : {2, 1, 3, 1}) ASSERT_EQ(DefineField(grid, col, 0, &def), 1);
+    for (int c = 1; c <= 3; ++c) CreateCell(grid, 2, c, Text(2, c).c_str());
+    Settle();
+    SetUndo();
+    Click(2, 1), Type("a\tb\tc");
+    EXPECT_EQ(UndoRow(grid), 1) << "commits the open editor, then undoes the row";
+    for (int c = 1; c <= 3; ++c) EXPECT_EQ(Cell(2, c), Text(2, c)) << c;
+    EXPECT_EQ(RowModified(grid, 2), 0);
+}
+
+TEST_F(RowsTest, UndoNeverWritesAnotherRowsSnapshot) {
+    const struct { const char* name; std::function<void()> move; } moves[] = {
+        {"ViewGrid restore", [this] { ViewGrid(grid, 1); }},
+        {"read-only paint", [this] { GotoCell(grid, 5, 1), GridReadOnly(grid, 1), UpdateWindow(grid); }},
+        {"row-header press released outside", [this] { Mouse(WM_LBUTTONDOWN, 1, 0); }},
+        {"load", [this] { LoadRecordsetDelimited(grid, "a,b\r\nc,d", "\r\n", ","); }},
+    };
+    for (const auto& m : moves) {
+        SCOPED_TRACE(m.name);
+        Table(2, 4);
+        SetUndo();
+        ViewGrid(grid, 0);
+        Edit(3, 1, "");  // the snapshot is of row 3
+        m.move();
+        const int row = GetCurrentRow(grid);
+        ASSERT_NE(row, 3);
+        const std::string before = RowText(row);
+        EXPECT_EQ(CanUndoRow(grid) + CanUndoField(grid), 0);
+        EXPECT_EQ(UndoRow(grid) + UndoField(grid), 2);
+        EXPECT_EQ(RowText(row), before);
+        GridReadOnly(grid, 0);
+    }
+}
+
+TEST_F(RowsTest, WithUndoDisabledNothingIsUndoneButRowsAreDeleted) {
+    Table(2, 3);  // DimCols without SetUndoBuffer
+    Edit(2, 1, "x\n");
+    EXPECT_EQ(CanUndoRow(grid) + CanUndoField(grid), 0);
+    EXPECT_EQ(UndoRow(grid) + UndoField(grid), 2);
+    EXPECT_EQ(Cell(2, 1), "r2c1x");
+    Delete(2);
+    EXPECT_EQ(RowModified(grid, 2), 3);
+    EXPECT_EQ(CanUndeleteRow(grid), 0);
+    EXPECT_EQ(UndeleteRow(grid), 1);
+    EXPECT_EQ(RowModified(grid, 2), 3) << "nothing to bring back";
+}
+
+TEST_F(RowsTest, RowChangesForgetTheDeletedRows) {
+    for (auto change : {+[](HWND g) { DimRows(g, 12); }, +[](HWND g) { RedimPreserveRows(g, 5); }}) {
+        Table(2, 12);
+        SetUndo();
+        Delete(10);
+        change(grid);
+        EXPECT_EQ(UndeleteRow(grid), 1);
+        EXPECT_EQ(Cell(10, 1), "") << "no stale record written";
+        EXPECT_EQ(CanUndeleteRow(grid), 0);
+    }
+}
+
+}  // namespace
