@@ -114,10 +114,11 @@ void CommitAndMove(const Grid& grid, int code) {
     SendKeyMove(grid, -1, code);
 }
 
-LRESULT CALLBACK EditKeyProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
-    Grid grid = GridFromWindow(GetParent(edit));
-    WNDPROC previous = grid.state ? grid.state->editPrevProc : nullptr;
-    if (!previous) return DefWindowProcA(edit, message, wParam, lParam);
+int TabMove() { return ShiftDown() ? SB_LINELEFT : SB_LINERIGHT; }
+
+// What both editors do alike: they tell the host hook which editor holds
+// the focus, and ask a dialog host for every key. True when answered.
+bool AnsweredAsEditor(HWND edit, UINT message, LRESULT* result) {
     switch (message) {
         case WM_SETFOCUS:
             input.focusedEditor = edit;
@@ -126,7 +127,19 @@ LRESULT CALLBACK EditKeyProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPar
             input.focusedEditor = nullptr;
             break;
         case WM_GETDLGCODE:
-            return DLGC_WANTALLKEYS;
+            *result = DLGC_WANTALLKEYS;
+            return true;
+    }
+    return false;
+}
+
+LRESULT CALLBACK EditKeyProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    Grid grid = GridFromWindow(GetParent(edit));
+    WNDPROC previous = grid.state ? grid.state->editPrevProc : nullptr;
+    if (!previous) return DefWindowProcA(edit, message, wParam, lParam);
+    LRESULT answer;
+    if (AnsweredAsEditor(edit, message, &answer)) return answer;
+    switch (message) {
         case WM_KEYDOWN:
             if (wParam == VK_TAB && CtrlDown()) return 0;
             break;
@@ -138,7 +151,7 @@ LRESULT CALLBACK EditKeyProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPar
                 return 0;
             }
             if (wParam == VK_TAB) {
-                CommitAndMove(grid, ShiftDown() ? SB_LINELEFT : SB_LINERIGHT);
+                CommitAndMove(grid, TabMove());
                 return 0;
             }
             if (wParam == VK_ESCAPE) {
@@ -158,15 +171,9 @@ LRESULT CALLBACK ComboKeyProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPa
     WNDPROC previous = grid.state ? grid.state->comboEditPrevProc : nullptr;
     if (!previous) return DefWindowProcA(edit, message, wParam, lParam);
     GridState* s = grid.state;
+    LRESULT answer;
+    if (AnsweredAsEditor(edit, message, &answer)) return answer;
     switch (message) {
-        case WM_SETFOCUS:
-            input.focusedEditor = edit;
-            break;
-        case WM_KILLFOCUS:
-            input.focusedEditor = nullptr;
-            break;
-        case WM_GETDLGCODE:
-            return DLGC_WANTALLKEYS;
         case WM_CHAR:
             if (wParam == VK_RETURN || wParam == VK_TAB || wParam == VK_ESCAPE) return 0;
             break;
@@ -176,7 +183,7 @@ LRESULT CALLBACK ComboKeyProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPa
                     CommitAndMove(grid, SB_LINERIGHT);
                     return 0;
                 case VK_TAB:
-                    if (!CtrlDown()) CommitAndMove(grid, ShiftDown() ? SB_LINELEFT : SB_LINERIGHT);
+                    if (!CtrlDown()) CommitAndMove(grid, TabMove());
                     return 0;
                 case VK_ESCAPE:
                     if (SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0)) {
