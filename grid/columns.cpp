@@ -41,6 +41,13 @@ void CopyLabel(char (&label)[kLabelChars], const char* text) {
 
 bool DefinableColumn(const Grid& grid, int col) { return col >= 1 && col <= grid.state->colCount; }
 
+// DefineField keeps the low byte of each host tag.
+void SetColumnTags(GridArrays* a, int col, const FieldDef& def) {
+    a->colTag1[col] = static_cast<uint8_t>(def.tag1);
+    a->colTag2[col] = static_cast<uint8_t>(def.tag2);
+    a->colTag3[col] = static_cast<uint8_t>(def.tag3);
+}
+
 }  // namespace
 
 int DimCols(const Grid& grid, int n) {
@@ -79,7 +86,6 @@ int DimCols(const Grid& grid, int n) {
 }
 
 int DefineField(const Grid& grid, int col, int type, const FieldDef* def) {
-    GridState* s = grid.state;
     GridArrays* a = grid.arrays;
     if (!DefinableColumn(grid, col)) return kNotDefinable;
     if (!def || def->size < 1) return kBadDefinition;
@@ -88,24 +94,44 @@ int DefineField(const Grid& grid, int col, int type, const FieldDef* def) {
     // definition must leave the column as it was.
     if (!AppendFieldSlot(a, col, def->size)) return kTooBig;
 
-    s->colWidth[col] = def->width;
-    a->colTag1[col] = static_cast<uint8_t>(def->tag1);
-    a->colTag2[col] = static_cast<uint8_t>(def->tag2);
-    a->colTag3[col] = static_cast<uint8_t>(def->tag3);
-    a->colAlign[col] = def->align;
-    if (def->multiline > 0) a->colMultiline[col] = 4;
-    a->colBackColor[col] = def->backColor > 0 ? def->backColor : -1;
-    a->colTextColor[col] = def->textColor > 0 ? def->textColor : -1;
-    if (def->fontFace) {
-        s->colFontFace[col] = def->fontFace;
-        s->colFontSize[col] = def->fontSize;
-        s->colFontWeight[col] = def->fontWeight;
-        s->colFontItalic[col] = def->fontItalic;
-        s->colFontUnderline[col] = def->fontUnderline;
-    }
+    SetColumnTags(a, col, *def);
     InsertColLabel(grid, def->width, def->label ? def->label : "", col, def->align);
-    a->colLocked[col] = static_cast<uint8_t>(def->locked);
+    ApplyColumnSettings(grid, col, type, *def);
+    return 1;
+}
+
+void ApplyColumnSettings(const Grid& grid, int col, int type, const FieldDef& def) {
+    GridState* s = grid.state;
+    GridArrays* a = grid.arrays;
+    s->colWidth[col] = def.width;
+    a->colAlign[col] = def.align;
+    if (def.multiline > 0) a->colMultiline[col] = 4;
+    a->colBackColor[col] = def.backColor > 0 ? def.backColor : -1;
+    a->colTextColor[col] = def.textColor > 0 ? def.textColor : -1;
+    if (def.fontFace) {
+        s->colFontFace[col] = def.fontFace;
+        s->colFontSize[col] = def.fontSize;
+        s->colFontWeight[col] = def.fontWeight;
+        s->colFontItalic[col] = def.fontItalic;
+        s->colFontUnderline[col] = def.fontUnderline;
+    }
+    a->colLocked[col] = static_cast<uint8_t>(def.locked);
     a->colType[col] = static_cast<uint8_t>(type);
+}
+
+int RedefineFieldInPlace(const Grid& grid, int col, int type, const FieldDef* def) {
+    GridArrays* a = grid.arrays;
+    if (!DefinableColumn(grid, col)) return kNotDefinable;
+    if (!def || def->size < 1) return kBadDefinition;
+    if (def->size > kMaxFieldSize) return kTooBig;
+    if (!ValidColumn(a, col) || (DeclaredSize(a, col) != def->size && !AppendFieldSlot(a, col, def->size))) {
+        return kTooBig;
+    }
+    SetColumnTags(a, col, *def);
+    CopyLabel(grid.state->colLabel[col], def->label ? def->label : "");
+    ApplyColumnSettings(grid, col, type, *def);
+    // The existing header item shows the new label and width at the next paint.
+    grid.state->headerDirty = 1;
     return 1;
 }
 

@@ -8,6 +8,14 @@ namespace tabrix {
 int DimCols(const Grid& grid, int n);
 // `type` is checked by the caller, before the handle.
 int DefineField(const Grid& grid, int col, int type, const FieldDef* def);
+// What DefineField sets besides the label, the slot and the tags: width,
+// alignment, line wrapping, colours, font, lock and type. odbcInitColumn
+// is exactly this.
+void ApplyColumnSettings(const Grid& grid, int col, int type, const FieldDef& def);
+// A refresh of a column already defined: label, tags and settings change in
+// place, and a new slot is appended only when the declared size changes,
+// so reloading a query does not widen the record every time.
+int RedefineFieldInPlace(const Grid& grid, int col, int type, const FieldDef* def);
 int DefineRawField(const Grid& grid, int size, int col, uint8_t locked, int type);
 int InsertColLabel(const Grid& grid, int width, const char* text, int index, int align);
 int ClearColLabels(const Grid& grid);
