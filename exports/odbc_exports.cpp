@@ -58,9 +58,13 @@ int32_t WINAPI odbcGetErrCode(void) { return tabrix::LastOdbcError().nativeError
 const char* WINAPI odbcGetErrMsg(void) { return reinterpret_cast<const char*>(tabrix::LastOdbcError().text); }
 
 int32_t WINAPI odbcCreateMDB(const char* keyword, const char* path) { return tabrix::CreateAccessFile(keyword, path); }
+
 int32_t WINAPI odbcCompactMDB(const char* source, const char* target) {
     return tabrix::CompactAccessFile(source, target);
 }
-int32_t WINAPI odbcRepairMDB(const char* source, const char* target) { return tabrix::RepairAccessFile(source, target); }
+
+int32_t WINAPI odbcRepairMDB(const char* source, const char* target) {
+    return tabrix::RepairAccessFile(source, target);
+}
 
 }  // extern "C"

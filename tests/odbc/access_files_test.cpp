@@ -1,9 +1,9 @@
-// Access database file requests as the installer hands them to the Access
-// driver's setup DLL. For the test run the driver is registered with a spy
-// setup DLL of the tests (installer_spy.cpp) that logs what it receives.
+// Access file requests as the installer hands them to the Access driver, which
+// the tests register with a setup DLL that logs them (installer_spy.cpp).
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -12,20 +12,23 @@
 
 namespace {
 
+using AccessCall = int32_t(WINAPI*)(const char*, const char*);
+
 constexpr char kDriver[] = "Microsoft Access Driver (*.MDB)";
 constexpr char kDriverKey[] = "Software\\ODBC\\ODBCINST.INI\\Microsoft Access Driver (*.MDB)";
-constexpr char kDriverList[] = "Software\\ODBC\\ODBCINST.INI\\ODBC Drivers";
 
 std::string BesideTheProgram(const char* name) {
     char path[MAX_PATH];
     GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string dir = path;
-    return dir.substr(0, dir.find_last_of('\\') + 1) + name;
+    return std::string(path, strrchr(path, '\\') + 1) + name;
 }
 
-void SetText(HKEY key, const char* name, const std::string& value) {
+void SetText(HKEY root, const char* path, const char* name, const std::string& value) {
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr), ERROR_SUCCESS);
     RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                    static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(key);
 }
 
 class AccessFilesTest : public testing::Test {
@@ -36,24 +39,13 @@ protected:
         log = std::string(temp) + "tabrix_configdsn.log";
         DeleteFileA(log.c_str());
         SetEnvironmentVariableA("TABRIX_CONFIGDSN_LOG", log.c_str());
-        HKEY key;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kDriverKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
-        SetText(key, "Driver", BesideTheProgram("installer_spy.dll"));
-        SetText(key, "Setup", BesideTheProgram("installer_spy.dll"));
-        RegCloseKey(key);
-        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kDriverList, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
-        SetText(key, kDriver, "Installed");
-        RegCloseKey(key);
+        // The installer loads the setup DLL named by "Setup"; Wine's loads the
+        // one named by "Driver" (and reads no list of installed drivers).
+        SetText(HKEY_LOCAL_MACHINE, kDriverKey, "Setup", BesideTheProgram("installer_spy.dll"));
+        SetText(HKEY_LOCAL_MACHINE, kDriverKey, "Driver", BesideTheProgram("installer_spy.dll"));
     }
     void TearDown() override {
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, kDriverKey);
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kDriverList, 0, KEY_WRITE, &key) == ERROR_SUCCESS) {
-            RegDeleteValueA(key, kDriver);
-            RegCloseKey(key);
-        }
         DeleteFileA(log.c_str());
     }
     // The requests the setup DLL received, one line each.
@@ -72,7 +64,7 @@ protected:
 TEST_F(AccessFilesTest, EachCallHandsTheDriverOneAttribute) {
     const std::string src = "C:\\data\\old file.mdb";
     const std::string longPath = "C:\\" + std::string(300, 'x') + ".mdb";
-    const struct { int32_t(WINAPI* call)(const char*, const char*); std::string a, b, attribute; } cases[] = {
+    const struct { AccessCall call; std::string a, b, attribute; } cases[] = {
         {odbcCreateMDB, "CREATE_DB", longPath, "CREATE_DB=\"" + longPath + "\""},
         {odbcCreateMDB, "CREATE_DB", "C:\\new file.mdb", "CREATE_DB=\"C:\\new file.mdb\""},
         {odbcCreateMDB, "CREATE_SYSDB", "C:\\s.mdb", "CREATE_SYSDB=\"C:\\s.mdb\""},
@@ -94,10 +86,9 @@ TEST_F(AccessFilesTest, EachCallHandsTheDriverOneAttribute) {
 // driver's own refusal comes back as 0.
 TEST_F(AccessFilesTest, ResultsAndTheLongestString) {
     const std::string fits = std::string(2046 - 12, 'f');  // 12: CREATE_DB="" around it
-    const std::string tooLong = fits + "f";
     const std::string half = std::string(1017, 'h');  // twice, with "COMPACT_DB=" and the space: 2046
-    const struct { int32_t(WINAPI* call)(const char*, const char*); std::string a, b; int32_t result; bool sent; } cases[] = {
-        {odbcCreateMDB, "CREATE_DB", fits, 1, true},   {odbcCreateMDB, "CREATE_DB", tooLong, 0, false},
+    const struct { AccessCall call; std::string a, b; int32_t result; bool sent; } cases[] = {
+        {odbcCreateMDB, "CREATE_DB", fits, 1, true},   {odbcCreateMDB, "CREATE_DB", fits + "f", 0, false},
         {odbcCompactMDB, half, half + "t", 0, false},  {odbcCompactMDB, half, "", 1, true},
         {odbcCreateMDB, "CREATE_DB", "C:\\refuse.mdb", 0, true},
     };

@@ -1,10 +1,10 @@
-// The ODBC wrappers as a host calls them, against SQLite files the tests
-// make through Debian's SQLite3 driver (Wine's driver manager hands the
-// calls to the system's).
+// The ODBC wrappers as a host calls them, against SQLite files the tests make,
+// through Wine's driver manager, the system's and Debian's SQLite3 driver.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <sqlext.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -21,9 +21,6 @@ std::string DatabasePath(const char* name) {
 }
 
 SQLHANDLE H(ODBCHANDLE handle) { return reinterpret_cast<SQLHANDLE>(handle); }
-
-// A host's text buffer: capacity - 1 spaces.
-std::string Spaces(size_t capacity) { return std::string(capacity - 1, ' '); }
 
 class SqliteTest : public testing::Test {
 protected:
@@ -52,7 +49,7 @@ protected:
     // The first value of the first row.
     std::string Value(const char* sql) {
         const ODBCHANDLE stmt = odbcSQLExec(dbc, sql);
-        std::string text = Spaces(64);
+        std::string text(63, ' ');
         EXPECT_EQ(odbcFetchRecord(stmt), 0) << sql;
         EXPECT_EQ(odbcGetData(stmt, 1, &text[0]), 0) << sql;
         odbcFreeStmt(stmt);
@@ -68,8 +65,7 @@ protected:
 
 TEST_F(SqliteTest, AnEnvironmentSpeaksOdbcVersion3) {
     SQLINTEGER version = 0;
-    ASSERT_EQ(SQLGetEnvAttr(H(env), SQL_ATTR_ODBC_VERSION, &version, 0, nullptr), SQL_SUCCESS);
-    EXPECT_EQ(version, SQL_OV_ODBC3);
+    EXPECT_TRUE(SQLGetEnvAttr(H(env), SQL_ATTR_ODBC_VERSION, &version, 0, nullptr) == 0 && version == 3) << version;
 }
 
 // The driver takes a text with or without the semicolon alike, so the text
@@ -89,15 +85,14 @@ TEST_F(SqliteTest, StatementsWithoutAResultHaveNoColumnsAndCountTheirRows) {
         const ODBCHANDLE stmt = odbcSQLExec(dbc, c.sql);
         ASSERT_NE(stmt, -1) << c.sql << ": " << odbcGetErrMsg();
         EXPECT_EQ(odbcGetColCount(stmt), c.columns) << c.sql;
-        if (c.rows >= 0) {
+        if (c.rows >= 0) {  // what the driver counts for the others is its own affair
             EXPECT_EQ(odbcRowsAffected(stmt), c.rows) << c.sql;
         }
         EXPECT_EQ(odbcFreeStmt(stmt), 0);
     }
     ODBCHANDLE stmt = 7;
     ASSERT_EQ(odbcAllocStmt(dbc, &stmt), 0);
-    EXPECT_NE(stmt, 7);
-    EXPECT_EQ(odbcFreeStmt(stmt), 0);
+    EXPECT_EQ(odbcFreeStmt(stmt), 0) << "the statement's handle was stored";
     stmt = 7;
     EXPECT_EQ(odbcAllocStmt(0, &stmt), SQL_INVALID_HANDLE);
     EXPECT_EQ(stmt, 7) << "a failed allocation writes no handle";
@@ -112,12 +107,10 @@ TEST_F(SqliteTest, TheLatestFailureIsKeptUntilTheNextFailure) {
     EXPECT_NE(failure.find("no such table"), std::string::npos) << failure;
 
     const ODBCHANDLE stmt = odbcSQLExec(dbc, "SELECT name FROM items WHERE id = 3");
-    ASSERT_NE(stmt, -1);
     EXPECT_EQ(odbcFetchRecord(stmt), 0);
     EXPECT_EQ(odbcFetchRecord(stmt), SQL_NO_DATA);
     EXPECT_EQ(odbcFreeStmt(stmt), 0);
     EXPECT_EQ(odbcSQLExec(dbc, "UPDATE items SET price = 0 WHERE id = 99"), -1);
-    EXPECT_EQ(Value("SELECT COUNT(*) FROM items WHERE price = 0"), "0");
     EXPECT_EQ(odbcGetErrMsg(), failure);
     EXPECT_EQ(odbcGetErrCode(), code);
 }
@@ -129,7 +122,7 @@ TEST_F(SqliteTest, TheLatestFailureIsKeptUntilTheNextFailure) {
 TEST_F(SqliteTest, GetDataFillsTheHostsTextBuffer) {
     const struct { int row, column; size_t spaces; int rc; const char* text; } cases[] = {
         {1, 2, 15, 0, "apple"}, {1, 4, 15, 0, "red"}, {2, 4, 15, 0, ""}, {1, 2, 2, 1, "a"}, {1, 2, 0, 0, ""},
-        {2, 4, 0, 0, ""}, {1, 9, 15, -1, nullptr}};
+        {2, 4, 0, 0, ""}, {1, 9, 3, -1, "   "}};
     for (const auto& c : cases) {
         const ODBCHANDLE stmt = odbcSQLExec(dbc, "SELECT * FROM items ORDER BY id");
         for (int row = 0; row < c.row; ++row) ASSERT_EQ(odbcFetchRecord(stmt), 0);
@@ -137,9 +130,7 @@ TEST_F(SqliteTest, GetDataFillsTheHostsTextBuffer) {
         memset(buffer, ' ', c.spaces);
         buffer[c.spaces + 1] = 'z';
         EXPECT_EQ(odbcGetData(stmt, c.column, buffer), c.rc) << c.row << "/" << c.column << "/" << c.spaces;
-        if (c.text) {
-            EXPECT_STREQ(buffer, c.text) << c.row << "/" << c.column << "/" << c.spaces;
-        }
+        EXPECT_STREQ(buffer, c.text) << c.row << "/" << c.column << "/" << c.spaces;
         EXPECT_EQ(buffer[c.spaces + 1], 'z') << "written past the capacity";
         odbcFreeStmt(stmt);
     }
@@ -149,15 +140,15 @@ TEST_F(SqliteTest, GetDataFillsTheHostsTextBuffer) {
 TEST_F(SqliteTest, DiagnosticRecordsGoToTheHostsBuffersAndLeaveTheKeptFailure) {
     const ODBCHANDLE stmt = odbcSQLExec(dbc, "SELECT name FROM items");
     ASSERT_EQ(odbcFetchRecord(stmt), 0);
-    std::string value = Spaces(16);
-    ASSERT_EQ(odbcGetData(stmt, 9, &value[0]), -1);
+    char value[] = "    ";
+    ASSERT_EQ(odbcGetData(stmt, 9, value), -1);
     const std::string columnFailure = odbcGetErrMsg();
     EXPECT_EQ(odbcSQLExec(dbc, "SELECT * FROM missing"), -1);
     const std::string kept = odbcGetErrMsg();
     ASSERT_NE(kept, columnFailure);
 
     int32_t native = 12345;
-    std::string message = Spaces(512);
+    std::string message(511, ' ');
     char state[6] = "?????";
     EXPECT_EQ(odbcGetDiagRec(SQL_HANDLE_STMT, stmt, &native, &message[0], state, 1), 0);
     EXPECT_STREQ(message.c_str(), columnFailure.c_str());
@@ -170,36 +161,34 @@ TEST_F(SqliteTest, DiagnosticRecordsGoToTheHostsBuffersAndLeaveTheKeptFailure) {
     odbcFreeStmt(stmt);
 }
 
+// Every field of a description, in record order, as one line to compare.
+std::string Described(const ColDesc& d) {
+    char line[2048];
+    snprintf(line, sizeof line,
+             "%s type %d size %u digits %d nullable %d auto %d case %d display %d label %s length %d fixed %d "
+             "schema '%s' catalog %s table %s %s unsigned %d updatable %d",
+             d.name, d.dataType, d.columnSize, d.decimalDigits, d.nullable, d.autoIncrement, d.caseSensitive,
+             d.displaySize, d.label, d.length, d.fixedPrecScale, d.schemaName, d.catalogName, d.tableName, d.typeName,
+             d.isUnsigned, d.updatable);
+    return line;
+}
+
 // Debian's SQLite3 driver does not know the case-sensitivity attribute: its
-// field is 0 and the fields after it are still read.
+// field is 0 (over the 0x5a filling) and the fields after it are still read.
 TEST_F(SqliteTest, ColumnDescriptionsOfRealColumns) {
-    const struct {
-        int column; const char* name; int type, size, autoIncrement, isUnsigned; const char* typeName;
-    } cases[] = {{1, "id", SQL_INTEGER, 10, 1, 0, "INTEGER"},
-                 {2, "name", SQL_VARCHAR, 20, 0, 1, "VARCHAR"},
-                 {3, "price", SQL_DOUBLE, 8, 0, 1, "NUMERIC"}};
+    const char* expected[] = {
+        "id type 4 size 10 digits 0 nullable 1 auto 1 case 0 display 10 label id length 10 fixed 0 "
+        "schema '' catalog main table items INTEGER unsigned 0 updatable 1",
+        "name type 12 size 20 digits 0 nullable 1 auto 0 case 0 display 20 label name length 20 fixed 0 "
+        "schema '' catalog main table items VARCHAR unsigned 1 updatable 1",
+        "price type 8 size 8 digits 0 nullable 1 auto 0 case 0 display 8 label price length 8 fixed 0 "
+        "schema '' catalog main table items NUMERIC unsigned 1 updatable 1"};
     const ODBCHANDLE stmt = odbcSQLExec(dbc, "SELECT id, name, price FROM items");
-    for (const auto& c : cases) {
+    for (int column = 1; column <= 3; ++column) {
         ColDesc desc;
         memset(&desc, 0x5a, sizeof desc);
-        ASSERT_GE(odbcGetColDesc(stmt, c.column, &desc), 0) << c.name << ": " << odbcGetErrMsg();
-        EXPECT_STREQ(desc.name, c.name);
-        EXPECT_EQ(desc.dataType, c.type) << c.name;
-        EXPECT_EQ(desc.columnSize, static_cast<uint32_t>(c.size)) << c.name;
-        EXPECT_EQ(desc.nullable, SQL_NULLABLE) << c.name;
-        EXPECT_EQ(desc.autoIncrement, c.autoIncrement) << c.name;
-        EXPECT_EQ(desc.caseSensitive, 0) << c.name;
-        EXPECT_STREQ(desc.label, c.name);
-        EXPECT_STREQ(desc.tableName, "items");
-        EXPECT_STREQ(desc.typeName, c.typeName);
-        EXPECT_EQ(desc.decimalDigits, 0) << c.name;
-        EXPECT_EQ(desc.displaySize, c.size) << c.name;
-        EXPECT_EQ(desc.length, c.size) << c.name;
-        EXPECT_EQ(desc.fixedPrecScale, 0) << c.name;
-        EXPECT_STREQ(desc.schemaName, "");
-        EXPECT_STREQ(desc.catalogName, "main");
-        EXPECT_EQ(desc.isUnsigned, c.isUnsigned) << c.name;
-        EXPECT_EQ(desc.updatable, 1) << c.name;
+        ASSERT_GE(odbcGetColDesc(stmt, column, &desc), 0) << column << ": " << odbcGetErrMsg();
+        EXPECT_EQ(Described(desc), expected[column - 1]);
     }
     ColDesc desc{};
     EXPECT_EQ(odbcGetColDesc(stmt, 9, &desc), -1);
