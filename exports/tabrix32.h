@@ -6,6 +6,7 @@
 #define TABRIX32_H
 
 #include <windows.h>
+#include <stddef.h>
 #include <stdint.h>
 
 #ifdef __cplusplus
@@ -139,6 +140,93 @@ const char* WINAPI GetRecordDelimited(HWND grid, int32_t row, int32_t unused, co
 int32_t WINAPI PutRecordDelimited(HWND grid, int32_t row, const char* record, const char* lineEnd,
                                   const char* delimiter);
 int32_t WINAPI LoadRecordsetDelimited(HWND grid, const char* text, const char* lineEnd, const char* delimiter);
+
+/* ODBC: the driver manager's handles cross as integers. On the 32-bit
+   library they are 32-bit integers; on the 64-bit library they are
+   pointer-sized, because the driver manager's handles are pointers there.
+   Calls that answer a new handle answer -1 on failure; the others answer the
+   driver manager's return code (0 success, 1 success with information, 100
+   no data, -1 error, -2 invalid handle). The latest failure's native code
+   and text are kept for odbcGetErrCode and odbcGetErrMsg. */
+typedef INT_PTR ODBCHANDLE;
+
+/* A result column's description, filled by odbcGetColDesc. Its layout is
+   the same on both libraries (no pointers, no gaps). */
+typedef struct ColDesc {
+    char name[256];
+    int32_t dataType;
+    uint32_t columnSize;
+    int16_t decimalDigits;
+    int16_t nullable;
+    int32_t autoIncrement;
+    int32_t caseSensitive;
+    int32_t displaySize;
+    char label[256];
+    int32_t length;
+    int32_t fixedPrecScale;
+    char schemaName[256];
+    char catalogName[256];
+    char tableName[256];
+    char typeName[256];
+    int32_t isUnsigned;
+    int32_t updatable;
+} ColDesc;
+
+#ifdef __cplusplus
+#define TABRIX_STATIC_ASSERT static_assert
+#else
+#define TABRIX_STATIC_ASSERT _Static_assert
+#endif
+TABRIX_STATIC_ASSERT(sizeof(ColDesc) == 1576, "ColDesc is 1576 bytes");
+TABRIX_STATIC_ASSERT(offsetof(ColDesc, dataType) == 256 && offsetof(ColDesc, columnSize) == 260 &&
+                         offsetof(ColDesc, decimalDigits) == 264 && offsetof(ColDesc, nullable) == 266 &&
+                         offsetof(ColDesc, autoIncrement) == 268 && offsetof(ColDesc, caseSensitive) == 272 &&
+                         offsetof(ColDesc, displaySize) == 276 && offsetof(ColDesc, label) == 280 &&
+                         offsetof(ColDesc, length) == 536 && offsetof(ColDesc, fixedPrecScale) == 540 &&
+                         offsetof(ColDesc, schemaName) == 544 && offsetof(ColDesc, catalogName) == 800 &&
+                         offsetof(ColDesc, tableName) == 1056 && offsetof(ColDesc, typeName) == 1312 &&
+                         offsetof(ColDesc, isUnsigned) == 1568 && offsetof(ColDesc, updatable) == 1572,
+                     "ColDesc field offsets are part of the host interface");
+#undef TABRIX_STATIC_ASSERT
+
+/* Strings read back (odbcGetData, odbcGetDiagRec) take the buffer's capacity
+   from the length of the text it holds on entry, as hosts in simple
+   languages size them (255 spaces, say). Arguments the driver manager takes
+   as 16-bit values (column numbers, handle type, record number, completion
+   type) are cut to 16 bits. */
+ODBCHANDLE WINAPI odbcAllocEnv(void);
+int32_t WINAPI odbcFreeEnv(ODBCHANDLE env);
+ODBCHANDLE WINAPI odbcConnect(ODBCHANDLE env, const char* connectionString);
+ODBCHANDLE WINAPI odbcConnectDSN(ODBCHANDLE env, const char* dataSource, const char* user, const char* password);
+int32_t WINAPI odbcDisconnect(ODBCHANDLE dbc);
+int32_t WINAPI odbcFreeDB(ODBCHANDLE dbc);
+int32_t WINAPI odbcAllocStmt(ODBCHANDLE dbc, ODBCHANDLE* stmt);
+int32_t WINAPI odbcFreeStmt(ODBCHANDLE stmt);
+/* Appends ";" when the text does not end in one; a statement that fails to
+   execute is released and -1 answered. */
+ODBCHANDLE WINAPI odbcSQLExec(ODBCHANDLE dbc, const char* sql);
+int32_t WINAPI odbcGetColCount(ODBCHANDLE stmt);
+/* 0 or 1 on success, -1 on failure. An attribute the driver does not
+   support leaves its field 0. */
+int32_t WINAPI odbcGetColDesc(ODBCHANDLE stmt, int32_t column, ColDesc* desc);
+int32_t WINAPI odbcRowsAffected(ODBCHANDLE stmt);
+int32_t WINAPI odbcBeginTrans(ODBCHANDLE dbc);
+/* completion: 0 commit, 1 roll back; auto-commit comes back on success. */
+int32_t WINAPI odbcEndTrans(ODBCHANDLE dbc, int32_t completion);
+int32_t WINAPI odbcFetchRecord(ODBCHANDLE stmt);
+int32_t WINAPI odbcGetData(ODBCHANDLE stmt, int32_t column, char* buffer);
+/* Leaves the latest failure kept for odbcGetErrCode and odbcGetErrMsg alone. */
+int32_t WINAPI odbcGetDiagRec(int32_t handleType, ODBCHANDLE handle, int32_t* nativeError, char* message,
+                              char* sqlState, int32_t record);
+int32_t WINAPI odbcGetErrCode(void);
+const char* WINAPI odbcGetErrMsg(void);
+
+/* Access database files, through the ODBC installer's Access driver. Each
+   answers 1 when the installer reported success, 0 otherwise; attribute
+   strings over 2046 characters are refused with 0. */
+int32_t WINAPI odbcCreateMDB(const char* keyword, const char* path);
+int32_t WINAPI odbcCompactMDB(const char* source, const char* target);
+int32_t WINAPI odbcRepairMDB(const char* source, const char* target);
 
 #ifdef __cplusplus
 }

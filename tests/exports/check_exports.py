@@ -29,6 +29,11 @@ EXPORTS = {
     "SetFuncCallback": 8, "GetNotifyHwnd": 0,
     "GetRecordRAF": 8, "PutRecordRAF": 12, "LoadRecordsetRAF": 8,
     "GetRecordDelimited": 20, "PutRecordDelimited": 20, "LoadRecordsetDelimited": 16,
+    "odbcAllocEnv": 0, "odbcFreeEnv": 4, "odbcConnect": 8, "odbcConnectDSN": 16, "odbcDisconnect": 4,
+    "odbcFreeDB": 4, "odbcAllocStmt": 8, "odbcFreeStmt": 4, "odbcSQLExec": 8, "odbcGetColCount": 4,
+    "odbcGetColDesc": 12, "odbcRowsAffected": 4, "odbcBeginTrans": 4, "odbcEndTrans": 8,
+    "odbcFetchRecord": 4, "odbcGetData": 12, "odbcGetDiagRec": 24, "odbcGetErrCode": 0, "odbcGetErrMsg": 0,
+    "odbcCreateMDB": 8, "odbcCompactMDB": 8, "odbcRepairMDB": 8,
 }
 # exported only under their decorated names
 DECORATED_ONLY = {"DllMain": 12}
