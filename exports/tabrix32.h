@@ -228,6 +228,20 @@ int32_t WINAPI odbcCreateMDB(const char* keyword, const char* path);
 int32_t WINAPI odbcCompactMDB(const char* source, const char* target);
 int32_t WINAPI odbcRepairMDB(const char* source, const char* target);
 
+/* Loading query results into a grid. odbcLoadRecordsetSQL shapes the
+   columns from the result (define non-zero) or refreshes the host's own,
+   fetches every row and answers the open statement (release it with
+   odbcFreeStmt), or -1 with the failure for odbcGetErrCode/odbcGetErrMsg:
+   -500 the column count differs from the predefined one, -501 more than
+   500 result columns, -502 rows the driver could not read were skipped,
+   -503 out of memory. FetchRecords_EX and FetchRecords answer 0 at the end
+   of the rows, a driver code otherwise, -3 for a window that is no grid; on
+   the 32-bit library they are exported under their decorated names only. */
+ODBCHANDLE WINAPI odbcLoadRecordsetSQL(HWND grid, ODBCHANDLE dbc, const char* sql, int32_t define);
+int32_t WINAPI FetchRecords_EX(HWND grid, ODBCHANDLE dbc, ODBCHANDLE stmt, int16_t columns, const char* sql);
+int32_t WINAPI FetchRecords(HWND grid, int32_t unused, ODBCHANDLE stmt, int16_t columns);
+int32_t WINAPI odbcInitColumn(HWND grid, int32_t col, int32_t type, const FieldDef* def);
+
 #ifdef __cplusplus
 }
 #endif

@@ -10,42 +10,22 @@
 
 #include "exports/tabrix32.h"
 #include "odbc/odbc_calls.h"
+#include "tests/odbc/sqlite_database.h"
 
 namespace {
-
-// The driver opens native paths: the test run's directory is one.
-std::string DatabasePath(const char* name) {
-    char dir[MAX_PATH];
-    const DWORD n = GetEnvironmentVariableA("TABRIX_TESTENV", dir, sizeof dir);
-    return std::string(n && n < sizeof dir ? dir : "/tmp") + "/" + name;
-}
 
 SQLHANDLE H(ODBCHANDLE handle) { return reinterpret_cast<SQLHANDLE>(handle); }
 
 class SqliteTest : public testing::Test {
 protected:
     void SetUp() override {
-        const std::string path = DatabasePath("odbc_tests.db");
-        DeleteFileA(("Z:" + path).c_str());
-        env = odbcAllocEnv();
-        ASSERT_NE(env, -1);
-        dbc = odbcConnect(env, ("DRIVER=SQLite3;Database=" + path).c_str());
-        ASSERT_NE(dbc, -1) << odbcGetErrMsg();
+        ASSERT_NE(dbc, -1);
         Run("CREATE TABLE items(id INTEGER PRIMARY KEY AUTOINCREMENT, name VARCHAR(20) NOT NULL, "
             "price NUMERIC(8,2), note TEXT)");
         Run("INSERT INTO items(name, price, note) VALUES ('apple', 1.25, 'red'), ('pear', 2.5, NULL), "
             "('plum', 0.75, 'blue')");
     }
-    void TearDown() override {
-        EXPECT_EQ(odbcDisconnect(dbc), 0);
-        EXPECT_EQ(odbcFreeDB(dbc), 0);
-        EXPECT_EQ(odbcFreeEnv(env), 0);
-    }
-    void Run(const char* sql) {
-        const ODBCHANDLE stmt = odbcSQLExec(dbc, sql);
-        ASSERT_NE(stmt, -1) << sql << ": " << odbcGetErrMsg();
-        EXPECT_EQ(odbcFreeStmt(stmt), 0);
-    }
+    void Run(const char* sql) { db.Run(sql); }
     // The first value of the first row.
     std::string Value(const char* sql) {
         const ODBCHANDLE stmt = odbcSQLExec(dbc, sql);
@@ -60,7 +40,8 @@ protected:
         SQLGetConnectAttr(H(dbc), SQL_ATTR_AUTOCOMMIT, &value, 0, nullptr);
         return value;
     }
-    ODBCHANDLE env = -1, dbc = -1;
+    testing_host::SqliteDatabase db{"odbc_tests.db"};
+    ODBCHANDLE env = db.env, dbc = db.dbc;
 };
 
 TEST_F(SqliteTest, AnEnvironmentSpeaksOdbcVersion3) {
@@ -211,7 +192,7 @@ TEST_F(SqliteTest, TransactionsCommitOrRollBackAndRestoreAutoCommit) {
 // kept: the environment, which refuses to go while a connection is
 // allocated on it, can then be freed.
 TEST(OdbcConnect, FailedConnectionsKeepTheirDiagnosticsAndAreReleased) {
-    const std::string noDir = "DRIVER=SQLite3;Database=" + DatabasePath("missing/dir/x.db");
+    const std::string noDir = "DRIVER=SQLite3;Database=" + testing_host::DatabasePath("missing/dir/x.db");
     const struct { const char* connection; const char* dsn; const char* text; } cases[] = {
         {"DRIVER=NoSuchDriver", nullptr, "NoSuchDriver"}, {nullptr, "NoSuchSource", "Data source name not found"},
         {noDir.c_str(), nullptr, "connect failed"}};

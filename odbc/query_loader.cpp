@@ -1,0 +1,282 @@
+#include "odbc/query_loader.h"
+
+#include <sqlext.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "edit/editors.h"
+#include "edit/undo.h"
+#include "grid/cell_store.h"
+#include "grid/columns.h"
+#include "grid/grid_access.h"
+#include "grid/rows.h"
+#include "odbc/column_description.h"
+#include "odbc/last_error.h"
+#include "odbc/odbc_calls.h"
+#include "odbc/result_block.h"
+#include "records/record_rows.h"
+#include "view/loaded_rows.h"
+
+namespace tabrix {
+namespace {
+
+static_assert(sizeof(SQLLEN) == sizeof(Indicator), "the block's indicators are the driver manager's SQLLEN");
+
+constexpr int kNewColumnWidth = 150;
+constexpr int kCounterColumnWidth = 50;
+constexpr int kMinRefreshedWidth = 5;
+
+int FieldSizeForDisplaySize(int32_t display) { return SlotLengthForDisplaySize(display) - 1; }
+
+// A new column shaped from its description.
+FieldDef NewFieldFromDescription(const ColDesc& d) {
+    FieldDef def{};
+    def.label = const_cast<char*>(d.name);
+    def.width = d.autoIncrement ? kCounterColumnWidth : kNewColumnWidth;
+    def.size = FieldSizeForDisplaySize(d.displaySize);
+    def.align = d.fixedPrecScale || d.autoIncrement ? 1 : 0;
+    def.tag1 = d.dataType;
+    def.tag2 = static_cast<int32_t>(d.columnSize);
+    def.tag3 = d.nullable;
+    def.multiline = 1;
+    def.locked = d.autoIncrement ? 1 : 0;
+    return def;
+}
+
+// A predefined column keeps what the host gave it; the query names it and
+// sizes its field.
+FieldDef RefreshedField(const Grid& grid, int col, const ColDesc& d) {
+    const GridState* s = grid.state;
+    const GridArrays* a = grid.arrays;
+    FieldDef def{};
+    def.label = const_cast<char*>(d.name);
+    const int width = ColumnWidth(s, col);
+    def.width = width > kMinRefreshedWidth ? width : kMinRefreshedWidth;
+    def.size = FieldSizeForDisplaySize(d.displaySize);
+    def.align = a->colAlign[col];
+    def.tag1 = d.dataType;
+    def.tag2 = static_cast<int32_t>(d.columnSize);
+    def.tag3 = d.nullable;
+    def.textColor = a->colTextColor[col];
+    def.backColor = a->colBackColor[col];
+    def.multiline = a->colMultiline[col];
+    def.locked = a->colLocked[col];
+    def.fontFace = s->colFontFace[col];
+    def.fontSize = s->colFontSize[col];
+    def.fontWeight = s->colFontWeight[col];
+    def.fontItalic = s->colFontItalic[col];
+    def.fontUnderline = s->colFontUnderline[col];
+    return def;
+}
+
+struct Shaping {
+    int result;    // of the last column's description
+    bool changed;  // a field or the column count changed
+};
+
+Shaping ShapeColumns(const Grid& grid, SQLHSTMT stmt, int n, bool define) {
+    Shaping shaping{0, define};
+    if (define) DimCols(grid, n);
+    for (int col = 1; col <= n; ++col) {
+        ColDesc desc{};
+        shaping.result = DescribeColumn(stmt, static_cast<SQLUSMALLINT>(col), &desc);
+        if (!OdbcSucceeded(static_cast<SQLRETURN>(shaping.result)) || !ValidColumn(grid.arrays, col)) continue;
+        if (define) {
+            const FieldDef def = NewFieldFromDescription(desc);
+            DefineField(grid, col, desc.displaySize == 1 ? FieldCheck : FieldText, &def);
+        } else {
+            const FieldDef def = RefreshedField(grid, col, desc);
+            shaping.changed |= DeclaredSize(grid.arrays, col) != def.size;
+            RedefineFieldInPlace(grid, col, grid.arrays->colType[col], &def);
+        }
+    }
+    return shaping;
+}
+
+// After a shaping that the load does not follow: the old rows no longer
+// fit the new record, so the grid keeps one empty new-record row.
+void LeaveNoRows(const Grid& grid) {
+    if (!ReplaceRows(grid.arrays, 0)) return;
+    grid.arrays->maxRow = 1;
+    ShowReplacedRows(grid);
+}
+
+std::vector<int64_t> DisplaySizes(SQLHSTMT stmt, int n) {
+    std::vector<int64_t> sizes(static_cast<size_t>(n), 0);
+    for (int col = 1; col <= n; ++col) {
+        SQLCHAR name[256];
+        SQLSMALLINT nameLength, type, digits, nullable;
+        SQLULEN size;
+        if (!OdbcSucceeded(SQLDescribeCol(stmt, static_cast<SQLUSMALLINT>(col), name, sizeof name, &nameLength, &type, &size,
+                                      &digits, &nullable))) {
+            continue;
+        }
+        SQLLEN display = 0;
+        SQLColAttribute(stmt, static_cast<SQLUSMALLINT>(col), SQL_DESC_DISPLAY_SIZE, nullptr, 0, nullptr, &display);
+        sizes[static_cast<size_t>(col - 1)] = display;
+    }
+    return sizes;
+}
+
+// The statement attributes and bindings of a row-wise block fetch.
+SQLRETURN BindBlock(SQLHSTMT stmt, const BlockLayout& layout, uint8_t* block, SQLUSMALLINT* statuses,
+                    SQLULEN* fetched) {
+    SQLRETURN rc = SQLSetStmtAttr(stmt, SQL_ATTR_ROW_ARRAY_SIZE,
+                                  reinterpret_cast<SQLPOINTER>(static_cast<uintptr_t>(layout.rowsPerBlock)), 0);
+    if (OdbcSucceeded(rc)) {
+        rc = SQLSetStmtAttr(stmt, SQL_ATTR_ROW_BIND_TYPE, reinterpret_cast<SQLPOINTER>(layout.rowSize), 0);
+    }
+    if (OdbcSucceeded(rc)) rc = SQLSetStmtAttr(stmt, SQL_ATTR_ROW_STATUS_PTR, statuses, 0);
+    if (OdbcSucceeded(rc)) rc = SQLSetStmtAttr(stmt, SQL_ATTR_ROWS_FETCHED_PTR, fetched, 0);
+    for (size_t i = 0; OdbcSucceeded(rc) && i < layout.columns.size(); ++i) {
+        const BlockColumn& column = layout.columns[i];
+        rc = SQLBindCol(stmt, static_cast<SQLUSMALLINT>(i + 1), SQL_C_CHAR, block + column.offset, column.slotLength,
+                        reinterpret_cast<SQLLEN*>(block + column.offset + static_cast<size_t>(column.slotLength)));
+    }
+    return rc;
+}
+
+}  // namespace
+
+SQLRETURN FetchIntoGrid(const Grid& grid, SQLHSTMT stmt, int n, const char* text) {
+    GridArrays* a = grid.arrays;
+    if (n < 1 || !text) return SQL_ERROR;
+    ResizeRows(grid, 1, false);
+    BlockLayout layout;
+    if (!LayOutBlock(DisplaySizes(stmt, n), &layout)) {
+        RecordUsageError(kLoadOutOfMemory, "USAGE_ERROR_OUT_OF_MEMORY: a result row does not fit a fetch block");
+        return SQL_ERROR;
+    }
+    HGLOBAL block = GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, layout.rowSize * static_cast<size_t>(layout.rowsPerBlock));
+    std::vector<SQLUSMALLINT> statuses(static_cast<size_t>(layout.rowsPerBlock));
+    if (!block) {
+        RecordUsageError(kLoadOutOfMemory, "USAGE_ERROR_OUT_OF_MEMORY: no memory for the fetch block");
+        return SQL_ERROR;
+    }
+    uint8_t* rows = static_cast<uint8_t*>(block);
+    SQLULEN fetched = 0;
+    SQLRETURN rc = BindBlock(stmt, layout, rows, statuses.data(), &fetched);
+    if (OdbcSucceeded(rc)) rc = SQLExecDirect(stmt, reinterpret_cast<SQLCHAR*>(const_cast<char*>(text)), SQL_NTS);
+
+    const int dataColumns = grid.state->colCount - 1;
+    int row = 0;
+    int64_t skipped = 0;
+    bool outOfMemory = false;
+    while (OdbcSucceeded(rc) && !outOfMemory) {
+        rc = SQLFetchScroll(stmt, SQL_FETCH_NEXT, 0);
+        if (!OdbcSucceeded(rc)) break;
+        for (SQLULEN i = 0; i < fetched && i < static_cast<SQLULEN>(layout.rowsPerBlock); ++i) {
+            const SQLUSMALLINT status = statuses[i];
+            if (status != SQL_ROW_SUCCESS && status != SQL_ROW_SUCCESS_WITH_INFO) {
+                ++skipped;
+                continue;
+            }
+            if (row == INT32_MAX - 2 || !MakeRoomForRow(a, row + 1)) {
+                outOfMemory = true;
+                break;
+            }
+            ++row;
+            CopyBlockRow(a, row, dataColumns, layout, rows, static_cast<int>(i));
+        }
+    }
+    GlobalFree(block);
+
+    a->maxRow = row + 1;
+    ShowReplacedRows(grid);
+    if (rc == SQL_NO_DATA) rc = SQL_SUCCESS;
+    if (!OdbcSucceeded(rc)) RecordDiagnostics(SQL_HANDLE_STMT, stmt);
+    if (outOfMemory) {
+        RecordUsageError(kLoadOutOfMemory, "USAGE_ERROR_OUT_OF_MEMORY: the grid could not hold more rows");
+        return SQL_ERROR;
+    }
+    if (skipped > 0) {
+        const std::string message =
+            "USAGE_ERROR_ROWS_SKIPPED: " + std::to_string(skipped) + " rows could not be read";
+        RecordUsageError(kRowsSkipped, message.c_str());
+        return SQL_ERROR;
+    }
+    return rc;
+}
+
+SQLHSTMT LoadRecordset(HWND hwnd, SQLHDBC dbc, const char* text, bool define, bool* failed) {
+    *failed = true;
+    Grid grid;
+    if (FetchGrid(hwnd, &grid) != kDone || !text) return SQL_NULL_HSTMT;
+    if (grid.state->editing && CommitEdit(grid) != kDone) return SQL_NULL_HSTMT;
+    SQLHSTMT stmt = SQL_NULL_HSTMT;
+    if (!OdbcSucceeded(SQLAllocHandle(SQL_HANDLE_STMT, dbc, &stmt))) return SQL_NULL_HSTMT;
+
+    const std::string query = StatementText(text);
+    SQLRETURN rc = SQLPrepare(stmt, reinterpret_cast<SQLCHAR*>(const_cast<char*>(query.c_str())),
+                              static_cast<SQLINTEGER>(query.size()));
+    SQLSMALLINT n = 0;
+    if (OdbcSucceeded(rc)) rc = SQLNumResultCols(stmt, &n);
+    if (OdbcSucceeded(rc) && n > kMaxDataCols) {
+        RecordUsageError(kTooManyColumns, "USAGE_ERROR_TOO_MANY_COLUMNS: more than 500 result columns");
+        OdbcFreeStmt(stmt);
+        return SQL_NULL_HSTMT;
+    }
+    if (OdbcSucceeded(rc) && n > 0) {
+        if (!define && grid.state->colCount - 1 != n) {
+            RecordUsageError(kColumnCountMismatch,
+                             "Tabrix Usage ERROR: The column count returned by the SQL query does not match your "
+                             "pre-defined column count.");
+            OdbcFreeStmt(stmt);
+            return SQL_NULL_HSTMT;
+        }
+        const Shaping shaping = ShapeColumns(grid, stmt, n, define);
+        rc = static_cast<SQLRETURN>(shaping.result);
+        if (OdbcSucceeded(rc)) {
+            rc = FetchIntoGrid(grid, stmt, n, query.c_str());
+        } else if (shaping.changed) {
+            LeaveNoRows(grid);
+        }
+        PostMessageA(hwnd, WM_SIZE, 0, 0);
+    }
+    if (OdbcSucceeded(rc)) {
+        *failed = false;
+        return stmt;
+    }
+    RecordDiagnostics(SQL_HANDLE_STMT, stmt);
+    OdbcFreeStmt(stmt);
+    return SQL_NULL_HSTMT;
+}
+
+SQLRETURN FetchRowByRow(HWND hwnd, SQLHSTMT stmt, int n) {
+    Grid grid;
+    const int fetchedGrid = FetchGrid(hwnd, &grid);
+    if (fetchedGrid != kDone) return static_cast<SQLRETURN>(fetchedGrid);
+    std::vector<SQLLEN> sizes(static_cast<size_t>(n > 0 ? n : 0));
+    std::vector<char> buffer;
+    SQLRETURN rc = SQLFetch(stmt);
+    for (int row = 1;; ++row) {
+        const bool first = row == 1;
+        if (!first && !OdbcSucceeded(rc)) break;
+        for (int col = 1; col <= n; ++col) {
+            SQLLEN& size = sizes[static_cast<size_t>(col - 1)];
+            if (first) size = GetFldSize(grid, col);
+            buffer.assign(static_cast<size_t>(size > 0 ? size : 1), '\0');
+            SQLLEN indicator = 0;
+            const SQLRETURN read = SQLGetData(stmt, static_cast<SQLUSMALLINT>(col), SQL_C_CHAR, buffer.data(), size,
+                                              &indicator);
+            // The first row is created whatever the reads answered, so even an
+            // empty result leaves row 1 with empty cells.
+            if (first || OdbcSucceeded(read)) CreateCell(grid, row, col, indicator == SQL_NULL_DATA ? "" : buffer.data());
+        }
+        if (!GridSurvived(grid)) return SQL_ERROR;
+        rc = SQLFetch(stmt);
+    }
+    if (rc == SQL_NO_DATA && n >= 1) rc = SQL_SUCCESS;
+    if (OdbcSucceeded(rc)) SetUndoBuffer(grid);
+    return rc;
+}
+
+int InitColumn(const Grid& grid, int col, int type, const FieldDef& def) {
+    if (col < 1 || col > grid.state->colCount) return 0;
+    ApplyColumnSettings(grid, col, type, def);
+    return kDone;
+}
+
+}  // namespace tabrix

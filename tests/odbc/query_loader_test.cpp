@@ -1,0 +1,132 @@
+// Filling grids from query results, against SQLite files the tests make.
+#include <string>
+
+#include "grid/grid_access.h"
+#include "tests/odbc/sqlite_database.h"
+#include "tests/support/grid_fixture.h"
+
+namespace {
+// 2,500 rows: three fetch blocks. Every seventh note is NULL, in every
+// block; the last row's note is longer than any field.
+const char* kFill =
+    "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < 2500) "
+    "INSERT INTO items(name, flag, note) SELECT 'n' || x, x % 2, CASE WHEN x % 7 = 0 THEN NULL "
+    "WHEN x = 2500 THEN replace(hex(zeroblob(20000)), '0', 'x') ELSE 'note' || x END FROM n";
+const char* kSelect = "SELECT id, name, flag, note FROM items ORDER BY id";
+}  // namespace
+
+class LoaderTest : public GridTest {
+protected:
+    void SetUp() override {
+        GridTest::SetUp();
+        db.Run("CREATE TABLE items(id INTEGER PRIMARY KEY AUTOINCREMENT, name VARCHAR(20), flag CHAR(1), note TEXT)");
+        db.Run(kFill);
+    }
+    ODBCHANDLE Load(const char* sql, int define) { return odbcLoadRecordsetSQL(grid, db.dbc, sql, define); }
+    testing_host::SqliteDatabase db{"loader.db"};
+};
+
+TEST_F(LoaderTest, LoadsEveryBlockIntoColumnsShapedFromTheResult) {
+    const ODBCHANDLE stmt = Load(kSelect, 1);
+    ASSERT_NE(stmt, -1) << odbcGetErrMsg();
+    EXPECT_EQ(GetRowCount(grid), 2500);
+    for (int row : {1, 999, 1000, 1001, 2000, 2001, 2499}) {
+        EXPECT_EQ(Cell(row, 2), "n" + std::to_string(row)) << row;
+        EXPECT_EQ(Cell(row, 4), row % 7 ? "note" + std::to_string(row) : "") << "NULL loads empty, row " << row;
+    }
+    EXPECT_EQ(Cell(2500, 4), std::string(31999, 'x')) << "cut to the largest field";
+    EXPECT_EQ(Cell(2501, 2), "") << "the new-record row follows";
+    // An auto-increment column is narrow, right-aligned and locked; a
+    // one-character column is a check box; every column wraps.
+    const GridArrays* a = arrays();
+    const struct { int col, width, size, align, locked, type; } shapes[] = {
+        {1, 50, 11, 1, 1, 0}, {2, 150, 21, 0, 0, 0}, {3, 150, 2, 0, 0, 1}, {4, 150, 32000, 0, 0, 0}};
+    for (const auto& c : shapes) {
+        EXPECT_EQ(GetColWidth(grid, c.col), c.width) << c.col;
+        EXPECT_EQ(GetFldSize(grid, c.col), c.size) << c.col;
+        EXPECT_EQ(a->colAlign[c.col], c.align) << c.col;
+        EXPECT_EQ(a->colLocked[c.col], c.locked) << c.col;
+        EXPECT_EQ(a->colType[c.col], c.type) << c.col;
+        EXPECT_EQ(a->colMultiline[c.col], 4) << c.col;
+    }
+    EXPECT_EQ(odbcFreeStmt(stmt), 0);
+}
+
+TEST_F(LoaderTest, RefreshingPredefinedColumnsKeepsTheirRecordAndHeader) {
+    Shape(4, 30, 77);
+    ASSERT_NE(odbcFreeStmt(Load(kSelect, 0)), -1);
+    const int width = arrays()->recordWidth;
+    HWND header = GetWindow(grid, GW_CHILD);
+    const int items = Header_GetItemCount(header);
+    for (int reload = 0; reload < 3; ++reload) ASSERT_EQ(odbcFreeStmt(Load(kSelect, 0)), 0) << odbcGetErrMsg();
+    EXPECT_EQ(arrays()->recordWidth, width) << "each refresh must not add a record's width";
+    EXPECT_EQ(Header_GetItemCount(header), items);
+    EXPECT_EQ(GetColWidth(grid, 2), 77) << "the host's width stays";
+    char label[256];
+    FieldDef def{};
+    def.label = label;
+    GetCell(grid, 0, 1, 2, &def);
+    EXPECT_STREQ(label, "name") << "the query names the column";
+    EXPECT_EQ(GetRowCount(grid), 2500);
+
+    EXPECT_EQ(Load("SELECT id, name FROM items", 0), -1);
+    EXPECT_EQ(odbcGetErrCode(), -500);
+    EXPECT_STREQ(odbcGetErrMsg(), "Tabrix Usage ERROR: The column count returned by the SQL query does not match your "
+                                  "pre-defined column count.");
+    EXPECT_EQ(GetRowCount(grid), 2500) << "the grid is left as it was";
+}
+
+TEST_F(LoaderTest, ResultsWithoutRowsColumnsOrRoom) {
+    ODBCHANDLE stmt = Load("SELECT id, name FROM items WHERE id < 0", 1);
+    EXPECT_NE(stmt, -1);
+    EXPECT_EQ(GetRowCount(grid), 0);
+    odbcFreeStmt(stmt);
+    // A statement without columns is prepared, not run.
+    stmt = Load("UPDATE items SET name = 'changed'", 1);
+    EXPECT_NE(stmt, -1);
+    odbcFreeStmt(stmt);
+    EXPECT_EQ(GetRowCount(grid), 0);
+    ASSERT_EQ(odbcFreeStmt(Load("SELECT name FROM items WHERE name = 'changed'", 1)), 0);
+    EXPECT_EQ(GetRowCount(grid), 0) << "the update never ran";
+
+    std::string wide = "SELECT 1 AS c1";
+    for (int col = 2; col <= 501; ++col) wide += ", 1 AS c" + std::to_string(col);
+    EXPECT_EQ(Load(wide.c_str(), 1), -1);
+    EXPECT_EQ(odbcGetErrCode(), -501);
+    EXPECT_STREQ(odbcGetErrMsg(), "USAGE_ERROR_TOO_MANY_COLUMNS: more than 500 result columns");
+    EXPECT_EQ(GetColCount(grid), 1) << "the grid keeps the last shape it was given";
+}
+
+TEST_F(LoaderTest, FetchesCalledDirectlyCheckTheGridAndItsColumns) {
+    ODBCHANDLE stmt = -1;
+    ASSERT_EQ(odbcAllocStmt(db.dbc, &stmt), 0);
+    EXPECT_EQ(FetchRecords_EX(host.hwnd(), db.dbc, stmt, 4, kSelect), -3);
+    EXPECT_EQ(FetchRecords(nullptr, 0, stmt, 4), -3);
+    // Two columns defined, four in the result: two are copied.
+    Shape(2, 10);
+    EXPECT_EQ(FetchRecords_EX(grid, db.dbc, stmt, 4, kSelect), 0);
+    EXPECT_EQ(GetRowCount(grid), 2500);
+    EXPECT_EQ(Cell(5, 2), "n5");
+    odbcFreeStmt(stmt);
+
+    // Row by row, into the columns the host defined, over what is there.
+    stmt = odbcSQLExec(db.dbc, "SELECT name, note FROM items WHERE id > 2496 ORDER BY id");
+    EXPECT_EQ(FetchRecords(grid, 0, stmt, 2), 0);
+    EXPECT_EQ(Cell(1, 1) + Cell(2, 2) + Cell(4, 1), "n2497note2498n2500");
+    odbcFreeStmt(stmt);
+    stmt = odbcSQLExec(db.dbc, "SELECT name, note FROM items WHERE id < 0");
+    EXPECT_EQ(FetchRecords(grid, 0, stmt, 2), 0) << "an empty result still answers 0";
+    EXPECT_EQ(Cell(1, 1), "") << "and writes row 1 empty";
+    odbcFreeStmt(stmt);
+}
+
+TEST_F(LoaderTest, InitColumnSetsDisplayOnly) {
+    Shape(2, 10);
+    FieldDef def = testing_host::ColumnField("ignored", 99, 5);
+    EXPECT_EQ(odbcInitColumn(grid, 1, 3, &def), -2);
+    EXPECT_EQ(odbcInitColumn(host.hwnd(), 1, 0, &def), -3);
+    EXPECT_EQ(odbcInitColumn(grid, 4, 0, &def), 0);
+    EXPECT_EQ(odbcInitColumn(grid, 1, 0, &def), 1);
+    EXPECT_EQ(GetColWidth(grid, 1), 99);
+    EXPECT_EQ(GetFldSize(grid, 1), 11) << "the field keeps its size";
+}
