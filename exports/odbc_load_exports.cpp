@@ -15,7 +15,7 @@ ODBCHANDLE WINAPI odbcLoadRecordsetSQL(HWND hwnd, ODBCHANDLE dbc, const char* sq
 
 int32_t WINAPI FetchRecords_EX(HWND hwnd, ODBCHANDLE /*dbc*/, ODBCHANDLE stmt, int16_t columns, const char* sql) {
     return tabrix::ChangeGrid(hwnd, [&](const Grid& g) {
-        return static_cast<int32_t>(tabrix::FetchIntoGrid(g, reinterpret_cast<SQLHSTMT>(stmt), columns, sql));
+        return static_cast<int32_t>(tabrix::FetchIntoGrid(g, reinterpret_cast<SQLHSTMT>(stmt), columns, sql, false));
     });
 }
 

@@ -140,10 +140,20 @@ SQLRETURN BindBlock(SQLHSTMT stmt, const BlockLayout& layout, uint8_t* block, SQ
 
 }  // namespace
 
-SQLRETURN FetchIntoGrid(const Grid& grid, SQLHSTMT stmt, int n, const char* text) {
+SQLRETURN FetchIntoGrid(const Grid& grid, SQLHSTMT stmt, int n, const char* text, bool prepared) {
     GridArrays* a = grid.arrays;
     if (n < 1 || !text) return SQL_ERROR;
     ResizeRows(grid, 1, false);
+    // Run first, then describe and bind: a statement the host only allocated
+    // has no description before it runs, and unknown sizes would mean a
+    // 32,000-byte slot for every value.
+    SQLRETURN rc = prepared ? SQLExecute(stmt)
+                            : SQLExecDirect(stmt, reinterpret_cast<SQLCHAR*>(const_cast<char*>(text)), SQL_NTS);
+    if (!OdbcSucceeded(rc)) {
+        ShowReplacedRows(grid);
+        RecordDiagnostics(SQL_HANDLE_STMT, stmt);
+        return rc;
+    }
     BlockLayout layout;
     if (!LayOutBlock(DisplaySizes(stmt, n), &layout)) {
         RecordUsageError(kLoadOutOfMemory, "USAGE_ERROR_OUT_OF_MEMORY: a result row does not fit a fetch block");
@@ -157,8 +167,7 @@ SQLRETURN FetchIntoGrid(const Grid& grid, SQLHSTMT stmt, int n, const char* text
     }
     uint8_t* rows = static_cast<uint8_t*>(block);
     SQLULEN fetched = 0;
-    SQLRETURN rc = BindBlock(stmt, layout, rows, statuses.data(), &fetched);
-    if (OdbcSucceeded(rc)) rc = SQLExecDirect(stmt, reinterpret_cast<SQLCHAR*>(const_cast<char*>(text)), SQL_NTS);
+    rc = BindBlock(stmt, layout, rows, statuses.data(), &fetched);
 
     const int dataColumns = grid.state->colCount - 1;
     int row = 0;
@@ -229,7 +238,7 @@ SQLHSTMT LoadRecordset(HWND hwnd, SQLHDBC dbc, const char* text, bool define, bo
         const Shaping shaping = ShapeColumns(grid, stmt, n, define);
         rc = static_cast<SQLRETURN>(shaping.result);
         if (OdbcSucceeded(rc)) {
-            rc = FetchIntoGrid(grid, stmt, n, query.c_str());
+            rc = FetchIntoGrid(grid, stmt, n, query.c_str(), true);
         } else if (shaping.changed) {
             LeaveNoRows(grid);
         }

@@ -17,7 +17,9 @@ constexpr int32_t kLoadOutOfMemory = -503;
 
 // The open statement, or -1 with the failure in the last-error state.
 SQLHSTMT LoadRecordset(HWND hwnd, SQLHDBC dbc, const char* text, bool define, bool* failed);
-SQLRETURN FetchIntoGrid(const Grid& grid, SQLHSTMT stmt, int columns, const char* text);
+// Runs `text` (or the statement already prepared) and fetches every row
+// into the grid's cell store, replacing its rows.
+SQLRETURN FetchIntoGrid(const Grid& grid, SQLHSTMT stmt, int columns, const char* text, bool prepared);
 SQLRETURN FetchRowByRow(HWND hwnd, SQLHSTMT stmt, int columns);
 int InitColumn(const Grid& grid, int col, int type, const FieldDef& def);
 
