@@ -1,7 +1,11 @@
 // Filling grids from query results, against SQLite files the tests make.
 #include <string>
 
+#include <windows.h>
+#include <sqlext.h>
+
 #include "grid/grid_access.h"
+#include "odbc/result_block.h"
 #include "tests/odbc/sqlite_database.h"
 #include "tests/support/grid_fixture.h"
 
@@ -129,4 +133,40 @@ TEST_F(LoaderTest, InitColumnSetsDisplayOnly) {
     EXPECT_EQ(odbcInitColumn(grid, 1, 0, &def), 1);
     EXPECT_EQ(GetColWidth(grid, 1), 99);
     EXPECT_EQ(GetFldSize(grid, 1), 11) << "the field keeps its size";
+}
+
+TEST_F(LoaderTest, AnOpenEditorIsCommittedFirstAndTheLoadForgetsTheEdits) {
+    Shape(4, 30);
+    ASSERT_EQ(odbcFreeStmt(Load(kSelect, 0)), 0);
+    UpdateWindow(grid);
+    ASSERT_EQ(GotoCell(grid, 1, 2), 1);
+    SendMessageA(grid, WM_KEYUP, VK_F2, 0);
+    HWND editor = FindWindowExA(grid, nullptr, "EDIT", nullptr);
+    ASSERT_NE(editor, nullptr);
+    SetWindowTextA(editor, "typed");
+    host.Answer(GN_CELLCHANGING, [](WPARAM, LPARAM) -> LRESULT { return 1; });
+    EXPECT_EQ(Load(kSelect, 0), -1) << "the host kept the editor open";
+    EXPECT_EQ(Cell(1, 2), "n1");
+    host.Answer(GN_CELLCHANGING, [](WPARAM, LPARAM) -> LRESULT { return 0; });
+    ASSERT_EQ(FinishEditing(grid), 1);
+    EXPECT_EQ(RowModified(grid, 1), 1);
+    ASSERT_EQ(odbcFreeStmt(Load(kSelect, 0)), 0);
+    EXPECT_EQ(Cell(1, 2), "n1") << "the load replaced the edited row";
+    EXPECT_EQ(RowModified(grid, 1), 0);
+    EXPECT_EQ(GetCurrentRow(grid), 1);
+}
+
+TEST(ResultBlock, SlotsAndBlocksStayWithinTheirLimits) {
+    // Display sizes a driver may report: unbounded text, no total, nothing.
+    const struct { int64_t display; int32_t slot; } slots[] = {
+        {1, 2}, {20, 21}, {31999, 32000}, {32000, 32000}, {INT32_MAX, 32000}, {SQL_NO_TOTAL, 32000}, {0, 32000}};
+    for (const auto& c : slots) EXPECT_EQ(tabrix::SlotLengthForDisplaySize(c.display), c.slot) << c.display;
+    tabrix::BlockLayout layout;
+    ASSERT_TRUE(tabrix::LayOutBlock({10, 0}, &layout));
+    EXPECT_EQ(layout.columns[1].offset, 11 + sizeof(SQLLEN)) << "each slot is followed by its SQLLEN indicator";
+    EXPECT_EQ(layout.rowsPerBlock, 1000);
+    // 500 unbounded columns: a 1,000-row block would be 16 GB.
+    ASSERT_TRUE(tabrix::LayOutBlock(std::vector<int64_t>(500, INT32_MAX), &layout));
+    EXPECT_LE(static_cast<int64_t>(layout.rowSize) * layout.rowsPerBlock, int64_t{64} << 20);
+    EXPECT_GE(layout.rowsPerBlock, 1);
 }
