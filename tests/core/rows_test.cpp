@@ -45,10 +45,7 @@ TEST_F(GridTest, RefusedCellsAreReportedAndStoreNothing) {
 }
 
 TEST_F(GridTest, GetCellModeOneGivesTheEntryInProgressAndDeletedRowsReadAsDeleted) {
-    ASSERT_EQ(DimCols(grid, 2), 1);
-    FieldDef check = testing_host::ColumnField("", 50, 1), text = testing_host::ColumnField("", 50, 10);
-    DefineField(grid, 1, FieldCheck, &check);
-    DefineField(grid, 2, FieldText, &text);
+    Columns({testing_host::ColumnField("", 50, 1), testing_host::ColumnField("", 50, 10)}, {FieldCheck, FieldText});
     const char* stored[] = {"", "0", "1", kDeletedMarker};
     const char* toggled[] = {"1", "1", "0", kDeletedText};
     for (int row = 1; row <= 4; ++row) CreateCell(grid, row, 1, stored[row - 1]);

@@ -1,24 +1,22 @@
 // In-cell editors, commits forced by other operations, the opening's message
 // drain, and the host hook that gives the focus back after a minimise.
-#include "grid/library.h"
 #include "tests/edit/session.h"
+#include "tests/support/capture.h"
 
 namespace {
 
 class EditorsTest : public EditSession {
 protected:
-    // Text column 1 (alignment 7), list column 2 (5 characters, face Arial),
-    // list column 3 (no face); the host fills the lists when asked.
+    // Text column 1 (alignment 7, red text), list column 2 (5 characters,
+    // face Arial), list column 3 (no face); the host fills the lists when asked.
     void SetUp() override {
         EditSession::SetUp();
         GridAttr attr{};
         attr.cellFont = cellFont = MakeFont("Courier New", 9, 400, 0, 0, 0);
         ASSERT_EQ(SetGridAttr(grid, &attr), 1);
-        ASSERT_EQ(DimCols(grid, 3), 1);
-        FieldDef defs[] = {testing_host::ColumnField("t", 60, 10, 7),
-                           testing_host::ColumnField("a", 80, 5, 0, 0, 0, "Arial"),
-                           testing_host::ColumnField("b", 80, 10)};
-        for (int col = 1; col <= 3; ++col) ASSERT_EQ(DefineField(grid, col, col == 1 ? 0 : 2, &defs[col - 1]), 1);
+        Columns({testing_host::ColumnField("t", 60, 10, 7, kRed), testing_host::ColumnField("a", 80, 5, 0, 0, 0, "Arial"),
+                 testing_host::ColumnField("b", 80, 10)},
+                {tabrix::FieldText, tabrix::FieldCombo, tabrix::FieldCombo});
         for (int r = 1; r <= 3; ++r) CreateCell(grid, r, 1, Text(r, 1).c_str());
         Settle();
         host.Answer(GN_DROPDOWN, [](WPARAM, LPARAM) -> LRESULT {
@@ -28,7 +26,7 @@ protected:
     }
     HWND Combo() { return FindWindowExA(grid, nullptr, "ComboBox", nullptr); }
     bool Dropped() { return SendMessageA(Combo(), CB_GETDROPPEDSTATE, 0, 0) != 0; }
-    HFONT FontOf(HWND w) { return reinterpret_cast<HFONT>(SendMessageA(w, WM_GETFONT, 0, 0)); }
+    static constexpr int kRed = 0x0000FF;
     HFONT cellFont = nullptr;
 };
 
@@ -71,9 +69,13 @@ TEST_F(EditorsTest, EditorsTakeTheirFontAlignmentAndCaret) {
     DWORD from = 0, to = 0;
     SendMessageA(Combo(), CB_GETEDITSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
     EXPECT_EQ(from * 10 + to, 33u) << "the caret after the text";
-    // An alignment outside 0..2 edits as left, and commits.
+    // An alignment outside 0..2 edits as left, and commits; the editor shows
+    // the column's text colour on the window colour.
     Click(1, 1);
     EXPECT_EQ(FontOf(GetFocus()), cellFont);
+    const testing_host::Capture editor = testing_host::CaptureClient(GetFocus());
+    EXPECT_LT(editor.CountOtherThan(RECT{0, 0, editor.width, editor.height}, kRed), editor.width * editor.height);
+    EXPECT_EQ(editor.At(editor.width - 2, editor.height - 2), GetSysColor(COLOR_WINDOW));
     EXPECT_EQ(GetWindowLongA(GetFocus(), GWL_STYLE) & (ES_RIGHT | ES_CENTER), 0);
     Type("x\n");
     EXPECT_EQ(Cell(1, 1), "r1c1x");
@@ -150,16 +152,6 @@ TEST_F(EditSession, TheHookedWindowKeepsItsOwnClose) {
     EXPECT_EQ(ProcOf(other.hwnd()), otherOwn);
     TrapInitMenuPopup(host.hwnd()), TrapInitMenuPopup(other.hwnd());  // hooking another unhooks the first
     EXPECT_EQ(ProcOf(host.hwnd()), own);
-}
-
-TEST(LibraryUnload, TheHookedWindowRunsItsOwnProcedureAgain) {
-    testing_host::TestHost form;
-    const LONG_PTR own = ProcOf(form.hwnd());
-    TrapInitMenuPopup(form.hwnd());
-    ASSERT_NE(ProcOf(form.hwnd()), own);
-    tabrix::LibraryDetach();
-    EXPECT_EQ(ProcOf(form.hwnd()), own);
-    ASSERT_TRUE(tabrix::LibraryAttach(GetModuleHandleA(nullptr)));
 }
 
 }  // namespace

@@ -22,26 +22,39 @@ TEST_F(EditSession, RefusedValueKeepsTheEditorOpenUntilEscape) {
     EXPECT_TRUE(host.MessagesOf(GN_CELLCHANGED).empty());
 }
 
+// Every way off an edited row that the host refuses brings back the view,
+// the row and the selection (Ctrl+Home and Ctrl+End keep their move along
+// the row), and the host is asked again each time; once it accepts, the
+// next row is not edited.
 TEST_F(EditSession, RefusedRowChangeHoldsTheUserOnTheRow) {
-    Table(3, 6);
+    Table(3, 40);
     host.Answer(GN_ROWCHANGING, Refuse);
     Edit(2, 1, "x\n");
-    const struct { const char* name; std::function<void()> act; } moves[] = {
-        {"Down", [] { Press(VK_DOWN); }},
-        {"Page Down", [] { Press(VK_NEXT); }},
-        {"Ctrl+Home", [] { Press(VK_HOME, {VK_CONTROL}); }},
-        {"Ctrl+End", [] { Press(VK_END, {VK_CONTROL}); }},
-        {"click on another row", [this] { Click(4, 3); }},
-        {"click on a row header", [this] { Click(5, 0); }},
-        {"Tab at the end of the row", [this] { Click(2, 3), Press(VK_TAB); }},
+    const struct { const char* name; int col; std::function<void()> act; int toFirstCol, toCol; } moves[] = {
+        {"Down", 2, [] { Press(VK_DOWN); }, 2, 2},
+        {"Page Down", 2, [] { Press(VK_NEXT); }, 2, 2},
+        {"Ctrl+Home", 2, [] { Press(VK_HOME, {VK_CONTROL}); }, 1, 1},
+        {"Ctrl+End", 2, [] { Press(VK_END, {VK_CONTROL}); }, 1, 3},
+        {"click on another row", 1, [this] { Click(4, 3); }, 1, 1},
+        {"click on a row header", 2, [this] { Click(5, 0); }, 2, 2},
+        {"Right at the end of the row", 3, [] { Press(VK_RIGHT); }, 3, 3},
+        {"Left at the start of the row", 1, [] { Press(VK_LEFT); }, 1, 1},
     };
+    size_t asked = host.MessagesOf(GN_ROWCHANGING).size();
     for (const auto& m : moves) {
         SCOPED_TRACE(m.name);
-        const size_t asked = host.MessagesOf(GN_ROWCHANGING).size();
+        ASSERT_EQ(GotoCell(grid, 2, m.col), 1);  // the cell becomes the top-left one
+        state()->selectedRow = 2;  // no export reads the selection
         m.act();
-        EXPECT_EQ(GetCurrentRow(grid), 2);
-        EXPECT_EQ(host.MessagesOf(GN_ROWCHANGING).size(), asked + 1) << "asked again each time";
+        EXPECT_EQ(GetFirstVisRow(grid), 2);
+        EXPECT_EQ(GetFirstVisCol(grid), m.toFirstCol);
+        Expect(2, m.toCol);
+        EXPECT_EQ(state()->selectedRow, 2);
+        EXPECT_EQ(host.MessagesOf(GN_ROWCHANGING).size(), ++asked);
     }
+    host.Answer(GN_ROWCHANGING, [](WPARAM, LPARAM) -> LRESULT { return 0; });
+    Keys({VK_DOWN, VK_DOWN});
+    EXPECT_EQ(host.MessagesOf(GN_ROWCHANGING).size(), asked + 1);
 }
 
 TEST_F(EditSession, TheHostHearsCommitsBeforeRowChangesDeletionsAndUndeletions) {

@@ -12,9 +12,8 @@ protected:
 };
 
 TEST_F(RowsTest, CheckBoxFirstClickSelectsSecondTogglesAndAnAppendedRowIsUndone) {
-    ASSERT_EQ(DimCols(grid, 2), 1);
-    FieldDef text = testing_host::ColumnField("name", 80, 10), box = testing_host::ColumnField("ok", 40, 1);
-    ASSERT_EQ(DefineField(grid, 1, 0, &text) + DefineField(grid, 2, 1, &box), 2);
+    Columns({testing_host::ColumnField("name", 80, 10), testing_host::ColumnField("ok", 40, 1)},
+            {tabrix::FieldText, tabrix::FieldCheck});
     for (int r = 1; r <= 2; ++r) CreateCell(grid, r, 2, "0");
     Settle();
     SetUndo();

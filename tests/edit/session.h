@@ -16,19 +16,6 @@ protected:
         SetForegroundWindow(host.hwnd());
         SetFocus(grid);
     }
-    // `cols` text columns of 10 characters and `rows` data rows "rNcM".
-    void Table(int cols, int rows) {
-        Shape(cols, 10);
-        for (int r = 1; r <= rows; ++r) {
-            for (int c = 1; c <= cols; ++c) CreateCell(grid, r, c, Text(r, c).c_str());
-        }
-        Settle();
-    }
-    static std::string Text(int row, int col) { return "r" + std::to_string(row) + "c" + std::to_string(col); }
-    void Settle() {  // sized and painted: clicks use the geometry of the last paint
-        SendMessageA(grid, WM_SIZE, 0, 0);
-        testing_host::PumpMessages();
-    }
     POINT CellPoint(int row, int col) {  // column 0: the row header
         RECT header;
         GetWindowRect(FindWindowExA(grid, nullptr, WC_HEADERA, nullptr), &header);
@@ -75,10 +62,6 @@ protected:
         for (; *text; ++text) Press(*text == '\t' ? VK_TAB : *text == '\n' ? VK_RETURN : LOBYTE(VkKeyScanA(*text)));
     }
     bool Editing() const { return GetFocus() != grid && IsChild(grid, GetFocus()); }
-    void Expect(int row, int col) {
-        EXPECT_EQ(GetCurrentRow(grid), row);
-        EXPECT_EQ(GetCurrentCol(grid), col);
-    }
     // The grid notifications the host heard, in order.
     std::vector<UINT> Heard() const {
         std::vector<UINT> codes;

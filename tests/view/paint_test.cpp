@@ -56,13 +56,6 @@ protected:
                             static_cast<int32_t>(kFrame), 1};
         SetGridAttr(grid, &attr);
     }
-    // Column widths in order, each with its field size (and type, alignment and colours when given).
-    void Columns(const std::vector<FieldDef>& defs, const std::vector<int>& types = {}) {
-        ASSERT_EQ(DimCols(grid, static_cast<int>(defs.size())), 1);
-        for (size_t i = 0; i < defs.size(); ++i) {
-            ASSERT_EQ(DefineField(grid, static_cast<int>(i) + 1, i < types.size() ? types[i] : 0, &defs[i]), 1);
-        }
-    }
     static FieldDef Col(int width, int size, int align = 0, COLORREF text = 0, COLORREF back = 0) {
         return testing_host::ColumnField("label", width, size, align, static_cast<int>(text), static_cast<int>(back));
     }
@@ -222,9 +215,7 @@ TEST_F(PaintTest, AZeroWidthColumnEndsEveryRow) {
     Columns({Col(60, 5), Col(0, 5), Col(60, 5)});
     Fill(3, {"WWW", "WWW"});
     ExpectLooks(Snap(), {{Inside(2, 95, 60), kBack, kOnly, "nothing is drawn after the zero-width column"}});
-    SCROLLINFO bar{sizeof bar, SIF_PAGE, 0, 0, 0, 0, 0};
-    GetScrollInfo(grid, SB_HORZ, &bar);
-    EXPECT_EQ(bar.nPage, 2u) << "the row header and column 1 were visited";
+    EXPECT_EQ(Page(SB_HORZ), 2) << "the row header and column 1 were visited";
 }
 
 TEST_F(PaintTest, PaintingLeaksNothing) {
@@ -274,9 +265,7 @@ TEST_F(PaintTest, ScrolledImagesMatchAFullRepaint) {
     }
     SendMessageA(grid, WM_SIZE, 0, 0);
     state()->selectedRow = 9;
-    SCROLLINFO bar{sizeof bar, SIF_PAGE, 0, 0, 0, 0, 0};
-    GetScrollInfo(grid, SB_VERT, &bar);
-    StandOn(static_cast<int>(bar.nPage), 3);  // the last whole row: cut by the edge after a step back
+    StandOn(Page(), 3);  // the last whole row: cut by the edge after a step back
     Snap();
     const int steps[][2] = {{SB_LINEDOWN, 1}, {SB_LINEDOWN, 3}, {SB_LINEUP, 1}, {SB_LINEDOWN, 2},
                             {SB_LINEUP, 2},   {SB_PAGEDOWN, 1}, {SB_LINEDOWN, 30}, {SB_LINEUP, 4}};

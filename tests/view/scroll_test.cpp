@@ -14,12 +14,6 @@ namespace {
 
 class ScrollTest : public GridTest {
 protected:
-    // `cols` text columns `width` pixels wide over `rows` data rows.
-    void Fill(int cols, int rows, int width = 60) {
-        Shape(cols, 4, width);
-        for (int row = 1; row <= rows; ++row) ASSERT_EQ(CreateCell(grid, row, 1, "x"), 1);
-        SendMessageA(grid, WM_SIZE, 0, 0);
-    }
     // A client area of whole 60-pixel columns and rows, and a part of the next.
     void SizeClient(int cols, int rows, int extraHeight = 0) {
         for (int i = 0; i < 2; ++i) {  // the first size may show or hide a scroll bar
@@ -30,11 +24,6 @@ protected:
                        library.headerHeight + rows * GetRowHeight(grid) + extraHeight + outer.bottom - outer.top -
                            client.bottom, TRUE);
         }
-    }
-    int Page(int bar = SB_VERT) {
-        SCROLLINFO info{sizeof info, SIF_PAGE, 0, 0, 0, 0, 0};
-        GetScrollInfo(grid, bar, &info);
-        return static_cast<int>(info.nPage);
     }
     // A move from the keyboard carries its code in the marker first.
     void Key(UINT message, int code) {
@@ -59,7 +48,7 @@ enum Move { kKeyV, kBarV, kKeyH, kBarH };
 // 10 whole rows over 50 rows and the new-record row 51, 5 whole columns
 // of 10: the last first row is 42 and the last first column 6.
 TEST_F(ScrollTest, MovesByKeyboardAndBar) {
-    Fill(10, 50);
+    Table(10, 50);
     SizeClient(5, 10, GetRowHeight(grid) / 2);
     ASSERT_EQ(Page(), 10);
     struct Case {
@@ -111,7 +100,7 @@ TEST_F(ScrollTest, MovesByKeyboardAndBar) {
 }
 
 TEST_F(ScrollTest, PagesLargerThanTheRangeLeaveOnlyTheLowerBound) {
-    Fill(20, 3, 15);  // rows 1 to 4; every column fits, so painting leaves the position alone
+    Table(20, 3, 15);  // rows 1 to 4; every column fits, so painting leaves the position alone
     SizeClient(5, 5);
     SendMessageA(grid, WM_VSCROLL, SB_LINEDOWN, 0);
     EXPECT_EQ(GetFirstVisRow(grid), 1) << "a page of exactly the range still clamps";
@@ -136,7 +125,7 @@ TEST_F(ScrollTest, PagesLargerThanTheRangeLeaveOnlyTheLowerBound) {
 }
 
 TEST_F(ScrollTest, RightEndFitsWholeColumnsBeforeTheLast) {
-    Fill(10, 5);
+    Table(10, 5);
     SizeClient(5, 5);
     const int room = 5 * 60 + 30;
     // Columns 9 and 10 one pixel short of the room both show; filling it exactly no longer counts.
@@ -150,52 +139,10 @@ TEST_F(ScrollTest, RightEndFitsWholeColumnsBeforeTheLast) {
     }
 }
 
-TEST_F(ScrollTest, RefusedRowChangeRestoresTheWholePosition) {
-    Fill(10, 20);
-    SizeClient(5, 10);
-    ASSERT_NE(arrays()->rowState, nullptr);
-    arrays()->rowState[3] = 1;
-    LRESULT reply = 1;
-    host.Answer(GN_ROWCHANGING, [&](WPARAM, LPARAM) { return reply; });
-    struct Case {
-        UINT message;
-        int code, at[4];
-    } moves[] = {{WM_VSCROLL, SB_LINEDOWN, {2, 3, 1, 4}}, {WM_HSCROLL, SB_LINERIGHT, {2, 3, 6, 10}},
-                 {WM_HSCROLL, SB_LINELEFT, {2, 3, 1, 1}}};
-    for (const Case& m : moves) {
-        host.Clear();
-        Place(m.at);
-        state()->selectedRow = 3;
-        state()->rowEdited = 1;
-        // Twice: a refused row stays edited, so the host is asked again.
-        Key(m.message, m.code);
-        Key(m.message, m.code);
-        const auto asked = host.MessagesOf(GN_ROWCHANGING);
-        ASSERT_EQ(asked.size(), 2u) << "code " << m.code;
-        EXPECT_EQ(asked[0].lParam, MAKELPARAM(3, 1)) << "the row being left and its modification state";
-        ExpectView(m.at, "code " + std::to_string(m.code));
-        EXPECT_EQ(state()->selectedRow, 3) << "code " << m.code;
-    }
-    host.Clear();
-    state()->rowEdited = 2;
-    Key(WM_VSCROLL, SB_LINEDOWN);
-    EXPECT_TRUE(host.MessagesOf(GN_ROWCHANGING).empty()) << "the vertical handler asks only for rowEdited 1";
-    reply = 0;
-    state()->rowEdited = 1;
-    Key(WM_VSCROLL, SB_LINEDOWN);
-    Key(WM_VSCROLL, SB_LINEDOWN);
-    EXPECT_EQ(host.MessagesOf(GN_ROWCHANGING).size(), 1u) << "an accepted change leaves the row unedited";
-    EXPECT_EQ(GetCurrentRow(grid), 6);
-}
-
 // A division by a zero width or height would end the size handler early,
 // leaving the page as it was.
 TEST_F(ScrollTest, SizingSurvivesZeroWidthsAndHeights) {
-    ASSERT_EQ(DimCols(grid, 2), 1);
-    FieldDef def = testing_host::ColumnField("c", 60, 4);
-    ASSERT_EQ(DefineField(grid, 1, 0, &def), 1);
-    def.width = 0;
-    ASSERT_EQ(DefineField(grid, 2, 0, &def), 1);
+    Columns({testing_host::ColumnField("c", 60, 4), testing_host::ColumnField("c", 0, 4)});
     for (int row = 1; row <= 30; ++row) ASSERT_EQ(CreateCell(grid, row, 1, "x"), 1);
     SizeClient(2, 7);
     EXPECT_EQ(Page(), 7);
@@ -210,7 +157,7 @@ TEST_F(ScrollTest, SizingSurvivesZeroWidthsAndHeights) {
 }
 
 TEST_F(ScrollTest, GotoCellAndViewGrid) {
-    Fill(10, 30);
+    Table(10, 30);
     EXPECT_EQ(GotoCell(grid, 31, 1), 1);
     ExpectView({31, 31, 1, 1}, "the new-record row; the cell becomes the top-left one");
     const int bad[][2] = {{32, 1}, {0, 1}, {1, 0}, {1, 11}, {-1, -1}};
