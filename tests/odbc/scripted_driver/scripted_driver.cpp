@@ -282,6 +282,9 @@ SQLRETURN SQL_API SQLExecDirect(SQLHSTMT stmt, SQLCHAR* text, SQLINTEGER length)
     return Execute(s);
 }
 
+// Runs the statement SQLPrepare kept.
+SQLRETURN SQL_API SQLExecute(SQLHSTMT stmt) { return Execute(Stmt(stmt)); }
+
 SQLRETURN SQL_API SQLNumResultCols(SQLHSTMT stmt, SQLSMALLINT* count) {
     *count = static_cast<SQLSMALLINT>(Stmt(stmt)->script.cols);
     return SQL_SUCCESS;
