@@ -50,6 +50,8 @@ void ScrollToRow(const Grid& grid, int row) {
 void DeleteSelectedRow(const Grid& grid, int row) {
     GridState* s = grid.state;
     GridArrays* a = grid.arrays;
+    // Only a data row can be deleted: the new-record row never is one.
+    if (row < 1 || row >= s->rowCount) return;
     const LPARAM number = PackWords(row, 0);
     const LRESULT reply = NotifyHost(grid, grid.hwnd, GN_ROWDELETING, ControlId(grid), number);
     if (!GridSurvived(grid)) return;
@@ -57,6 +59,7 @@ void DeleteSelectedRow(const Grid& grid, int row) {
         SetFocus(grid.hwnd);
         return;
     }
+    if (row >= s->rowCount) return;
     // Without undo buffers the row is still deleted; it just cannot come back.
     PushDeletedRow(a, row);
     for (int col = 1; col <= s->colCount - 1; ++col) StoreCell(a, row, col, kDeletedMarker);
@@ -96,6 +99,8 @@ int UndeleteRow(const Grid& grid) {
             s->rowEdited = 1;
             return 0;
         }
+        // The host may have reloaded or reshaped the grid while it answered.
+        if (TopDeletedRow(a) != row || row >= s->rowCount || !RowRecord(a, row)) return kDone;
     }
     memcpy(RowRecord(a, row), StackSlot(a, kTopSlot), static_cast<size_t>(a->recordWidth));
     PopDeletedRow(a);

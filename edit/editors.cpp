@@ -344,22 +344,31 @@ bool CreateComboBox(const Grid& grid) {
     return true;
 }
 
+// Locked columns, read-only grids and deleted rows get no editor.
+bool CurrentCellEditable(const Grid& grid) {
+    const GridState* s = grid.state;
+    const GridArrays* a = grid.arrays;
+    if (s->editing || !HasCells(s) || !ValidColumn(a, s->curCol) || s->curCol >= s->colCount) return false;
+    if (s->curRow < 1 || s->curRow > s->rowCount) return false;
+    if (a->colLocked[s->curCol] || s->readOnly) return false;
+    const EditorText first = ShownCellText(a, s->curRow, 1);
+    return !IsDeletedMarker(first.text, first.length);
+}
+
 void OpenEditor(const Grid& grid) {
     GridState* s = grid.state;
     GridArrays* a = grid.arrays;
-    if (s->editing || !HasCells(s) || !ValidColumn(a, s->curCol)) return;
-    if (a->colLocked[s->curCol] || s->readOnly) return;
-    const EditorText first = ShownCellText(a, s->curRow, 1);
-    if (IsDeletedMarker(first.text, first.length)) return;
-
+    if (!CurrentCellEditable(grid)) return;
     ShowCurrentCell(grid);
     const int opening = ++s->editorOpenings;
     SendMessageA(grid.hwnd, WM_KEYUP, VK_ESCAPE, 0);
     if (!GridSurvived(grid)) return;
     DrainMessages();
-    // What ran in the drain may have destroyed the grid or opened an editor
-    // of its own; either way this opening is over.
-    if (!GridSurvived(grid) || s->editorOpenings != opening || s->editing) return;
+    // What ran in the drain may have destroyed the grid, opened an editor of
+    // its own, moved the current cell or reshaped the grid: the cell is
+    // judged again before anything is opened on it.
+    if (!GridSurvived(grid) || s->editorOpenings != opening || !CurrentCellEditable(grid)) return;
+    ShowCurrentCell(grid);
 
     const EditorText cell = ShownCellText(a, s->curRow, s->curCol);
     switch (a->colType[s->curCol]) {

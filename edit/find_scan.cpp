@@ -77,7 +77,11 @@ bool FindInCells(const GridArrays* a, const FindQuery& q, FindContinuation& from
             from.col = startCol = 1;
         }
     }
-    if (from.row >= q.rowCount) from.row = 1;
+    // Wrapping to the top starts the row at its first column.
+    if (from.row >= q.rowCount) {
+        from.row = 1;
+        startCol = first;
+    }
     if (first > last || first < 1) return false;
 
     // The resumed column applies to the row the search resumes in; every

@@ -60,7 +60,9 @@ void ToggleCheckBox(const Grid& grid) {
     if (!GridSurvived(grid)) return;
     SetFocus(grid.hwnd);
     if (!GridSurvived(grid) || reply) return;
+    // The host may have reloaded or reshaped the grid while it answered.
     text = CellText(a, row, col);
+    if (!text || row > s->rowCount || !ValidColumn(a, col) || col >= s->colCount) return;
     if (text[0] == '\0' || strcmp(text, "0") == 0) {
         StoreCell(a, row, col, "1");
     } else if (strcmp(text, "1") == 0) {

@@ -81,6 +81,7 @@ int UndoRow(const Grid& grid) {
         grid.arrays->maxRow -= 1;
         s->vScroll.nMax = s->rowCount;
         s->newRowIndex = -1;
+        if (s->selectedRow >= s->rowCount) s->selectedRow = 0;
         ApplyScrollBar(grid, SB_VERT);
     }
     RequestRepaint(grid);

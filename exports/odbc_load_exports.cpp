@@ -7,7 +7,8 @@
 extern "C" {
 
 ODBCHANDLE WINAPI odbcLoadRecordsetSQL(HWND hwnd, ODBCHANDLE dbc, const char* sql, int32_t define) {
-    if (!tabrix::IsGridWindow(hwnd)) return tabrix::kNotGrid;
+    // A handle is answered or -1: a host frees whatever else it gets.
+    if (!tabrix::IsGridWindow(hwnd)) return -1;
     bool failed = true;
     SQLHSTMT stmt = tabrix::LoadRecordset(hwnd, reinterpret_cast<SQLHDBC>(dbc), sql, define != 0, &failed);
     return failed ? -1 : reinterpret_cast<ODBCHANDLE>(stmt);
@@ -15,7 +16,7 @@ ODBCHANDLE WINAPI odbcLoadRecordsetSQL(HWND hwnd, ODBCHANDLE dbc, const char* sq
 
 int32_t WINAPI FetchRecords_EX(HWND hwnd, ODBCHANDLE /*dbc*/, ODBCHANDLE stmt, int16_t columns, const char* sql) {
     return tabrix::ChangeGrid(hwnd, [&](const Grid& g) {
-        return static_cast<int32_t>(tabrix::FetchIntoGrid(g, reinterpret_cast<SQLHSTMT>(stmt), columns, sql, false));
+        return static_cast<int32_t>(tabrix::FetchIntoGrid(g, reinterpret_cast<SQLHSTMT>(stmt), columns, sql, false).rc);
     });
 }
 

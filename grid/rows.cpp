@@ -122,7 +122,7 @@ int ResizeRows(const Grid& grid, int n, bool keepTexts) {
         a->maxRow = s->rowCount;
         ClearCellRange(a, s->rowCount, s->rowCount, 0, a->fieldCount - 1);
         if (s->curRow > s->rowCount) s->curRow = s->rowCount > 0 ? s->rowCount : 1;
-        if (s->selectedRow > s->rowCount) s->selectedRow = 0;
+        if (s->selectedRow >= s->rowCount) s->selectedRow = 0;
         ResetScrollRecords(s);
     }
     // DimRows discards every text: nothing the user did to the old rows can

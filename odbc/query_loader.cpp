@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "edit/edit_history.h"
 #include "edit/editors.h"
 #include "edit/undo.h"
 #include "grid/cell_store.h"
@@ -120,6 +121,18 @@ std::vector<int64_t> DisplaySizes(SQLHSTMT stmt, int n) {
     return sizes;
 }
 
+constexpr char kOutOfMemoryText[] = "USAGE_ERROR_OUT_OF_MEMORY";
+
+// The statement goes back to the host: nothing of it may point into the
+// block, the status array or the counter once they are gone.
+void UnbindBlock(SQLHSTMT stmt) {
+    SQLFreeStmt(stmt, SQL_UNBIND);
+    SQLSetStmtAttr(stmt, SQL_ATTR_ROW_STATUS_PTR, nullptr, 0);
+    SQLSetStmtAttr(stmt, SQL_ATTR_ROWS_FETCHED_PTR, nullptr, 0);
+    SQLSetStmtAttr(stmt, SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(1), 0);
+    SQLSetStmtAttr(stmt, SQL_ATTR_ROW_BIND_TYPE, reinterpret_cast<SQLPOINTER>(SQL_BIND_BY_COLUMN), 0);
+}
+
 // The statement attributes and bindings of a row-wise block fetch.
 SQLRETURN BindBlock(SQLHSTMT stmt, const BlockLayout& layout, uint8_t* block, SQLUSMALLINT* statuses,
                     SQLULEN* fetched) {
@@ -140,31 +153,34 @@ SQLRETURN BindBlock(SQLHSTMT stmt, const BlockLayout& layout, uint8_t* block, SQ
 
 }  // namespace
 
-SQLRETURN FetchIntoGrid(const Grid& grid, SQLHSTMT stmt, int n, const char* text, bool prepared) {
+FetchOutcome FetchIntoGrid(const Grid& grid, SQLHSTMT stmt, int n, const char* text, bool prepared) {
     GridArrays* a = grid.arrays;
-    if (n < 1 || !text) return SQL_ERROR;
+    if (n < 1 || !text) return {SQL_ERROR, false};
+    if (grid.state->editing && CommitEdit(grid) != kDone) return {SQL_ERROR, false};
     ResizeRows(grid, 1, false);
+    // Until rows arrive the grid holds only its new-record row, whatever
+    // stops the fetch.
+    a->maxRow = 1;
+    ShowReplacedRows(grid);
     // Run first, then describe and bind: a statement the host only allocated
     // has no description before it runs, and unknown sizes would mean a
     // 32,000-byte slot for every value.
     SQLRETURN rc = prepared ? SQLExecute(stmt)
                             : SQLExecDirect(stmt, reinterpret_cast<SQLCHAR*>(const_cast<char*>(text)), SQL_NTS);
     if (!OdbcSucceeded(rc)) {
-        ShowReplacedRows(grid);
         RecordDiagnostics(SQL_HANDLE_STMT, stmt);
-        return rc;
+        return {rc, true};
     }
     BlockLayout layout;
-    if (!LayOutBlock(DisplaySizes(stmt, n), &layout)) {
-        RecordUsageError(kLoadOutOfMemory, "USAGE_ERROR_OUT_OF_MEMORY: a result row does not fit a fetch block");
-        return SQL_ERROR;
+    HGLOBAL block = nullptr;
+    if (LayOutBlock(DisplaySizes(stmt, n), &layout)) {
+        block = GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, layout.rowSize * static_cast<size_t>(layout.rowsPerBlock));
     }
-    HGLOBAL block = GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, layout.rowSize * static_cast<size_t>(layout.rowsPerBlock));
-    std::vector<SQLUSMALLINT> statuses(static_cast<size_t>(layout.rowsPerBlock));
     if (!block) {
-        RecordUsageError(kLoadOutOfMemory, "USAGE_ERROR_OUT_OF_MEMORY: no memory for the fetch block");
-        return SQL_ERROR;
+        RecordUsageError(kLoadOutOfMemory, kOutOfMemoryText);
+        return {SQL_ERROR, true};
     }
+    std::vector<SQLUSMALLINT> statuses(static_cast<size_t>(layout.rowsPerBlock));
     uint8_t* rows = static_cast<uint8_t*>(block);
     SQLULEN fetched = 0;
     rc = BindBlock(stmt, layout, rows, statuses.data(), &fetched);
@@ -190,23 +206,27 @@ SQLRETURN FetchIntoGrid(const Grid& grid, SQLHSTMT stmt, int n, const char* text
             CopyBlockRow(a, row, dataColumns, layout, rows, static_cast<int>(i));
         }
     }
+    // Kept before the unbinding: every call on the statement replaces its
+    // diagnostics.
+    if (rc == SQL_NO_DATA) rc = SQL_SUCCESS;
+    if (!OdbcSucceeded(rc)) RecordDiagnostics(SQL_HANDLE_STMT, stmt);
+    UnbindBlock(stmt);
     GlobalFree(block);
 
     a->maxRow = row + 1;
     ShowReplacedRows(grid);
-    if (rc == SQL_NO_DATA) rc = SQL_SUCCESS;
-    if (!OdbcSucceeded(rc)) RecordDiagnostics(SQL_HANDLE_STMT, stmt);
+    // A usage error is recorded last: it is what the host reads.
     if (outOfMemory) {
-        RecordUsageError(kLoadOutOfMemory, "USAGE_ERROR_OUT_OF_MEMORY: the grid could not hold more rows");
-        return SQL_ERROR;
+        RecordUsageError(kLoadOutOfMemory, kOutOfMemoryText);
+        return {SQL_ERROR, true};
     }
     if (skipped > 0) {
         const std::string message =
             "USAGE_ERROR_ROWS_SKIPPED: " + std::to_string(skipped) + " rows could not be read";
         RecordUsageError(kRowsSkipped, message.c_str());
-        return SQL_ERROR;
+        return {SQL_ERROR, true};
     }
-    return rc;
+    return {rc, !OdbcSucceeded(rc)};
 }
 
 SQLHSTMT LoadRecordset(HWND hwnd, SQLHDBC dbc, const char* text, bool define, bool* failed) {
@@ -215,7 +235,11 @@ SQLHSTMT LoadRecordset(HWND hwnd, SQLHDBC dbc, const char* text, bool define, bo
     if (FetchGrid(hwnd, &grid) != kDone || !text) return SQL_NULL_HSTMT;
     if (grid.state->editing && CommitEdit(grid) != kDone) return SQL_NULL_HSTMT;
     SQLHSTMT stmt = SQL_NULL_HSTMT;
-    if (!OdbcSucceeded(SQLAllocHandle(SQL_HANDLE_STMT, dbc, &stmt))) return SQL_NULL_HSTMT;
+    if (!OdbcSucceeded(SQLAllocHandle(SQL_HANDLE_STMT, dbc, &stmt))) {
+        RecordDiagnostics(SQL_HANDLE_DBC, dbc);
+        return SQL_NULL_HSTMT;
+    }
+    bool recorded = false;
 
     const std::string query = StatementText(text);
     SQLRETURN rc = SQLPrepare(stmt, reinterpret_cast<SQLCHAR*>(const_cast<char*>(query.c_str())),
@@ -238,7 +262,9 @@ SQLHSTMT LoadRecordset(HWND hwnd, SQLHDBC dbc, const char* text, bool define, bo
         const Shaping shaping = ShapeColumns(grid, stmt, n, define);
         rc = static_cast<SQLRETURN>(shaping.result);
         if (OdbcSucceeded(rc)) {
-            rc = FetchIntoGrid(grid, stmt, n, query.c_str(), true);
+            const FetchOutcome fetch = FetchIntoGrid(grid, stmt, n, query.c_str(), true);
+            rc = fetch.rc;
+            recorded = fetch.recorded;
         } else if (shaping.changed) {
             LeaveNoRows(grid);
         }
@@ -248,7 +274,7 @@ SQLHSTMT LoadRecordset(HWND hwnd, SQLHDBC dbc, const char* text, bool define, bo
         *failed = false;
         return stmt;
     }
-    RecordDiagnostics(SQL_HANDLE_STMT, stmt);
+    if (!recorded) RecordDiagnostics(SQL_HANDLE_STMT, stmt);
     OdbcFreeStmt(stmt);
     return SQL_NULL_HSTMT;
 }
@@ -256,7 +282,9 @@ SQLHSTMT LoadRecordset(HWND hwnd, SQLHDBC dbc, const char* text, bool define, bo
 SQLRETURN FetchRowByRow(HWND hwnd, SQLHSTMT stmt, int n) {
     Grid grid;
     const int fetchedGrid = FetchGrid(hwnd, &grid);
-    if (fetchedGrid != kDone) return static_cast<SQLRETURN>(fetchedGrid);
+    if (fetchedGrid == kNotGrid) return static_cast<SQLRETURN>(kNotGrid);
+    if (fetchedGrid != kDone) return SQL_ERROR;
+    if (grid.state->editing && CommitEdit(grid) != kDone) return SQL_ERROR;
     std::vector<SQLLEN> sizes(static_cast<size_t>(n > 0 ? n : 0));
     std::vector<char> buffer;
     SQLRETURN rc = SQLFetch(stmt);
@@ -278,6 +306,9 @@ SQLRETURN FetchRowByRow(HWND hwnd, SQLHSTMT stmt, int n) {
         rc = SQLFetch(stmt);
     }
     if (rc == SQL_NO_DATA && n >= 1) rc = SQL_SUCCESS;
+    // The rows were written over: what the user did to the old ones no
+    // longer describes them.
+    ForgetEditHistory(grid);
     if (OdbcSucceeded(rc)) SetUndoBuffer(grid);
     return rc;
 }

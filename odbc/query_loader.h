@@ -17,9 +17,17 @@ constexpr int32_t kLoadOutOfMemory = -503;
 
 // The open statement, or -1 with the failure in the last-error state.
 SQLHSTMT LoadRecordset(HWND hwnd, SQLHDBC dbc, const char* text, bool define, bool* failed);
+// What a block fetch answered, and whether it already kept the failure
+// (the driver's, or its own usage error, which must stay the last one).
+struct FetchOutcome {
+    SQLRETURN rc;
+    bool recorded;
+};
+
 // Runs `text` (or the statement already prepared) and fetches every row
-// into the grid's cell store, replacing its rows.
-SQLRETURN FetchIntoGrid(const Grid& grid, SQLHSTMT stmt, int columns, const char* text, bool prepared);
+// into the grid's cell store, replacing its rows; an open editor is
+// committed first.
+FetchOutcome FetchIntoGrid(const Grid& grid, SQLHSTMT stmt, int columns, const char* text, bool prepared);
 SQLRETURN FetchRowByRow(HWND hwnd, SQLHSTMT stmt, int columns);
 int InitColumn(const Grid& grid, int col, int type, const FieldDef& def);
 

@@ -158,6 +158,10 @@ void KeyboardVerticalMove(GridState* s, int code) {
             if (s->curRow < v.nMin) s->curRow = v.nMin;
             break;
     }
+    // A grid lower than one row has a page of 0: the page moves above would
+    // leave the rows.
+    if (s->curRow > s->rowCount) s->curRow = s->rowCount;
+    if (s->curRow < 1) s->curRow = 1;
 }
 
 void KeepColumnInViewAfterVerticalMove(GridState* s, int clientWidth) {
@@ -391,6 +395,8 @@ int GotoCell(const Grid& grid, int row, int col) {
     GridState* s = grid.state;
     if (row < 1 || row > s->rowCount || col < 1 || col > s->colCount - 1) return kOutsideGrid;
     if (s->editing && !CommitEdit(grid)) return 0;
+    // A host answering the commit may have reloaded or reshaped the grid.
+    if (row > s->rowCount || col > s->colCount - 1) return kOutsideGrid;
     SetFocus(grid.hwnd);
     if (!GridSurvived(grid)) return 0;
     const bool rowChanged = s->curRow != row;
