@@ -114,6 +114,13 @@ TEST_F(EditSession, AnOpeningEditorRunsTheQueueAndSurvivesIt) {
     EXPECT_EQ(msg.wParam, 7u);
     EXPECT_TRUE(Editing());
     Press(VK_ESCAPE);
+    // A key queued before the opening moves the current cell to a locked
+    // column: no editor opens there.
+    LockField(grid, 2, 1);
+    PostMessageA(grid, WM_KEYDOWN, VK_RIGHT, 0);
+    SendMessageA(grid, WM_KEYUP, VK_F2, 0);
+    EXPECT_EQ(GetCurrentCol(grid), 2);
+    EXPECT_FALSE(Editing()) << "the cell is judged again after the queue ran";
     PostMessageA(host.hwnd(), WM_CLOSE, 0, 0);  // the form closes, and the grid goes with it
     Click(2, 1);
     EXPECT_FALSE(IsWindow(grid));

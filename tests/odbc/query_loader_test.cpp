@@ -93,6 +93,12 @@ TEST_F(LoaderTest, ResultsWithoutRowsColumnsOrRoom) {
     ASSERT_EQ(odbcFreeStmt(Load("SELECT name FROM items WHERE name = 'changed'", 1)), 0);
     EXPECT_EQ(GetRowCount(grid), 0) << "the update never ran";
 
+    // An error while the statement runs leaves an empty grid that works.
+    EXPECT_EQ(Load("SELECT abs(-9223372036854775808) AS overflow FROM items", 1), -1);
+    EXPECT_NE(std::string(odbcGetErrMsg()), "");
+    EXPECT_EQ(GetRowCount(grid), 0);
+    EXPECT_EQ(GotoCell(grid, 1, 1), 1) << "the new-record row is there";
+
     std::string wide = "SELECT 1 AS c1";
     for (int col = 2; col <= 501; ++col) wide += ", 1 AS c" + std::to_string(col);
     EXPECT_EQ(Load(wide.c_str(), 1), -1);
