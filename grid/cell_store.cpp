@@ -137,6 +137,15 @@ int GrowRows(GridArrays* arrays, int row) {
     return SetRowCapacity(arrays, capacity, true) ? 1 : 0;
 }
 
+bool ReserveRowsDoubling(GridArrays* arrays, int64_t rows) {
+    if (rows + 2 <= arrays->rowCapacity) return true;
+    int64_t capacity = 2 * static_cast<int64_t>(arrays->rowCapacity);
+    if (capacity < rows + 2) capacity = rows + 2;
+    if (capacity > INT_MAX) capacity = INT_MAX;
+    if (rows + 2 > capacity) return false;
+    return SetRowCapacity(arrays, capacity, true);
+}
+
 bool MakeRoomForRow(GridArrays* arrays, int row) {
     if (row < 0) return false;
     if (static_cast<int64_t>(row) + 2 <= arrays->rowCapacity) return true;

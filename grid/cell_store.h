@@ -18,6 +18,10 @@ uint8_t* RowRecord(const GridArrays* arrays, int row);
 
 // Makes room for `row` (and the row after it); 1, or 0 with the old block kept.
 int GrowRows(GridArrays* arrays, int row);
+// Room for `rows` rows and the two after them, at least doubling the
+// capacity when it grows: for bulk loads, where every growth copies the
+// block and faults in fresh pages.
+bool ReserveRowsDoubling(GridArrays* arrays, int64_t rows);
 // Makes sure `row` and the row after it (the next new-record row) exist;
 // false, with the block unchanged, when they cannot.
 bool MakeRoomForRow(GridArrays* arrays, int row);

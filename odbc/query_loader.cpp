@@ -123,6 +123,17 @@ std::vector<int64_t> DisplaySizes(SQLHSTMT stmt, int n) {
 
 constexpr char kOutOfMemoryText[] = "USAGE_ERROR_OUT_OF_MEMORY";
 
+// Drivers that hold the whole result once it ran (SQLite, PostgreSQL
+// without a declared cursor) know its row count: the store is then made
+// once instead of grown and copied again and again. Others answer -1 and
+// the store grows as rows arrive.
+void ReserveRows(GridArrays* a, SQLHSTMT stmt) {
+    SQLLEN count = -1;
+    if (!OdbcSucceeded(SQLRowCount(stmt, &count)) || count < 1 || count > INT32_MAX - 4) return;
+    ReplaceRows(a, count);
+    a->maxRow = 1;
+}
+
 // The statement goes back to the host: nothing of it may point into the
 // block, the status array or the counter once they are gone.
 void UnbindBlock(SQLHSTMT stmt) {
@@ -171,6 +182,7 @@ FetchOutcome FetchIntoGrid(const Grid& grid, SQLHSTMT stmt, int n, const char* t
         RecordDiagnostics(SQL_HANDLE_STMT, stmt);
         return {rc, true};
     }
+    ReserveRows(a, stmt);
     BlockLayout layout;
     HGLOBAL block = nullptr;
     if (LayOutBlock(DisplaySizes(stmt, n), &layout)) {
@@ -192,6 +204,10 @@ FetchOutcome FetchIntoGrid(const Grid& grid, SQLHSTMT stmt, int n, const char* t
     while (OdbcSucceeded(rc) && !outOfMemory) {
         rc = SQLFetchScroll(stmt, SQL_FETCH_NEXT, 0);
         if (!OdbcSucceeded(rc)) break;
+        if (!ReserveRowsDoubling(a, static_cast<int64_t>(row) + static_cast<int64_t>(fetched))) {
+            outOfMemory = true;
+            break;
+        }
         for (SQLULEN i = 0; i < fetched && i < static_cast<SQLULEN>(layout.rowsPerBlock); ++i) {
             const SQLUSMALLINT status = statuses[i];
             if (status != SQL_ROW_SUCCESS && status != SQL_ROW_SUCCESS_WITH_INFO) {
