@@ -107,6 +107,18 @@ TEST_F(LoaderTest, ResultsWithoutRowsColumnsOrRoom) {
     EXPECT_EQ(GetColCount(grid), 1) << "the grid keeps the last shape it was given";
 }
 
+TEST_F(LoaderTest, RunningOutOfMemoryKeepsTheRowsLoaded) {
+    Shape(4, 30);
+    // The first two blocks find room; the third block's growth fails.
+    tabrix::FailAllocationsAfter(6);
+    EXPECT_EQ(Load(kSelect, 0), -1);
+    tabrix::FailAllocationsAfter(-1);
+    EXPECT_EQ(odbcGetErrCode(), -503);
+    EXPECT_STREQ(odbcGetErrMsg(), "USAGE_ERROR_OUT_OF_MEMORY");
+    EXPECT_EQ(GetRowCount(grid), 2000);
+    EXPECT_EQ(Cell(2000, 2), "n2000");
+}
+
 TEST_F(LoaderTest, FetchesCalledDirectlyCheckTheGridAndItsColumns) {
     ODBCHANDLE stmt = -1;
     ASSERT_EQ(odbcAllocStmt(db.dbc, &stmt), 0);

@@ -109,6 +109,7 @@ TEST_F(ScriptedLoadTest, AnAttributeTheDriverDoesNotSupportLeavesItsFieldZero) {
             EXPECT_EQ(described, -1) << c.state;
             EXPECT_EQ(stmt, -1) << c.state;
             EXPECT_NE(strstr(odbcGetErrMsg(), "column attribute 12 refused"), nullptr) << odbcGetErrMsg();
+            EXPECT_EQ(GetRowCount(grid), 0) << "the columns were reshaped: the old rows do not fit them";
         }
     }
 }
