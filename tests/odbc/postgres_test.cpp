@@ -4,6 +4,7 @@
 #include <fstream>
 #include <string>
 
+#include "tests/odbc/column_shapes.h"
 #include "grid/grid_access.h"
 #include "tests/odbc/sqlite_database.h"
 #include "tests/support/grid_fixture.h"
@@ -88,17 +89,9 @@ TEST_F(PostgresTest, LoadsEveryBlockIntoColumnsShapedFromTheResult) {
     // right-aligned, locked); only money has a fixed precision and scale
     // (right-aligned), numeric has not; booleans are five-character text,
     // so only char(1) is a check box; text is 8,190 characters wide.
-    const GridArrays* a = arrays();
-    const struct { int col, width, size, align, locked, type; } shapes[] = {
-        {1, 50, 12, 1, 1, 0}, {2, 150, 21, 0, 0, 0}, {3, 150, 13, 0, 0, 0}, {4, 150, 2, 0, 0, 1},
-        {5, 150, 6, 0, 0, 0}, {6, 150, 8191, 0, 0, 0}, {7, 150, 16, 1, 0, 0}};
-    for (const auto& c : shapes) {
-        EXPECT_EQ(GetColWidth(grid, c.col), c.width) << c.col;
-        EXPECT_EQ(GetFldSize(grid, c.col), c.size) << c.col;
-        EXPECT_EQ(a->colAlign[c.col], c.align) << c.col;
-        EXPECT_EQ(a->colLocked[c.col], c.locked) << c.col;
-        EXPECT_EQ(a->colType[c.col], c.type) << c.col;
-    }
+    testing_host::ExpectColumnShapes(grid, arrays(), {{1, 50, 12, 1, 1, 0}, {2, 150, 21, 0, 0, 0}, {3, 150, 13, 0, 0, 0},
+                                                      {4, 150, 2, 0, 0, 1}, {5, 150, 6, 0, 0, 0}, {6, 150, 8191, 0, 0, 0},
+                                                      {7, 150, 16, 1, 0, 0}});
     EXPECT_EQ(odbcFreeStmt(stmt), 0);
 }
 

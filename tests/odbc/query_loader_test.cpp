@@ -6,6 +6,7 @@
 
 #include "grid/grid_access.h"
 #include "odbc/result_block.h"
+#include "tests/odbc/column_shapes.h"
 #include "tests/odbc/sqlite_database.h"
 #include "tests/support/grid_fixture.h"
 
@@ -42,17 +43,8 @@ TEST_F(LoaderTest, LoadsEveryBlockIntoColumnsShapedFromTheResult) {
     EXPECT_EQ(Cell(2501, 2), "") << "the new-record row follows";
     // An auto-increment column is narrow, right-aligned and locked; a
     // one-character column is a check box; every column wraps.
-    const GridArrays* a = arrays();
-    const struct { int col, width, size, align, locked, type; } shapes[] = {
-        {1, 50, 11, 1, 1, 0}, {2, 150, 21, 0, 0, 0}, {3, 150, 2, 0, 0, 1}, {4, 150, 32000, 0, 0, 0}};
-    for (const auto& c : shapes) {
-        EXPECT_EQ(GetColWidth(grid, c.col), c.width) << c.col;
-        EXPECT_EQ(GetFldSize(grid, c.col), c.size) << c.col;
-        EXPECT_EQ(a->colAlign[c.col], c.align) << c.col;
-        EXPECT_EQ(a->colLocked[c.col], c.locked) << c.col;
-        EXPECT_EQ(a->colType[c.col], c.type) << c.col;
-        EXPECT_EQ(a->colMultiline[c.col], 4) << c.col;
-    }
+    testing_host::ExpectColumnShapes(grid, arrays(),
+                                     {{1, 50, 11, 1, 1, 0}, {2, 150, 21, 0, 0, 0}, {3, 150, 2, 0, 0, 1}, {4, 150, 32000, 0, 0, 0}});
     EXPECT_EQ(odbcFreeStmt(stmt), 0);
 }
 
