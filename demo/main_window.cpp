@@ -1,0 +1,456 @@
+#include "demo/main_window.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <set>
+
+#include "demo/database.h"
+#include "demo/save.h"
+#include "exports/tabrix32.h"
+#include "tests/support/capture.h"
+#include "tools/png.h"
+
+namespace demo {
+namespace {
+
+enum Command { kSave = 100, kReload, kExit, kFind, kFindNext, kUndoField, kUndoRow, kDeleteRow, kUndelete, kReadOnly };
+enum StatusPart { kRowsPart, kCellPart, kNoticePart, kMessagePart };
+constexpr int kGridId = 1;
+constexpr int kStatusId = 2;
+
+// Columns the demo gives special treatment, found by name so that the same
+// rules apply to any query (--sql) that has such columns.
+constexpr char kCheckBoxColumn[] = "in_stock";
+constexpr char kListColumn[] = "category";
+constexpr char kQuantityColumn[] = "quantity";
+
+// Field types of DefineField and odbcInitColumn.
+constexpr int kTextField = 0;
+constexpr int kCheckBoxField = 1;
+constexpr int kListField = 2;
+
+struct App {
+    Options options;
+    HWND window = nullptr, grid = nullptr, status = nullptr;
+    Database db;
+    LoadedTable loaded;
+    std::set<std::string> listItems;  // the list column's values, sorted
+    int listCol = 0, quantityCol = 0;
+    int shownRow = -1, shownCol = -1;
+    bool readOnly = false;
+    // The modeless Find dialog and what it searches for.
+    HWND findDialog = nullptr;
+    UINT findMessage = 0;
+    FINDREPLACEA find{};
+    char findText[128] = "";
+    bool findResumes = false;
+};
+App app;  // one main window per program
+
+// ---- Status bar ----
+
+void SetStatus(StatusPart part, const std::string& text) {
+    SendMessageA(app.status, SB_SETTEXTA, part, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void ShowMessage(const std::string& text) { SetStatus(kMessagePart, text); }
+
+std::string ColumnName(int col) {
+    const auto& names = app.loaded.columns;
+    return col >= 1 && col <= static_cast<int>(names.size()) ? names[col - 1] : "";
+}
+
+void ShowRowCount() { SetStatus(kRowsPart, std::to_string(GetRowCount(app.grid)) + " rows"); }
+
+// The grid tells the host about changes, not about moves: the current cell
+// is read after every message instead.
+void ShowCurrentCell() {
+    const int row = GetCurrentRow(app.grid), col = GetCurrentCol(app.grid);
+    if (row == app.shownRow && col == app.shownCol) return;
+    app.shownRow = row;
+    app.shownCol = col;
+    SetStatus(kCellPart, "row " + std::to_string(row) + ", " + ColumnName(col));
+}
+
+const char* NotificationName(UINT code) {
+    static const char* const names[] = {"GN_ROWCHANGING", "GN_ROWDELETING", "GN_ROWDELETED",
+                                        "GN_ROWUNDELETED", "GN_CELLCHANGING", "GN_CELLCHANGED",
+                                        "GN_ROWHEADERDBLCLK", "GN_RBUTTONUP", "GN_DROPDOWN"};
+    return names[code - GN_ROWCHANGING];
+}
+
+void LayOut() {
+    RECT client, bar;
+    GetClientRect(app.window, &client);
+    SendMessageA(app.status, WM_SIZE, 0, 0);
+    GetWindowRect(app.status, &bar);
+    const int barHeight = bar.bottom - bar.top;
+    const int parts[] = {client.right / 6, client.right / 3, client.right * 11 / 20, -1};
+    SendMessageA(app.status, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(parts));
+    MoveWindow(app.grid, 0, 0, client.right, client.bottom - barHeight, TRUE);
+}
+
+// ---- Loading ----
+
+// The loader labels the grid's columns; the save needs the result's own
+// column names, which the open statement still describes.
+std::vector<std::string> ResultColumns(ODBCHANDLE stmt) {
+    std::vector<std::string> names;
+    const int count = odbcGetColCount(stmt);
+    for (int col = 1; col <= count; ++col) {
+        ColDesc desc{};
+        odbcGetColDesc(stmt, col, &desc);
+        names.push_back(desc.name);
+    }
+    return names;
+}
+
+int ColumnNamed(const char* name) {
+    const auto& names = app.loaded.columns;
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (lstrcmpiA(names[i].c_str(), name) == 0) return static_cast<int>(i) + 1;
+    }
+    return 0;
+}
+
+std::string Cell(int row, int col) {
+    FieldDef def{};
+    return GetCell(app.grid, 0, row, col, &def);
+}
+
+// Keeps the loaded column's width, alignment and size, changing its type.
+void SetFieldType(int col, int type) {
+    if (col == 0) return;
+    FieldDef def{};
+    GetCell(app.grid, 0, 1, col, &def);
+    odbcInitColumn(app.grid, col, type, &def);
+}
+
+void ShapeColumns() {
+    LoadedTable& t = app.loaded;
+    t.keyCol = 1;
+    LockField(app.grid, t.keyCol, 1);  // the key identifies the row in the table
+    SetFieldType(ColumnNamed(kCheckBoxColumn), kCheckBoxField);
+    app.listCol = ColumnNamed(kListColumn);
+    SetFieldType(app.listCol, kListField);
+    app.quantityCol = ColumnNamed(kQuantityColumn);
+}
+
+void RememberKeysAndListItems() {
+    LoadedTable& t = app.loaded;
+    t.keys.clear();
+    app.listItems.clear();
+    const int rows = GetRowCount(app.grid);
+    for (int row = 1; row <= rows; ++row) {
+        t.keys.push_back(Cell(row, t.keyCol));
+        if (app.listCol) app.listItems.insert(Cell(row, app.listCol));
+    }
+}
+
+bool LoadGrid() {
+    app.loaded = LoadedTable{};
+    if (!app.db.Open()) return false;
+    const ODBCHANDLE stmt = odbcLoadRecordsetSQL(app.grid, app.db.dbc, app.options.sql.c_str(), 1);
+    if (stmt == -1) {
+        ShowMessage(std::string("query failed: ") + odbcGetErrMsg());
+        ShowRowCount();
+        return false;
+    }
+    app.loaded.table = app.options.table;
+    app.loaded.columns = ResultColumns(stmt);
+    odbcFreeStmt(stmt);
+    ShapeColumns();
+    RememberKeysAndListItems();
+    SetUndoBuffer(app.grid);  // undo and deletion need it
+    GridReadOnly(app.grid, app.readOnly);
+    app.shownRow = -1;
+    ShowRowCount();
+    ShowCurrentCell();
+    return true;
+}
+
+bool OpenData() {
+    std::string error;
+    const bool open = app.options.connection.empty() ? OpenSampleDatabase(app.db, app.options.database, &error)
+                                                     : Connect(app.db, app.options.connection, &error);
+    if (!open) ShowMessage(error);
+    return open && LoadGrid();
+}
+
+// ---- Notifications ----
+
+void FillList(HWND list) {
+    SendMessageA(list, CB_RESETCONTENT, 0, 0);
+    for (const std::string& item : app.listItems) {
+        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    }
+}
+
+bool IsCount(const std::string& text) {
+    if (text.empty() || text.size() > 9) return false;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+    }
+    return true;
+}
+
+// Answers true to refuse the new text; the editor then stays open.
+bool RefuseCellChange(int row, int col) {
+    if (col != app.quantityCol || col == 0) return false;
+    const std::string text = GetCell(app.grid, 1, row, col, nullptr);  // the text about to be stored
+    if (IsCount(text)) return false;
+    ShowMessage("refused: the quantity must be a whole number, 0 or more (\"" + text + "\")");
+    MessageBeep(MB_ICONWARNING);
+    return true;
+}
+
+LRESULT OnGridNotification(UINT code, WPARAM wParam, LPARAM lParam) {
+    SetStatus(kNoticePart, std::string(NotificationName(code)) + " " + std::to_string(LOWORD(lParam)) + "," +
+                               std::to_string(HIWORD(lParam)));
+    switch (code) {
+        case GN_DROPDOWN:
+            FillList(GetNotifyHwnd());
+            return 0;
+        case GN_CELLCHANGING:
+            return RefuseCellChange(LOWORD(lParam), HIWORD(lParam)) ? 1 : 0;
+        case GN_CELLCHANGED:
+            ShowMessage("");
+            ShowRowCount();  // typing in the new-record row appends one
+            return 0;
+        default:
+            (void)wParam;
+            return 0;
+    }
+}
+
+// ---- Commands ----
+
+void Save() {
+    if (!app.db.Open() || app.loaded.columns.empty()) {
+        ShowMessage("nothing loaded to save");
+        return;
+    }
+    const SaveOutcome out = SaveGrid(app.grid, app.db, app.loaded);
+    if (!out.saved) {
+        ShowMessage("conflict: " + out.message);
+        MessageBoxA(app.window, out.message.c_str(), "Save failed", MB_OK | MB_ICONWARNING);
+        return;
+    }
+    // Reloading gives inserted rows their keys and resets every row state.
+    LoadGrid();
+    ShowMessage("saved: " + std::to_string(out.updated) + " updated, " + std::to_string(out.inserted) +
+                " inserted, " + std::to_string(out.deleted) + " deleted");
+}
+
+void ReportFind(int found) {
+    if (found == 1) ShowMessage(std::string("found \"") + app.findText + "\"");
+    if (found == 0) ShowMessage(std::string("\"") + app.findText + "\" not found");
+    if (found == -1) ShowMessage("the row being edited could not be left");
+    app.findResumes = found == 1;
+}
+
+void FindNext() {
+    // Mode 1: the cell contains the text.
+    ReportFind(GridFind(app.grid, app.findText, 0, app.findResumes ? 1 : 0, 1));
+}
+
+void OpenFindDialog() {
+    if (app.findDialog) {
+        SetFocus(app.findDialog);
+        return;
+    }
+    app.find = FINDREPLACEA{};
+    app.find.lStructSize = sizeof app.find;
+    app.find.hwndOwner = app.window;
+    app.find.Flags = FR_DOWN | FR_HIDEUPDOWN | FR_HIDEWHOLEWORD | FR_HIDEMATCHCASE;
+    app.find.lpstrFindWhat = app.findText;
+    app.find.wFindWhatLen = sizeof app.findText;
+    app.findDialog = FindTextA(&app.find);
+}
+
+void OnFindMessage(const FINDREPLACEA& find) {
+    if (find.Flags & FR_DIALOGTERM) {
+        app.findDialog = nullptr;
+        SetFocus(app.grid);
+    } else if (find.Flags & FR_FINDNEXT) {
+        FindNext();
+    }
+}
+
+void ToggleReadOnly() {
+    if (GridReadOnly(app.grid, app.readOnly ? 0 : 1) != 1) {
+        ShowMessage("the cell being edited was refused; correct it first");
+        return;
+    }
+    app.readOnly = !app.readOnly;
+    CheckMenuItem(GetMenu(app.window), kReadOnly, app.readOnly ? MF_CHECKED : MF_UNCHECKED);
+    ShowMessage(app.readOnly ? "read-only" : "editable");
+}
+
+void OnCommand(int command) {
+    switch (command) {
+        case kSave: Save(); break;
+        case kReload: LoadGrid(); break;
+        case kExit: PostMessageA(app.window, WM_CLOSE, 0, 0); break;
+        case kFind: OpenFindDialog(); return;
+        case kFindNext: app.findText[0] ? FindNext() : OpenFindDialog(); break;
+        case kUndoField: UndoField(app.grid); break;
+        case kUndoRow: UndoRow(app.grid); break;
+        case kDeleteRow: DeleteGridRow(app.grid); break;
+        case kUndelete: UndeleteRow(app.grid); break;
+        case kReadOnly: ToggleReadOnly(); break;
+    }
+    SetFocus(app.grid);
+}
+
+// Commands that would do nothing are greyed when their menu opens.
+void EnableEditCommands(HMENU menu) {
+    auto enable = [menu](int command, bool on) { EnableMenuItem(menu, command, on ? MF_ENABLED : MF_GRAYED); };
+    enable(kUndoField, CanUndoField(app.grid) == 1);
+    enable(kUndoRow, CanUndoRow(app.grid) == 1);
+    enable(kDeleteRow, !app.readOnly && CanDeleteRow(app.grid) == 1);
+    enable(kUndelete, !app.readOnly && CanUndeleteRow(app.grid) == 1);
+}
+
+HMENU MakeMenu() {
+    HMENU file = CreatePopupMenu();
+    AppendMenuA(file, MF_STRING, kSave, "&Save\tCtrl+S");
+    AppendMenuA(file, MF_STRING, kReload, "&Reload");
+    AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(file, MF_STRING, kExit, "E&xit");
+    HMENU edit = CreatePopupMenu();
+    AppendMenuA(edit, MF_STRING, kFind, "&Find...\tCtrl+F");
+    AppendMenuA(edit, MF_STRING, kFindNext, "Find &next\tF3");
+    AppendMenuA(edit, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(edit, MF_STRING, kUndoField, "Undo &field");
+    AppendMenuA(edit, MF_STRING, kUndoRow, "Undo &row");
+    AppendMenuA(edit, MF_STRING, kDeleteRow, "&Delete row");
+    AppendMenuA(edit, MF_STRING, kUndelete, "Undele&te row");
+    AppendMenuA(edit, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(edit, MF_STRING, kReadOnly, "Read-&only");
+    HMENU bar = CreateMenu();
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(edit), "&Edit");
+    return bar;
+}
+
+HACCEL MakeAccelerators() {
+    ACCEL keys[] = {{FCONTROL | FVIRTKEY, 'S', kSave}, {FCONTROL | FVIRTKEY, 'F', kFind}, {FVIRTKEY, VK_F3, kFindNext}};
+    return CreateAcceleratorTableA(keys, 3);
+}
+
+// Unsaved edits are offered for saving; answers false to stay open.
+bool MayClose() {
+    if (!app.options.screenshot.empty() || GridDataChanged(app.grid) != 1) return true;
+    const int answer = MessageBoxA(app.window, "Save the changes?", "Tabrix demo", MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (answer == IDYES) Save();
+    return answer == IDNO || (answer == IDYES && GridDataChanged(app.grid) != 1);
+}
+
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message >= GN_ROWCHANGING && message <= GN_DROPDOWN) return OnGridNotification(message, wParam, lParam);
+    if (message == app.findMessage && app.findMessage) {
+        OnFindMessage(*reinterpret_cast<const FINDREPLACEA*>(lParam));
+        return 0;
+    }
+    switch (message) {
+        case WM_SIZE:
+            if (app.grid) LayOut();
+            return 0;
+        case WM_SETFOCUS:
+            SetFocus(app.grid);
+            return 0;
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam));
+            return 0;
+        case WM_INITMENUPOPUP:
+            EnableEditCommands(reinterpret_cast<HMENU>(wParam));
+            return 0;
+        case WM_CLOSE:
+            if (MayClose()) DestroyWindow(hwnd);
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+bool CreateMainWindow(HINSTANCE instance) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = "TabrixDemo";
+    if (!RegisterClassA(&wc)) return false;
+    app.window = CreateWindowA("TabrixDemo", "Tabrix demo - products", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                               CW_USEDEFAULT, CW_USEDEFAULT, 900, 560, nullptr, MakeMenu(), instance, nullptr);
+    if (!app.window) return false;
+    app.status = CreateWindowA(STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, app.window,
+                               reinterpret_cast<HMENU>(kStatusId), instance, nullptr);
+    app.grid = CreateGrid(app.window, instance, 1, kGridId, 0, 0, 100, 100);
+    if (!app.status || !app.grid) return false;
+    // Gives the focus back to the grid when the window comes back from a minimise.
+    TrapInitMenuPopup(app.window);
+    app.findMessage = RegisterWindowMessageA(FINDMSGSTRINGA);
+    LayOut();
+    return true;
+}
+
+int MessageLoop() {
+    HACCEL accelerators = MakeAccelerators();
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (app.findDialog && IsDialogMessageA(app.findDialog, &msg)) continue;
+        if (TranslateAcceleratorA(app.window, accelerators, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+        if (app.grid && IsWindow(app.grid)) ShowCurrentCell();
+    }
+    DestroyAcceleratorTable(accelerators);
+    return static_cast<int>(msg.wParam);
+}
+
+void PumpPending() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+// Exit code 0 only when the data loaded and the picture was written, so a
+// test run can rely on it.
+int SaveScreenshot(bool loaded) {
+    GotoCell(app.grid, 3, app.quantityCol ? app.quantityCol : 1);
+    ShowCurrentCell();
+    RedrawWindow(app.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpPending();
+    const bool written = testing_host::SavePng(testing_host::CaptureClient(app.window), app.options.screenshot);
+    DestroyWindow(app.window);
+    PumpPending();
+    return loaded && written ? 0 : 1;
+}
+
+}  // namespace
+
+int RunMainWindow(const Options& options) {
+    app.options = options;
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    if (!CreateMainWindow(instance)) return 1;
+    // A failed connection or query leaves an empty grid and the reason in the
+    // status bar: the program stays usable.
+    const bool loaded = OpenData();
+    ShowWindow(app.window, SW_SHOWNORMAL);
+    UpdateWindow(app.window);
+    const int code = options.screenshot.empty() ? MessageLoop() : SaveScreenshot(loaded);
+    Disconnect(app.db);
+    return code;
+}
+
+}  // namespace demo

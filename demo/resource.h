@@ -1,0 +1,4 @@
+// Resource identifiers of the demo program.
+#pragma once
+
+#define IDR_SAMPLE_SQL 101
