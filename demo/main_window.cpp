@@ -97,7 +97,8 @@ void LayOut() {
     SendMessageA(app.status, WM_SIZE, 0, 0);
     GetWindowRect(app.status, &bar);
     const int barHeight = bar.bottom - bar.top;
-    const int parts[] = {client.right / 6, client.right / 3, client.right * 11 / 20, -1};
+    // Fixed parts for the counts and the notice; the message gets the rest.
+    const int parts[] = {90, 240, 420, -1};
     SendMessageA(app.status, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(parts));
     MoveWindow(app.grid, 0, 0, client.right, client.bottom - barHeight, TRUE);
 }
@@ -186,7 +187,10 @@ bool OpenData() {
     std::string error;
     const bool open = app.options.connection.empty() ? OpenSampleDatabase(app.db, app.options.database, &error)
                                                      : Connect(app.db, app.options.connection, &error);
-    if (!open) ShowMessage(error);
+    if (!open) {
+        ShowMessage(error);
+        ShowRowCount();
+    }
     return open && LoadGrid();
 }
 
