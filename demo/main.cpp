@@ -2,6 +2,7 @@
 //
 //   tabrix_demo [--connect "ODBC connection string"] [--sql "SELECT ..."]
 //               [--table NAME] [--database FILE.db] [--screenshot FILE.png]
+//               [--script FILE]   (the end-to-end test's hook: script_player.h)
 //
 // Without --connect it opens (and on first run makes) demo.db beside the
 // program, a SQLite file, through the SQLite ODBC driver.
@@ -31,6 +32,7 @@ bool ParseOptions(int argc, char** argv, demo::Options* options) {
         if (strcmp(argv[i], "--table") == 0) target = &options->table;
         if (strcmp(argv[i], "--database") == 0) target = &options->database;
         if (strcmp(argv[i], "--screenshot") == 0) target = &options->screenshot;
+        if (strcmp(argv[i], "--script") == 0) target = &options->script;
         if (!target || !hasValue) return false;
         *target = argv[++i];
     }
@@ -44,7 +46,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (!ParseOptions(__argc, __argv, &options)) {
         const char* usage =
             "usage: tabrix_demo [--connect \"ODBC connection string\"] [--sql \"SELECT ...\"]\n"
-            "                   [--table NAME] [--database FILE.db] [--screenshot FILE.png]\n";
+            "                   [--table NAME] [--database FILE.db] [--screenshot FILE.png]\n"
+            "                   [--script FILE]\n";
         fputs(usage, stderr);
         return 2;
     }

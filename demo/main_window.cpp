@@ -4,10 +4,12 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <cstdio>
 #include <set>
 
 #include "demo/database.h"
 #include "demo/save.h"
+#include "demo/script_player.h"
 #include "exports/tabrix32.h"
 #include "tests/support/capture.h"
 #include "tools/png.h"
@@ -142,7 +144,10 @@ void ApplyLook(int col, const ColumnLook& look) {
 
 void ShapeColumns() {
     for (const ColumnLook& look : kColumnLooks) {
-        if (const int col = ColumnNamed(look.name)) ApplyLook(col, look);
+        const int col = ColumnNamed(look.name);
+        if (!col) continue;
+        ApplyLook(col, look);
+        if (look.type == kCheckBoxField) app.loaded.checkBoxCols.push_back(col);
     }
     app.loaded.keyCol = 1;
     LockField(app.grid, app.loaded.keyCol, 1);  // the key identifies the row in the table
@@ -249,7 +254,7 @@ void Save() {
     }
     const SaveOutcome out = SaveGrid(app.grid, app.db, app.loaded);
     if (!out.saved) {
-        ShowMessage("conflict: " + out.message);
+        ShowMessage(out.message);
         MessageBoxA(app.window, out.message.c_str(), "Save failed", MB_OK | MB_ICONWARNING);
         return;
     }
@@ -452,6 +457,9 @@ int SaveScreenshot(bool loaded) {
 
 int RunMainWindow(const Options& options) {
     app.options = options;
+    // An editor opens with its text selected, so typing replaces the value,
+    // as a user tabbing through a data-entry form expects.
+    OnEntryStyle(1);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     HINSTANCE instance = GetModuleHandleA(nullptr);
@@ -461,6 +469,13 @@ int RunMainWindow(const Options& options) {
     const bool loaded = OpenData();
     ShowWindow(app.window, SW_SHOWNORMAL);
     UpdateWindow(app.window);
+    if (!options.script.empty()) {
+        std::string error;
+        if (!StartScript(options.script, {app.window, app.grid, app.status, kMessagePart}, &error)) {
+            fprintf(stderr, "%s\n", error.c_str());
+            return 2;
+        }
+    }
     const int code = options.screenshot.empty() ? MessageLoop() : SaveScreenshot(loaded);
     Disconnect(app.db);
     return code;

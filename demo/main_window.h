@@ -13,6 +13,7 @@ struct Options {
     std::string sql = "SELECT id, name, category, quantity, price, in_stock FROM products ORDER BY id";
     std::string table = "products";  // where Save writes; the first column is the key
     std::string screenshot;          // a PNG to write, after which the program ends
+    std::string script;              // user actions to play, for the end-to-end test
 };
 
 // Runs the program; answers its exit code.

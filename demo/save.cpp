@@ -1,5 +1,7 @@
 #include "demo/save.h"
 
+#include <algorithm>
+
 namespace demo {
 namespace {
 
@@ -8,9 +10,13 @@ constexpr int kRowModified = 1;
 constexpr int kRowAppended = 2;
 constexpr int kRowDeleted = 3;
 
-std::string CellValue(HWND grid, int row, int col) {
+std::string CellValue(HWND grid, const LoadedTable& t, int row, int col) {
     FieldDef def{};
-    return GetCell(grid, 0, row, col, &def);
+    const std::string text = GetCell(grid, 0, row, col, &def);
+    // A check box nobody ticked in a new row is empty, and means "no".
+    const auto& boxes = t.checkBoxCols;
+    if (text.empty() && std::find(boxes.begin(), boxes.end(), col) != boxes.end()) return "0";
+    return text;
 }
 
 std::string KeyCondition(const LoadedTable& t, int row) {
@@ -22,7 +28,7 @@ std::string UpdateSql(HWND grid, const LoadedTable& t, int row) {
     for (int col = 1; col <= static_cast<int>(t.columns.size()); ++col) {
         if (col == t.keyCol) continue;
         if (!sets.empty()) sets += ", ";
-        sets += t.columns[col - 1] + " = " + SqlLiteral(CellValue(grid, row, col));
+        sets += t.columns[col - 1] + " = " + SqlLiteral(CellValue(grid, t, row, col));
     }
     return "UPDATE " + t.table + " SET " + sets + KeyCondition(t, row);
 }
@@ -37,7 +43,7 @@ std::string InsertSql(HWND grid, const LoadedTable& t, int row) {
             values += ", ";
         }
         names += t.columns[col - 1];
-        values += SqlLiteral(CellValue(grid, row, col));
+        values += SqlLiteral(CellValue(grid, t, row, col));
     }
     return "INSERT INTO " + t.table + " (" + names + ") VALUES (" + values + ")";
 }

@@ -16,6 +16,7 @@ struct LoadedTable {
     std::vector<std::string> columns;  // columns[0] is grid column 1
     int keyCol = 1;
     std::vector<std::string> keys;     // keys[row - 1] for rows 1..loadedRows
+    std::vector<int> checkBoxCols;     // grid columns shown as check boxes
     int loadedRows() const { return static_cast<int>(keys.size()); }
 };
 
