@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   googletest
   wine wine64 fonts-wine xvfb x11-utils
-  unixodbc unixodbc-dev libsqliteodbc postgresql odbc-postgresql
+  unixodbc unixodbc-dev libsqliteodbc sqlite3 postgresql odbc-postgresql
 )
 
 missing=()
