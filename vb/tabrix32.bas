@@ -249,7 +249,7 @@ Public Declare Function GridReadOnly Lib "tabrix32.dll" (ByVal hGrid As Long, By
 
 ' ---- Find ----------------------------------------------------------------
 Public Declare Function GridFind Lib "tabrix32.dll" (ByVal hGrid As Long, ByVal text As String, _
-    ByVal currentColumnOnly As Long, ByVal resume As Long, ByVal mode As Long) As Long
+    ByVal currentColumnOnly As Long, ByVal resumeSearch As Long, ByVal mode As Long) As Long
 
 ' ---- Records -------------------------------------------------------------
 ' The readers answer a text address: read it with TabrixText.
