@@ -282,11 +282,11 @@ void OpenListEditor(const Grid& grid, EditorText cell) {
     SetWindowTextA(combo, TempCopy(cell.text, cell.length));
     if (!IsWindowVisible(combo)) ShowWindow(combo, SW_SHOW);
     if (!FocusEditor(grid, combo)) return;
-    // After the focus: a combo box selects its whole text when it gains it.
-    if (library.entryStyle == 0) {
-        const int end = static_cast<int>(cell.length);
-        SendMessageA(combo, CB_SETEDITSEL, 0, MAKELPARAM(end, end));
-    }
+    // After the focus: a combo box selects its whole text when it gains it,
+    // but not when it kept the focus from the cell before, so both entry
+    // styles set the selection themselves.
+    const int end = static_cast<int>(cell.length);
+    SendMessageA(combo, CB_SETEDITSEL, 0, library.entryStyle == 0 ? MAKELPARAM(end, end) : MAKELPARAM(0, -1));
     s->editing = 1;
 }
 
