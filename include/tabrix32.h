@@ -43,7 +43,7 @@ enum {
     TABRIX_STORED = 1,
     TABRIX_BAD_CELL = -1,         /* row below 0, column outside the fields, or no text */
     TABRIX_TOO_LONG = -2,         /* longer than the field; the cell keeps its text */
-    TABRIX_COULD_NOT_GROW = 0,    /* DimRows, RedimPreserveRows: nothing changed */
+    TABRIX_COULD_NOT_GROW = 0,    /* DimRows, RedimPreserveRows: nothing changed; else the row capacity */
 
     /* PutRecordRAF, PutRecordDelimited, the record loads */
     TABRIX_BAD_ROW = -1,          /* a row below 0; nothing changed */
@@ -259,12 +259,13 @@ typedef struct ColDesc {
     int32_t updatable;
 } ColDesc;
 
-#if defined(__cplusplus)
+#if defined(__cplusplus) && (__cplusplus >= 201103L || (defined(_MSC_VER) && _MSC_VER >= 1600))
 #define TABRIX_STATIC_ASSERT static_assert
-#elif defined(__STDC_VERSION__) && __STDC_VERSION__ >= 201112L
+#elif !defined(__cplusplus) && defined(__STDC_VERSION__) && __STDC_VERSION__ >= 201112L
 #define TABRIX_STATIC_ASSERT _Static_assert
 #else
-/* C compilers before C11: a negative array size stops the build instead. */
+/* Older compilers (C before C11, C++ before C++11): a negative array size
+   stops the build instead. */
 #define TABRIX_JOIN2(a, b) a##b
 #define TABRIX_JOIN(a, b) TABRIX_JOIN2(a, b)
 #define TABRIX_STATIC_ASSERT(condition, text) \
@@ -281,6 +282,10 @@ TABRIX_STATIC_ASSERT(offsetof(ColDesc, dataType) == 256 && offsetof(ColDesc, col
                          offsetof(ColDesc, isUnsigned) == 1568 && offsetof(ColDesc, updatable) == 1572,
                      "ColDesc field offsets are part of the host interface");
 #undef TABRIX_STATIC_ASSERT
+#ifdef TABRIX_JOIN
+#undef TABRIX_JOIN
+#undef TABRIX_JOIN2
+#endif
 
 /* Strings read back (odbcGetData, odbcGetDiagRec) take the buffer's capacity
    from the length of the text it holds on entry, as hosts in simple

@@ -55,7 +55,7 @@ def import_names(tool, lib):
     names = set()
     dump = run(tool + "objdump", "-s", "-j", ".idata$6", lib)
     for block in dump.split("Contents of section .idata$6:")[1:]:
-        raw = b"".join(bytes.fromhex("".join(line[6:41].split())) for line in block.strip().splitlines()
+        raw = b"".join(bytes.fromhex("".join(line[6:41].split())) for line in block.splitlines()
                        if re.match(r"^ [0-9a-f]{4} ", line))
         name = raw[2:].split(b"\0", 1)[0].decode()
         if name and not name.endswith(".dll"):

@@ -27,7 +27,7 @@ int main() {
     code.width = 80;
     code.size = 6;
     if (DimCols(grid, 1) != TABRIX_DONE || DefineField(grid, 1, TABRIX_FIELD_TEXT, &code) != TABRIX_DONE ||
-        DimRows(grid, 2) != TABRIX_DONE)
+        DimRows(grid, 2) == TABRIX_COULD_NOT_GROW)
         return 1;
     if (SetCellText(grid, 1, 1, "AB-100") != TABRIX_STORED || SetCellText(grid, 1, 1, "AB-1000") != TABRIX_TOO_LONG)
         return 2;
