@@ -6,10 +6,8 @@
 
 namespace tabrix {
 
-// The notification codes GN_ROWCHANGING .. GN_DROPDOWN come with the host header.
-
-constexpr int NOTIFY_BY_MESSAGE = 0x7551;
-constexpr int NOTIFY_BY_CALLBACK = 0x7552;
+// The notification codes GN_ROWCHANGING .. GN_DROPDOWN and the delivery
+// modes NOTIFY_BY_MESSAGE and NOTIFY_BY_CALLBACK come with the host header.
 
 struct Notifications {
     int notifyMode = NOTIFY_BY_MESSAGE;

@@ -1,6 +1,6 @@
 // Exports of the ODBC wrappers and the Access database files: the hosts'
 // integer handles become the driver manager's handles and back.
-#include "exports/tabrix32.h"
+#include "include/tabrix32.h"
 #include "odbc/access_files.h"
 #include "odbc/column_description.h"
 #include "odbc/last_error.h"

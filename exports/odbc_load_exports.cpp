@@ -1,5 +1,5 @@
 // Exports of query loading: check the handle, hand over to the loader.
-#include "exports/tabrix32.h"
+#include "include/tabrix32.h"
 #include "grid/columns.h"
 #include "grid/grid_access.h"
 #include "odbc/query_loader.h"

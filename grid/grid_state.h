@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "exports/tabrix32.h"
+#include "include/tabrix32.h"
 #include "grid/grid_arrays.h"
 
 namespace tabrix {

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "exports/tabrix32.h"
+#include "include/tabrix32.h"
 
 namespace tabrix {
 
