@@ -10,6 +10,7 @@
 #include "demo/database.h"
 #include "demo/save.h"
 #include "demo/script_player.h"
+#include "demo/text_window.h"
 #include "exports/tabrix32.h"
 #include "tests/support/capture.h"
 #include "tools/png.h"
@@ -17,10 +18,11 @@
 namespace demo {
 namespace {
 
-enum Command { kSave = 100, kReload, kExit, kFind, kFindNext, kUndoField, kUndoRow, kDeleteRow, kUndelete, kReadOnly };
+enum Command { kSave = 100, kReload, kExit, kFind, kFindNext, kUndoField, kUndoRow, kDeleteRow, kUndelete, kReadOnly, kTextFile };
 enum StatusPart { kRowsPart, kCellPart, kNoticePart, kMessagePart };
 constexpr int kGridId = 1;
 constexpr int kStatusId = 2;
+constexpr int kToolbarId = 3;
 
 // How the demo shows columns, found by name so that any query (--sql) with
 // such columns gets the same treatment. The loader sizes columns from what
@@ -45,7 +47,7 @@ constexpr char kQuantityColumn[] = "quantity";
 
 struct App {
     Options options;
-    HWND window = nullptr, grid = nullptr, status = nullptr;
+    HWND window = nullptr, grid = nullptr, status = nullptr, toolbar = nullptr;
     Database db;
     LoadedTable loaded;
     std::set<std::string> listItems;  // the list column's values, sorted
@@ -94,15 +96,19 @@ const char* NotificationName(UINT code) {
 }
 
 void LayOut() {
-    RECT client, bar;
+    RECT client, bar, tools;
     GetClientRect(app.window, &client);
+    // Both bars place themselves along their edge; the grid takes what is between.
+    SendMessageA(app.toolbar, TB_AUTOSIZE, 0, 0);
+    GetWindowRect(app.toolbar, &tools);
+    const int toolsHeight = tools.bottom - tools.top;
     SendMessageA(app.status, WM_SIZE, 0, 0);
     GetWindowRect(app.status, &bar);
     const int barHeight = bar.bottom - bar.top;
     // Fixed parts for the counts and the notice; the message gets the rest.
     const int parts[] = {90, 240, 420, -1};
     SendMessageA(app.status, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(parts));
-    MoveWindow(app.grid, 0, 0, client.right, client.bottom - barHeight, TRUE);
+    MoveWindow(app.grid, 0, toolsHeight, client.right, client.bottom - toolsHeight - barHeight, TRUE);
 }
 
 // ---- Loading ----
@@ -321,6 +327,7 @@ void OnCommand(int command) {
         case kDeleteRow: DeleteGridRow(app.grid); break;
         case kUndelete: UndeleteRow(app.grid); break;
         case kReadOnly: ToggleReadOnly(); break;
+        case kTextFile: ShowTextWindow(app.window, GetModuleHandleA(nullptr)); return;
     }
     SetFocus(app.grid);
 }
@@ -334,10 +341,22 @@ void EnableEditCommands(HMENU menu) {
     enable(kUndelete, !app.readOnly && CanUndeleteRow(app.grid) == 1);
 }
 
+// The toolbar has no popup to grey its buttons when it opens, so they follow
+// the grid after every message; only a change is sent, to spare repaints.
+void EnableToolbarButtons() {
+    auto enable = [](int command, bool on) {
+        if ((SendMessageA(app.toolbar, TB_ISBUTTONENABLED, command, 0) != 0) != on)
+            SendMessageA(app.toolbar, TB_ENABLEBUTTON, command, MAKELPARAM(on ? TRUE : FALSE, 0));
+    };
+    enable(kUndoRow, CanUndoRow(app.grid) == 1);
+    enable(kUndelete, !app.readOnly && CanUndeleteRow(app.grid) == 1);
+}
+
 HMENU MakeMenu() {
     HMENU file = CreatePopupMenu();
     AppendMenuA(file, MF_STRING, kSave, "&Save\tCtrl+S");
     AppendMenuA(file, MF_STRING, kReload, "&Reload");
+    AppendMenuA(file, MF_STRING, kTextFile, "&Text file...");
     AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(file, MF_STRING, kExit, "E&xit");
     HMENU edit = CreatePopupMenu();
@@ -353,6 +372,34 @@ HMENU MakeMenu() {
     HMENU bar = CreateMenu();
     AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
     AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(edit), "&Edit");
+    return bar;
+}
+
+// Text buttons for the commands used most, sending the menu's own command
+// identifiers, so WM_COMMAND serves both.
+HWND MakeToolbar(HINSTANCE instance) {
+    HWND bar = CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,
+                               WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST | CCS_TOP, 0, 0, 0, 0,
+                               app.window, reinterpret_cast<HMENU>(kToolbarId), instance, nullptr);
+    if (!bar) return nullptr;
+    SendMessageA(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    // No images: a zero bitmap size keeps the buttons as high as their text.
+    SendMessageA(bar, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
+    struct Tool {
+        int command;
+        const char* text;
+    };
+    static const Tool tools[] = {{kSave, "Save"}, {kFind, "Find"}, {kUndoRow, "Undo row"}, {kUndelete, "Undelete"}};
+    for (const Tool& tool : tools) {
+        TBBUTTON button{};
+        button.iBitmap = I_IMAGENONE;
+        button.idCommand = tool.command;
+        button.fsState = TBSTATE_ENABLED;
+        button.fsStyle = BTNS_BUTTON | BTNS_AUTOSIZE | BTNS_SHOWTEXT;
+        button.iString = reinterpret_cast<INT_PTR>(tool.text);
+        SendMessageA(bar, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button));
+    }
+    SendMessageA(bar, TB_AUTOSIZE, 0, 0);
     return bar;
 }
 
@@ -411,8 +458,9 @@ bool CreateMainWindow(HINSTANCE instance) {
     if (!app.window) return false;
     app.status = CreateWindowA(STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, app.window,
                                reinterpret_cast<HMENU>(kStatusId), instance, nullptr);
+    app.toolbar = MakeToolbar(instance);
     app.grid = CreateGrid(app.window, instance, 1, kGridId, 0, 0, 100, 100);
-    if (!app.status || !app.grid) return false;
+    if (!app.status || !app.toolbar || !app.grid) return false;
     // Gives the focus back to the grid when the window comes back from a minimise.
     TrapInitMenuPopup(app.window);
     app.findMessage = RegisterWindowMessageA(FINDMSGSTRINGA);
@@ -425,10 +473,16 @@ int MessageLoop() {
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         if (app.findDialog && IsDialogMessageA(app.findDialog, &msg)) continue;
-        if (TranslateAcceleratorA(app.window, accelerators, &msg)) continue;
+        // The keys are the main window's: Ctrl+S in the text window must not
+        // save the database.
+        const bool mine = msg.hwnd == app.window || IsChild(app.window, msg.hwnd);
+        if (mine && TranslateAcceleratorA(app.window, accelerators, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
-        if (app.grid && IsWindow(app.grid)) ShowCurrentCell();
+        if (app.grid && IsWindow(app.grid)) {
+            ShowCurrentCell();
+            EnableToolbarButtons();
+        }
     }
     DestroyAcceleratorTable(accelerators);
     return static_cast<int>(msg.wParam);
