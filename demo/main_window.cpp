@@ -521,6 +521,7 @@ int RunMainWindow(const Options& options) {
     // A failed connection or query leaves an empty grid and the reason in the
     // status bar: the program stays usable.
     const bool loaded = OpenData();
+    EnableToolbarButtons();  // a screenshot is taken before the message loop runs
     ShowWindow(app.window, SW_SHOWNORMAL);
     UpdateWindow(app.window);
     if (!options.script.empty()) {
