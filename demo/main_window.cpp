@@ -8,6 +8,7 @@
 #include <set>
 
 #include "demo/database.h"
+#include "demo/menus.h"
 #include "demo/save.h"
 #include "demo/script_player.h"
 #include "demo/text_window.h"
@@ -353,25 +354,16 @@ void EnableToolbarButtons() {
 }
 
 HMENU MakeMenu() {
-    HMENU file = CreatePopupMenu();
-    AppendMenuA(file, MF_STRING, kSave, "&Save\tCtrl+S");
-    AppendMenuA(file, MF_STRING, kReload, "&Reload");
-    AppendMenuA(file, MF_STRING, kTextFile, "&Text file...");
-    AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(file, MF_STRING, kExit, "E&xit");
-    HMENU edit = CreatePopupMenu();
-    AppendMenuA(edit, MF_STRING, kFind, "&Find...\tCtrl+F");
-    AppendMenuA(edit, MF_STRING, kFindNext, "Find &next\tF3");
-    AppendMenuA(edit, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(edit, MF_STRING, kUndoField, "Undo &field");
-    AppendMenuA(edit, MF_STRING, kUndoRow, "Undo &row");
-    AppendMenuA(edit, MF_STRING, kDeleteRow, "&Delete row");
-    AppendMenuA(edit, MF_STRING, kUndelete, "Undele&te row");
-    AppendMenuA(edit, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(edit, MF_STRING, kReadOnly, "Read-&only");
     HMENU bar = CreateMenu();
-    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
-    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(edit), "&Edit");
+    AppendPopup(bar,
+                MakePopup({{kSave, "&Save\tCtrl+S"}, {kReload, "&Reload"}, {kTextFile, "&Text file..."}, {0, nullptr},
+                           {kExit, "E&xit"}}),
+                "&File");
+    AppendPopup(bar,
+                MakePopup({{kFind, "&Find...\tCtrl+F"}, {kFindNext, "Find &next\tF3"}, {0, nullptr},
+                           {kUndoField, "Undo &field"}, {kUndoRow, "Undo &row"}, {kDeleteRow, "&Delete row"},
+                           {kUndelete, "Undele&te row"}, {0, nullptr}, {kReadOnly, "Read-&only"}}),
+                "&Edit");
     return bar;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "demo/menus.h"
 #include "exports/tabrix32.h"
 
 namespace demo {
@@ -176,13 +177,9 @@ void SaveText() {
 }
 
 HMENU MakeMenu() {
-    HMENU file = CreatePopupMenu();
-    AppendMenuA(file, MF_STRING, kOpenText, "&Open text...");
-    AppendMenuA(file, MF_STRING, kSaveText, "&Save text...");
-    AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(file, MF_STRING, kCloseText, "&Close");
     HMENU bar = CreateMenu();
-    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
+    AppendPopup(bar, MakePopup({{kOpenText, "&Open text..."}, {kSaveText, "&Save text..."}, {0, nullptr}, {kCloseText, "&Close"}}),
+                "&File");
     return bar;
 }
 
