@@ -1,6 +1,7 @@
 #include "grid/grid_access.h"
 
 #include <cstring>
+#include <initializer_list>
 
 #include "grid/library.h"
 #include "support/temp_string.h"
@@ -8,14 +9,53 @@
 
 namespace tabrix {
 
+// The grid this thread reached last. A host filling cells one call at a
+// time would otherwise pay a class-name lookup and two extra-byte reads for
+// every cell. Only grids of the calling thread are remembered: a window is
+// destroyed on its own thread, which forgets it then, so a remembered grid
+// is always alive.
+static DWORD recentState = TLS_OUT_OF_INDEXES;
+static DWORD recentArrays = TLS_OUT_OF_INDEXES;
+
+static Grid RecentGrid() {
+    if (recentState == TLS_OUT_OF_INDEXES) return Grid{};
+    auto* s = static_cast<GridState*>(TlsGetValue(recentState));
+    return Grid{s ? s->hwndGrid : nullptr, s, static_cast<GridArrays*>(TlsGetValue(recentArrays))};
+}
+
+static void RememberGrid(const Grid& grid) {
+    if (recentState == TLS_OUT_OF_INDEXES) return;
+    TlsSetValue(recentState, grid.state);
+    TlsSetValue(recentArrays, grid.arrays);
+}
+
+bool StartRecentGrids() {
+    if (recentState != TLS_OUT_OF_INDEXES) return true;
+    recentState = TlsAlloc();
+    recentArrays = TlsAlloc();
+    if (recentState != TLS_OUT_OF_INDEXES && recentArrays != TLS_OUT_OF_INDEXES) return true;
+    EndRecentGrids();
+    return false;
+}
+
+void EndRecentGrids() {
+    for (DWORD* slot : {&recentState, &recentArrays}) {
+        if (*slot != TLS_OUT_OF_INDEXES) TlsFree(*slot);
+        *slot = TLS_OUT_OF_INDEXES;
+    }
+}
+
 bool IsGridWindow(HWND hwnd) {
     if (!hwnd) return false;
+    if (RecentGrid().hwnd == hwnd) return true;
     char name[40] = {};
     if (!GetClassNameA(hwnd, name, sizeof name)) return false;
     return strcmp(name, kGridClassName) == 0;
 }
 
 Grid GridFromWindow(HWND hwnd) {
+    const Grid recent = RecentGrid();
+    if (recent.hwnd == hwnd && hwnd) return recent;
     Grid grid{hwnd, reinterpret_cast<GridState*>(GetWindowLongPtrA(hwnd, 0)),
               reinterpret_cast<GridArrays*>(GetWindowLongPtrA(hwnd, sizeof(LONG_PTR)))};
     return grid;
@@ -33,6 +73,7 @@ void AttachRecords(HWND hwnd, GridState* state, GridArrays* arrays) {
 }
 
 void DetachRecords(HWND hwnd) {
+    if (RecentGrid().hwnd == hwnd) RememberGrid(Grid{});
     RemovePropA(hwnd, kStateProp);
     RemovePropA(hwnd, kArraysProp);
     SetWindowLongPtrA(hwnd, 0, 0);
@@ -48,9 +89,15 @@ const char* TextForMissingGrid(int fetchResult, const char* notGrid) {
 }
 
 int FetchGrid(HWND hwnd, Grid* grid) {
-    if (!IsGridWindow(hwnd)) return kNotGrid;
-    *grid = GridFromWindow(hwnd);
-    if (!grid->state || !grid->arrays) return kNoRecords;
+    const Grid recent = RecentGrid();
+    if (hwnd && recent.hwnd == hwnd) {
+        *grid = recent;
+    } else {
+        if (!IsGridWindow(hwnd)) return kNotGrid;
+        *grid = GridFromWindow(hwnd);
+        if (!grid->state || !grid->arrays) return kNoRecords;
+        if (GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId()) RememberGrid(*grid);
+    }
     NoteImageEvent(grid->state, kExportCall);
     return 1;
 }

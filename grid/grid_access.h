@@ -16,6 +16,10 @@ bool IsGridWindow(HWND hwnd);
 Grid GridFromWindow(HWND hwnd);
 void AttachRecords(HWND hwnd, GridState* state, GridArrays* arrays);
 void DetachRecords(HWND hwnd);
+// The per-thread memory of the grid last reached; without it (no slot left)
+// every lookup asks the window.
+bool StartRecentGrids();
+void EndRecentGrids();
 constexpr int kWindowExtraBytes = 2 * sizeof(LONG_PTR);
 
 // The module instance a window was created with; the grid's children are

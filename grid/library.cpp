@@ -2,6 +2,7 @@
 
 #include "edit/focus.h"
 #include "grid/appearance.h"
+#include "grid/grid_access.h"
 #include "grid/grid_window.h"
 #include "support/temp_string.h"
 
@@ -26,6 +27,7 @@ bool LibraryAttach(HINSTANCE module) {
     library.deletedCheckBitmap = LoadCheckImage(module, "bmgrayCHK");
     library.markerFont = MakeFont("MS Sans Serif", 16, 400, 0, 0, 0);
     library.gridClass = RegisterGridClass(module);
+    StartRecentGrids();
     return library.gridClass != 0;
 }
 
@@ -39,6 +41,7 @@ void LibraryDetach() {
     DeleteOwned(library.deletedCheckBitmap);
     if (library.gridClass) UnregisterClassA(kGridClassName, library.instanceHandle);
     FreeTempStrings();
+    EndRecentGrids();
     library = Library{};
 }
 

@@ -62,4 +62,32 @@ TEST_F(GridTest, TwoGridsKeepSeparateDataAndFreeGridWithoutAnEditorChangesNothin
     EXPECT_NE(FontOf(GetDlgItem(second, kComboId)), FontOf(GetDlgItem(grid, kComboId)));
     DestroyWindow(second);
     EXPECT_EQ(Cell(1, 1), "first");
+    EXPECT_EQ(GetColCount(second), -3) << "a grid used and then destroyed is no grid";
+}
+
+// Hosts fill grids from worker threads that own them; each call must reach
+// the grid it names, and none may reach one its thread destroyed.
+TEST_F(GridTest, CallsReachGridsOfOtherThreadsUntilTheyAreDestroyed) {
+    struct Worker {
+        HANDLE made = CreateEventA(nullptr, TRUE, FALSE, nullptr), destroy = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        HWND grid = nullptr;
+    } worker;
+    HANDLE thread = CreateThread(nullptr, 0, [](void* p) -> DWORD {
+        auto* w = static_cast<Worker*>(p);
+        testing_host::TestHost own;
+        w->grid = CreateGrid(own.hwnd(), own.instance(), 0, 1, 0, 0, 200, 100);
+        testing_host::ShapeGrid(w->grid, 3, 4);
+        CreateCell(w->grid, 1, 1, "w");
+        SetEvent(w->made);
+        WaitForSingleObject(w->destroy, INFINITE);
+        DestroyWindow(w->grid);
+        return 0;
+    }, &worker, 0, nullptr);
+    WaitForSingleObject(worker.made, INFINITE);
+    Shape(2, 8);
+    for (int i = 0; i < 2; ++i) EXPECT_EQ(std::pair(GetColCount(worker.grid), GetColCount(grid)), std::pair(3, 2));
+    SetEvent(worker.destroy);
+    WaitForSingleObject(thread, INFINITE);
+    EXPECT_EQ(GetColCount(worker.grid), -3);
+    for (HANDLE h : {thread, worker.made, worker.destroy}) CloseHandle(h);
 }
