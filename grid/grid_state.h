@@ -160,6 +160,10 @@ struct GridState {
     ImageKey image;
     int32_t imagePos;
     int32_t imageStale;
+    // The first row the window's own pixels show: written by painting and by
+    // a line step that moves those pixels itself, read by painting to send
+    // the window only what changed.
+    int32_t screenPos;
     // Set while CommitEdit waits for the host, so a host that moves the grid
     // from GN_CELLCHANGING cannot start a second commit of the same text.
     int32_t committing;

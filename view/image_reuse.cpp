@@ -45,6 +45,7 @@ ImageKey CurrentImageKey(const GridState* s) {
 void RememberImage(GridState* s, const ImageKey& drawn, int drawnPos) {
     s->image = drawn;
     s->imagePos = drawnPos;
+    s->screenPos = drawnPos;
     s->imageStale = 0;
 }
 

@@ -419,6 +419,19 @@ RowBand ShiftImage(const Grid& grid, int width, int height) {
 
 }  // namespace
 
+bool ScrollShownRows(const Grid& grid, int fromPos) {
+    GridState* s = grid.state;
+    const int shift = s->vScroll.nPos - fromPos;
+    if (s->repaintPending || !s->memDC || s->screenPos != fromPos || s->imagePos != fromPos) return false;
+    if (shift <= 0 || ReusableShift(s, s->surfaceWidth, s->surfaceHeight) != shift) return false;
+    RECT area{0, library.headerHeight, s->surfaceWidth, s->surfaceHeight};
+    ScrollWindowEx(grid.hwnd, 0, -shift * s->rowHeight, &area, &area, nullptr, nullptr, SW_INVALIDATE);
+    s->screenPos = s->vScroll.nPos;
+    // The exposed rows are invalid now; the rest of the window must stay valid.
+    s->repaintPending = 1;
+    return true;
+}
+
 LRESULT OnPaint(const Grid& grid) {
     GridState* s = grid.state;
     // Cleared before drawing, so an invalidation made while painting is honoured.
@@ -436,15 +449,29 @@ LRESULT OnPaint(const Grid& grid) {
     s->clientRect.top = library.headerHeight;
     const ImageKey drawn = CurrentImageKey(s);
     const int drawnPos = s->vScroll.nPos;
+    const RowBand band = ShiftImage(grid, width, height);
     {
-        Painter painter(grid, ShiftImage(grid, width, height));
+        Painter painter(grid, band);
         painter.Paint();
+    }
+    // The window's pixels already show the shifted rows when a line step
+    // moved them; then only the rows drawn again, and what the platform
+    // asked for, are sent. The paint's device context is clipped to the
+    // update region, so those rows join it first.
+    const int H = library.headerHeight;
+    RECT sent{0, H, width, height};
+    if (band.first > 1 && s->screenPos == drawnPos) {
+        const RECT firstRow{0, H, width, H + s->rowHeight};
+        sent.top = H + (band.drawFrom() - 1) * s->rowHeight;
+        InvalidateRect(grid.hwnd, &firstRow, FALSE);
+        InvalidateRect(grid.hwnd, &sent, FALSE);
+    } else {
+        InvalidateRect(grid.hwnd, &sent, FALSE);
     }
     RememberImage(s, drawn, drawnPos);
     PAINTSTRUCT ps;
     s->windowDC = BeginPaint(grid.hwnd, &ps);
-    BitBlt(s->windowDC, 0, library.headerHeight, width, height - library.headerHeight, s->memDC, 0,
-           library.headerHeight, SRCCOPY);
+    BitBlt(s->windowDC, 0, H, width, height - H, s->memDC, 0, H, SRCCOPY);
     EndPaint(grid.hwnd, &ps);
     if (s->newRowIndex != s->curRow) s->newRowIndex = -1;
     PlaceEditor(grid);

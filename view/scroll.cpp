@@ -10,6 +10,7 @@
 #include "grid/columns.h"
 #include "grid/grid_access.h"
 #include "grid/library.h"
+#include "view/paint.h"
 #include "view/surface.h"
 
 namespace tabrix {
@@ -233,6 +234,7 @@ LRESULT OnVScroll(const Grid& grid, int code) {
     GridState* s = grid.state;
     SCROLLINFO& v = s->vScroll;
     const EntryCell entry = SaveEntryPosition(s);
+    const int fromPos = v.nPos;
     ClearSelection(s);
     const bool keyboard = code == s->vScrollCode;
     switch (code) {
@@ -268,6 +270,7 @@ LRESULT OnVScroll(const Grid& grid, int code) {
     if (s->keepCellInView) KeepColumnInViewAfterVerticalMove(s, ClientWidth(grid));
     ApplyScrollBar(grid, SB_HORZ);
     FinishMove(grid);
+    ScrollShownRows(grid, fromPos);
     RequestRepaint(grid);
     return 0;
 }

@@ -267,12 +267,15 @@ TEST_F(PaintTest, ScrolledImagesMatchAFullRepaint) {
     state()->selectedRow = 9;
     StandOn(Page(), 3);  // the last whole row: cut by the edge after a step back
     Snap();
-    const int steps[][2] = {{SB_LINEDOWN, 1}, {SB_LINEDOWN, 3}, {SB_LINEUP, 1}, {SB_LINEDOWN, 2},
-                            {SB_LINEUP, 2},   {SB_PAGEDOWN, 1}, {SB_LINEDOWN, 30}, {SB_LINEUP, 4}};
+    // Code, count, and whether each step is painted before the next (else
+    // only the first is).
+    const int steps[][3] = {{SB_LINEDOWN, 1, 1}, {SB_LINEDOWN, 3, 1},  {SB_LINEUP, 1, 1},   {SB_LINEDOWN, 2, 1},
+                            {SB_LINEUP, 2, 1},   {SB_PAGEDOWN, 1, 1},  {SB_LINEDOWN, 3, 0}, {SB_LINEDOWN, 30, 1},
+                            {SB_LINEUP, 4, 1}};
     for (const auto& step : steps) {
         for (int i = 0; i < step[1]; ++i) {
             SendMessageA(grid, WM_VSCROLL, step[0], 0);
-            UpdateWindow(grid);
+            if (step[2] || i == 0) UpdateWindow(grid);
         }
         const Capture scrolled = CaptureClient(grid);
         const int first = GetFirstVisRow(grid);
