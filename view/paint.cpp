@@ -258,7 +258,7 @@ private:
             case FieldCombo:
                 if (shown.length == 0) break;
                 SetCellColours(col, selected);
-                DrawTextA(dc_, shown.text, shown.length, &area, TextFormat(col) | DT_NOPREFIX);
+                DrawCellText(col, shown, area);
                 break;
         }
     }
@@ -273,6 +273,18 @@ private:
         SetBkColor(dc_, a_->colBackColor[col] > 0 ? static_cast<COLORREF>(a_->colBackColor[col]) : window_);
         SetTextColor(dc_, a_->colTextColor[col] > 0 ? static_cast<COLORREF>(a_->colTextColor[col]) : windowText_);
         SelectFont(ColumnFont(col));
+    }
+
+    // A single line goes straight to ExtTextOut: DrawText would measure it
+    // first even where its alignment needs no width, and a full paint draws
+    // hundreds of cells.
+    void DrawCellText(int col, const ShownText& shown, RECT area) {
+        const UINT format = TextFormat(col);
+        if (!(format & DT_SINGLELINE) || (format & (DT_RIGHT | DT_CENTER))) {
+            DrawTextA(dc_, shown.text, shown.length, &area, format | DT_NOPREFIX);
+            return;
+        }
+        ExtTextOutA(dc_, area.left, area.top, ETO_CLIPPED, &area, shown.text, static_cast<UINT>(shown.length), nullptr);
     }
 
     UINT TextFormat(int col) const {
