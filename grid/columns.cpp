@@ -109,7 +109,10 @@ void ApplyColumnSettings(const Grid& grid, int col, int type, const FieldDef& de
     a->colBackColor[col] = def.backColor > 0 ? def.backColor : -1;
     a->colTextColor[col] = def.textColor > 0 ? def.textColor : -1;
     if (def.fontFace) {
-        s->colFontFace[col] = def.fontFace;
+        // memmove: a refreshed column passes the grid's own copy back.
+        const size_t length = strnlen(def.fontFace, LF_FACESIZE - 1);
+        memmove(s->colFontFace[col], def.fontFace, length);
+        s->colFontFace[col][length] = '\0';
         s->colFontSize[col] = def.fontSize;
         s->colFontWeight[col] = def.fontWeight;
         s->colFontItalic[col] = def.fontItalic;

@@ -123,7 +123,8 @@ struct GridState {
     int32_t headerTracking;
     int32_t lastRowToPaint;
     // Appearance: written by SetGridAttr, ShowLineNumbers and DefineField,
-    // read by painting and the editors. Column faces are the host's pointers.
+    // read by painting and the editors. Column faces are copies: hosts pass them
+    // in temporary strings.
     int32_t showLineNumbers;
     HFONT cellFont;
     HFONT headerFont;
@@ -133,7 +134,7 @@ struct GridState {
     int32_t selTextColor;
     int32_t selBackColor;
     int32_t frameColor;
-    const char* colFontFace[tabrix::kColSlots];
+    char colFontFace[tabrix::kColSlots][LF_FACESIZE];
     int32_t colFontSize[tabrix::kColSlots];
     int32_t colFontWeight[tabrix::kColSlots];
     int32_t colFontItalic[tabrix::kColSlots];

@@ -36,7 +36,9 @@ const char* ToggledCheckText(const char* stored) {
 void FillFieldDef(const Grid& grid, int col, FieldDef* def) {
     const GridState* s = grid.state;
     const GridArrays* a = grid.arrays;
-    if (def->label) memcpy(def->label, s->colLabel[col], kLabelChars);
+    // The heading and its terminator only: hosts pass back the record they
+    // defined the column with, whose label buffer was sized for its heading.
+    if (def->label) memcpy(def->label, s->colLabel[col], strnlen(s->colLabel[col], kLabelChars - 1) + 1);
     def->width = ColumnWidth(s, col);
     def->size = DeclaredSize(a, col);
     def->tag1 = a->colTag1 ? a->colTag1[col] : 0;

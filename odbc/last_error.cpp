@@ -16,7 +16,11 @@ void RecordDiagnostics(SQLSMALLINT handleType, SQLHANDLE handle) {
     static OdbcLastError scratch;
     const SQLRETURN rc = SQLGetDiagRec(handleType, handle, 1, scratch.sqlState, &scratch.nativeError, scratch.text,
                                        sizeof scratch.text, &scratch.textLength);
-    if (OdbcSucceeded(rc)) lastError = scratch;
+    if (OdbcSucceeded(rc)) {
+        lastError = scratch;
+    } else if (KnownCode(rc) == SQL_INVALID_HANDLE) {
+        RecordUsageError(SQL_INVALID_HANDLE, "USAGE_ERROR_INVALID_HANDLE: the handle is freed or of another kind");
+    }
 }
 
 void RecordUsageError(int32_t nativeError, const char* text) {

@@ -19,8 +19,10 @@ struct OdbcLastError {
 
 const OdbcLastError& LastOdbcError();
 
-// Keeps diagnostic record 1 of the handle. A handle without one (no data,
-// invalid handle) leaves the previous failure in place.
+// Keeps diagnostic record 1 of the handle. A valid handle without one (no
+// data) leaves the previous failure in place; a handle the driver manager
+// does not know becomes a usage error, so the host never reads an earlier
+// failure as this one.
 void RecordDiagnostics(SQLSMALLINT handleType, SQLHANDLE handle);
 
 // A failure the library finds itself, with no driver record behind it:
@@ -28,5 +30,18 @@ void RecordDiagnostics(SQLSMALLINT handleType, SQLHANDLE handle);
 void RecordUsageError(int32_t nativeError, const char* text);
 
 inline bool OdbcSucceeded(SQLRETURN rc) { return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO; }
+
+// A driver manager that faults on a handle it never gave out (a random
+// integer, -1) answers the fault's status cut to 16 bits (5 for an access
+// violation) under some platforms: hosts are told the handle is invalid.
+inline SQLRETURN KnownCode(SQLRETURN rc) {
+    switch (rc) {
+        case SQL_SUCCESS: case SQL_SUCCESS_WITH_INFO: case SQL_STILL_EXECUTING: case SQL_NEED_DATA:
+        case SQL_NO_DATA: case SQL_ERROR:
+            return rc;
+        default:
+            return SQL_INVALID_HANDLE;
+    }
+}
 
 }  // namespace tabrix

@@ -23,7 +23,7 @@ INT_PTR HandleValue(SQLHANDLE handle) { return reinterpret_cast<INT_PTR>(handle)
 
 int32_t Checked(SQLRETURN rc, SQLSMALLINT handleType, SQLHANDLE handle) {
     if (!OdbcSucceeded(rc)) RecordDiagnostics(handleType, handle);
-    return rc;
+    return KnownCode(rc);
 }
 
 // A connection that failed to open is of no use to the host, which never
@@ -51,7 +51,7 @@ int32_t OdbcFreeEnv(SQLHENV env) { return Checked(SQLFreeHandle(SQL_HANDLE_ENV, 
 
 INT_PTR OdbcConnect(SQLHENV env, const char* connectionString) {
     SQLHDBC dbc = SQL_NULL_HDBC;
-    if (!OdbcSucceeded(SQLAllocHandle(SQL_HANDLE_DBC, env, &dbc))) return -1;
+    if (!OdbcSucceeded(Checked(SQLAllocHandle(SQL_HANDLE_DBC, env, &dbc), SQL_HANDLE_ENV, env))) return -1;
     static SQLCHAR completed[2048];
     static SQLSMALLINT completedLength;
     return OpenedConnection(SQLDriverConnect(dbc, nullptr, Chars(connectionString), ShortLength(connectionString),
@@ -61,7 +61,7 @@ INT_PTR OdbcConnect(SQLHENV env, const char* connectionString) {
 
 INT_PTR OdbcConnectDsn(SQLHENV env, const char* dataSource, const char* user, const char* password) {
     SQLHDBC dbc = SQL_NULL_HDBC;
-    if (!OdbcSucceeded(SQLAllocHandle(SQL_HANDLE_DBC, env, &dbc))) return -1;
+    if (!OdbcSucceeded(Checked(SQLAllocHandle(SQL_HANDLE_DBC, env, &dbc), SQL_HANDLE_ENV, env))) return -1;
     return OpenedConnection(SQLConnect(dbc, Chars(dataSource), ShortLength(dataSource), Chars(user), ShortLength(user),
                                        Chars(password), ShortLength(password)),
                             dbc);
@@ -91,7 +91,7 @@ std::string StatementText(const char* sql) {
 
 INT_PTR OdbcExec(SQLHDBC dbc, const char* sql) {
     SQLHSTMT stmt = SQL_NULL_HSTMT;
-    if (!OdbcSucceeded(SQLAllocHandle(SQL_HANDLE_STMT, dbc, &stmt))) return -1;
+    if (!OdbcSucceeded(Checked(SQLAllocHandle(SQL_HANDLE_STMT, dbc, &stmt), SQL_HANDLE_DBC, dbc))) return -1;
     std::string text = StatementText(sql);
     if (OdbcSucceeded(SQLExecDirect(stmt, Chars(text.c_str()), static_cast<SQLINTEGER>(text.size()))))
         return HandleValue(stmt);
@@ -144,9 +144,9 @@ int32_t OdbcGetData(SQLHSTMT stmt, SQLUSMALLINT column, char* buffer) {
 int32_t OdbcGetDiagRec(SQLSMALLINT handleType, SQLHANDLE handle, int32_t* nativeError, char* message, char* sqlState,
                        SQLSMALLINT record) {
     static SQLSMALLINT textLength;
-    return SQLGetDiagRec(handleType, handle, record, reinterpret_cast<SQLCHAR*>(sqlState),
+    return KnownCode(SQLGetDiagRec(handleType, handle, record, reinterpret_cast<SQLCHAR*>(sqlState),
                          reinterpret_cast<SQLINTEGER*>(nativeError), reinterpret_cast<SQLCHAR*>(message),
-                         ShortLength(message), &textLength);
+                         ShortLength(message), &textLength));
 }
 
 }  // namespace tabrix

@@ -64,7 +64,7 @@ FieldDef RefreshedField(const Grid& grid, int col, const ColDesc& d) {
     def.backColor = a->colBackColor[col];
     def.multiline = a->colMultiline[col];
     def.locked = a->colLocked[col];
-    def.fontFace = s->colFontFace[col];
+    def.fontFace = s->colFontFace[col][0] ? s->colFontFace[col] : nullptr;
     def.fontSize = s->colFontSize[col];
     def.fontWeight = s->colFontWeight[col];
     def.fontItalic = s->colFontItalic[col];
@@ -180,7 +180,7 @@ FetchOutcome FetchIntoGrid(const Grid& grid, SQLHSTMT stmt, int n, const char* t
                             : SQLExecDirect(stmt, reinterpret_cast<SQLCHAR*>(const_cast<char*>(text)), SQL_NTS);
     if (!OdbcSucceeded(rc)) {
         RecordDiagnostics(SQL_HANDLE_STMT, stmt);
-        return {rc, true};
+        return {KnownCode(rc), true};
     }
     ReserveRows(a, stmt);
     BlockLayout layout;
@@ -303,7 +303,12 @@ SQLRETURN FetchRowByRow(HWND hwnd, SQLHSTMT stmt, int n) {
     if (grid.state->editing && CommitEdit(grid) != kDone) return SQL_ERROR;
     std::vector<SQLLEN> sizes(static_cast<size_t>(n > 0 ? n : 0));
     std::vector<char> buffer;
-    SQLRETURN rc = SQLFetch(stmt);
+    SQLRETURN rc = KnownCode(SQLFetch(stmt));
+    // No statement at all: the rows stay, as for a window that is no grid.
+    if (rc == SQL_INVALID_HANDLE) {
+        RecordDiagnostics(SQL_HANDLE_STMT, stmt);
+        return rc;
+    }
     for (int row = 1;; ++row) {
         const bool first = row == 1;
         if (!first && !OdbcSucceeded(rc)) break;
