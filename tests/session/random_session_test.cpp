@@ -1,0 +1,344 @@
+// A long random session at two grids: seeded user events (clicks, row
+// selections, real keys, typing, divider and row-border drags, list drops,
+// focus moves, undeletions from the host's menu) against a host that refuses
+// about one question in five. A model kept from the notifications the host
+// accepted is compared with what the grids answer every 100 events.
+//
+// CI runs 2,000 events. The long run, on a display of one's own:
+//   tests/test-env.sh start /tmp/env
+//   export TABRIX_TESTENV=/tmp/env TABRIX_SESSION_EVENTS=20000 TABRIX_SESSION_SEED=7
+//   tests/wine-run.sh build64/tests/session_tests.exe
+//   tests/test-env.sh stop /tmp/env
+// A failure names the seed and the event; the same seed replays the session.
+#include <chrono>
+#include <cstdlib>
+#include <deque>
+#include <functional>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "tests/edit/session.h"
+
+namespace {
+
+constexpr char kDeleted[] = "#DELETED#";
+const std::vector<std::string> kListItems = {"fig", "kiwi", "plum", "apricot", "watermelon", "x"};
+
+unsigned long EnvNumber(const char* name, unsigned long fallback) {
+    const char* value = std::getenv(name);
+    return value && *value ? std::strtoul(value, nullptr, 10) : fallback;
+}
+
+struct Column {
+    int type, size, width;
+    bool locked;
+};
+
+// What a grid must answer, kept from the notifications alone.
+struct Model {
+    HWND grid = nullptr;
+    std::vector<Column> cols;
+    std::vector<std::vector<std::string>> rows;
+    struct Deletion {
+        int row;
+        std::string record;  // the fixed-width record, byte for byte
+        std::vector<std::string> cells;
+    };
+    std::vector<Deletion> stack;  // newest last, as many as the grid keeps
+    Deletion deleting{};
+    int changingRow = 0, changingCol = 0;
+    std::string changingText;
+};
+
+struct Figures {
+    int accepted = 0, refused = 0, rowMovesRefused = 0, deletions = 0, deletionsRefused = 0, undeletions = 0,
+        drops = 0;
+};
+
+class RandomSession : public EditSession {
+protected:
+    void SetUp() override {
+        EditSession::SetUp();
+        HWND second = CreateGrid(host.hwnd(), host.instance(), 0, 78, 410, 0, 370, 280);
+        ASSERT_NE(second, nullptr);
+        using T = Column;
+        ASSERT_NO_FATAL_FAILURE(Build(models[0], grid, 30,
+                                      {T{0, 1, 30, false}, T{0, 10, 70, false}, T{1, 1, 40, false},
+                                       T{2, 8, 80, false}, T{0, 6, 50, true}, T{0, 300, 120, false}}));
+        ASSERT_NO_FATAL_FAILURE(Build(models[1], second, 14,
+                                      {T{0, 32000, 150, false}, T{2, 3, 60, false}, T{0, 2, 40, false},
+                                       T{1, 1, 40, true}, T{0, 40, 90, false}, T{0, 1, 30, false},
+                                       T{0, 12, 80, false}}));
+        for (UINT code : {GN_CELLCHANGING, GN_CELLCHANGED, GN_ROWCHANGING, GN_ROWDELETING, GN_ROWDELETED,
+                          GN_ROWUNDELETED, GN_DROPDOWN}) {
+            host.Answer(code, [this, code](WPARAM w, LPARAM l) { return Reply(code, w, l); });
+        }
+        SetFocus(grid);
+    }
+
+    void Build(Model& m, HWND g, int rows, std::vector<Column> cols) {
+        m.grid = g;
+        m.cols = cols;
+        ASSERT_EQ(DimCols(g, static_cast<int>(cols.size())), 1);
+        for (size_t c = 0; c < cols.size(); ++c) {
+            FieldDef def = testing_host::ColumnField("c", cols[c].width, cols[c].size);
+            def.locked = cols[c].locked;
+            ASSERT_EQ(DefineField(g, static_cast<int>(c) + 1, cols[c].type, &def), 1);
+        }
+        for (int r = 1; r <= rows; ++r) {
+            m.rows.emplace_back();
+            for (size_t c = 0; c < cols.size(); ++c) {
+                const Column& col = cols[c];
+                std::string text = col.type == 1   ? std::string(r % 3 == 0 ? "" : r % 3 == 1 ? "0" : "1")
+                                   : col.type == 2 ? kListItems[r % kListItems.size()]
+                                   : col.size == 32000 && r == 1 ? std::string(32000, 'w')
+                                                                 : Text(r, static_cast<int>(c) + 1);
+                text.resize(std::min<size_t>(text.size(), col.size));
+                ASSERT_EQ(CreateCell(g, r, static_cast<int>(c) + 1, text.c_str()), 1);
+                m.rows.back().push_back(text);
+            }
+        }
+        SendMessageA(g, WM_SIZE, 0, 0);
+        ASSERT_EQ(SetUndoBuffer(g), 1);
+    }
+
+    Model& Of(WPARAM wParam) { return models[LOWORD(wParam) == 77 ? 0 : 1]; }
+    Model& Current() { return models[grid == models[0].grid ? 0 : 1]; }
+    bool Refuse() { return refusing && std::uniform_int_distribution<int>(0, 4)(replies) == 0; }
+    static std::string Read(HWND g, int mode, int row, int col) {
+        char label[256];
+        FieldDef def{};
+        def.label = label;
+        return GetCell(g, mode, row, col, &def);
+    }
+
+    // The host's side: random refusals, and the model updated from what it accepted.
+    LRESULT Reply(UINT code, WPARAM wParam, LPARAM lParam) {
+        Model& m = Of(wParam);
+        const int row = LOWORD(lParam), col = HIWORD(lParam);
+        const bool dataRow = row >= 1 && row <= static_cast<int>(m.rows.size());
+        if (!dataRow && (code == GN_ROWDELETING || code == GN_ROWDELETED || code == GN_ROWUNDELETED)) {
+            ADD_FAILURE() << "row " << row << " is no data row";
+            return 1;
+        }
+        switch (code) {
+            case GN_CELLCHANGING:
+                if (Refuse()) return ++figures.refused, 1;
+                m.changingRow = row, m.changingCol = col;
+                m.changingText = Read(m.grid, 1, row, col);
+                return 0;
+            case GN_CELLCHANGED:
+                EXPECT_EQ(row * 1000 + col, m.changingRow * 1000 + m.changingCol) << "the cell the host approved";
+                if (row == static_cast<int>(m.rows.size()) + 1) m.rows.emplace_back(m.cols.size());
+                if (row >= 1 && row <= static_cast<int>(m.rows.size())) m.rows[row - 1][col - 1] = m.changingText;
+                m.changingRow = 0;
+                ++figures.accepted;
+                return 0;
+            case GN_ROWCHANGING:
+                return Refuse() ? ++figures.rowMovesRefused, 1 : 0;
+            case GN_ROWDELETING:
+                if (Refuse()) return ++figures.deletionsRefused, 1;
+                m.deleting = {row, GetRecordRAF(m.grid, row), m.rows[row - 1]};
+                return 0;
+            case GN_ROWDELETED:
+                EXPECT_EQ(row, m.deleting.row);
+                if (m.stack.size() == 10) m.stack.erase(m.stack.begin());
+                m.stack.push_back(m.deleting);
+                m.rows[row - 1].assign(m.cols.size(), kDeleted);
+                ++figures.deletions;
+                return 0;
+            case GN_ROWUNDELETED:
+                if (m.stack.empty() || m.stack.back().row != row) {
+                    ADD_FAILURE() << "row " << row << " came back, not the latest deletion";
+                    return 0;
+                }
+                EXPECT_EQ(GetRecordRAF(m.grid, row), m.stack.back().record) << "row " << row << " byte for byte";
+                m.rows[row - 1] = m.stack.back().cells;
+                m.stack.pop_back();
+                ++figures.undeletions;
+                return 0;
+            case GN_DROPDOWN:
+                for (const std::string& item : kListItems)
+                    SendMessageA(GetNotifyHwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+                ++figures.drops;
+                return 0;
+        }
+        return 0;
+    }
+
+    // Row counts, every cell against the model and within its size, and
+    // whether a deletion can be taken back; stops at the first difference.
+    void CheckModel(const Model& m) {
+        const int rows = static_cast<int>(m.rows.size());
+        ASSERT_EQ(GetRowCount(m.grid), rows);
+        ASSERT_EQ(CanUndeleteRow(m.grid), m.stack.empty() ? 0 : 1);
+        for (int r = 1; r <= rows + 1; ++r) {
+            for (int c = 1; c <= static_cast<int>(m.cols.size()); ++c) {
+                const std::string text = Read(m.grid, 0, r, c);
+                ASSERT_EQ(text, r <= rows ? m.rows[r - 1][c - 1] : "") << "row " << r << ", column " << c;
+                if (text != kDeleted) {
+                    ASSERT_LE(static_cast<int>(text.size()), GetFldSize(m.grid, c));
+                }
+            }
+        }
+    }
+
+    int Random(int from, int to) { return std::uniform_int_distribution<int>(from, to)(events); }
+    // A row on screen (or the new-record row) and a column from the first one shown.
+    int AnyRow() { return std::min(GetFirstVisRow(grid) + Random(0, Page()), GetRowCount(grid) + 1); }
+    int AnyCol() { return std::min(GetFirstVisCol(grid) + Random(0, 3), GetColCount(grid)); }
+    int ColOfType(int type) {
+        std::vector<int> found;
+        for (size_t c = 0; c < Current().cols.size(); ++c) {
+            if (Current().cols[c].type == type) found.push_back(static_cast<int>(c) + 1);
+        }
+        return found[Random(0, static_cast<int>(found.size()) - 1)];
+    }
+    void SelectRow(int row) {
+        Click(row, 0);
+        for (UINT m : {WM_LBUTTONDBLCLK, WM_LBUTTONUP}) Mouse(m, row, 0);
+    }
+    // A list column out of view: the user first goes home, where it shows.
+    void DropList() {
+        const int row = AnyRow(), col = ColOfType(2);
+        RECT client;
+        GetClientRect(grid, &client);
+        if (col < GetFirstVisCol(grid) || CellPoint(row, col).x > client.right - 10) return Press(VK_HOME);
+        Click(row, col);
+        Press(VK_DOWN);
+        for (int n = Random(0, 5); n > 0; --n) Press(VK_DOWN);
+        Press(Random(0, 3) ? VK_RETURN : VK_ESCAPE);
+    }
+    void DragDivider() {
+        HWND header = FindWindowExA(grid, nullptr, WC_HEADERA, nullptr);
+        RECT item;
+        if (!Header_GetItemRect(header, Random(1, 3), &item)) return;
+        const int x = item.right - 1, to = x + Random(-70, 70);
+        SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 5));
+        SendMessageA(header, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to, 5));
+        SendMessageA(header, WM_LBUTTONUP, 0, MAKELPARAM(to, 5));
+        testing_host::PumpMessages();
+    }
+    void DragRowBorder() {
+        UpdateWindow(grid);
+        const int h = GetRowHeight(grid);  // the border below one of the first rows, from its middle
+        const int y = CellPoint(GetFirstVisRow(grid) + Random(0, 2), 0).y + h - h / 2;
+        const int to = y + (h > 40 ? Random(-30, 0) : Random(-8, 12));
+        SendMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, y));
+        SendMessageA(grid, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, to));
+        SendMessageA(grid, WM_LBUTTONUP, 0, MAKELPARAM(10, to));
+        testing_host::PumpMessages();
+    }
+    void TypeSome() {
+        static const char kChars[] = "abcxyz0189 ";
+        std::string text(Random(0, 9) ? Random(1, 6) : Random(20, 60), ' ');
+        for (char& ch : text) ch = kChars[Random(0, sizeof kChars - 2)];
+        static const char* const kEnds[] = {"", "", "\t", "\n"};  // often committed at once
+        Type((text + kEnds[Random(0, 3)]).c_str());
+    }
+    void AnyKey() {
+        static const WORD kKeys[] = {VK_RETURN, VK_TAB, VK_ESCAPE, VK_DELETE, VK_F2, VK_UP,
+                                     VK_DOWN, VK_LEFT, VK_RIGHT, VK_PRIOR, VK_NEXT, VK_HOME, VK_END};
+        const WORD key = kKeys[Random(0, std::size(kKeys) - 1)];
+        if ((key == VK_TAB || key == VK_HOME || key == VK_END) && Random(0, 2) == 0) {
+            return Press(key, {key == VK_TAB ? WORD(VK_SHIFT) : WORD(VK_CONTROL)});
+        }
+        Press(key);
+    }
+    // The other grid takes over: clicked in, or focused by the host.
+    void MoveFocus() {
+        grid = models[grid == models[0].grid ? 1 : 0].grid;
+        if (Random(0, 1)) return Click(AnyRow(), AnyCol());
+        SetFocus(grid);
+    }
+
+    struct Event {
+        const char* name;
+        int weight;
+        std::function<void()> act;
+    };
+    std::vector<Event> Events() {
+        return {
+            {"click", 20, [this] { Click(AnyRow(), AnyCol()); }},
+            {"key", 30, [this] { AnyKey(); }},
+            {"typing", 18, [this] { TypeSome(); }},
+            {"check box", 5, [this] { const int r = AnyRow(), c = ColOfType(1); Click(r, c), Click(r, c); }},
+            {"row selected", 4, [this] { SelectRow(AnyRow()); }},
+            {"row deleted", 4, [this] { Delete(AnyRow()); }},
+            {"undelete", 1, [this] { UndeleteRow(grid); }},
+            {"list drop", 6, [this] { DropList(); }},
+            {"divider drag", 3, [this] { DragDivider(); }},
+            {"row border drag", 2, [this] { DragRowBorder(); }},
+            {"focus move", 6, [this] { MoveFocus(); }},
+        };
+    }
+
+    // Open editors closed without a commit, so the end sees the model's texts.
+    void CloseEditors() {
+        for (const Model& m : models) {
+            for (const char* cls : {"Edit", "ComboBox"}) {
+                HWND editor = FindWindowExA(m.grid, nullptr, cls, nullptr);
+                if (!IsWindowVisible(editor)) continue;
+                SetFocus(editor);
+                Keys({VK_ESCAPE, VK_ESCAPE});
+            }
+        }
+    }
+
+    Model models[2];
+    Figures figures;
+    bool refusing = true;
+    std::mt19937 events, replies;
+};
+
+TEST_F(RandomSession, ModelHoldsThroughRandomUserEventsAndHostReplies) {
+    const unsigned long seed = EnvNumber("TABRIX_SESSION_SEED", 20240607);
+    const unsigned long count = EnvNumber("TABRIX_SESSION_EVENTS", 2000);
+    events.seed(seed);
+    replies.seed(seed + 1);
+    const std::vector<Event> table = Events();
+    int total = 0;
+    for (const Event& e : table) total += e.weight;
+    std::deque<const char*> recent;
+    const auto start = std::chrono::steady_clock::now();
+    unsigned long done = 0;
+    for (unsigned long i = 1; i <= count && !HasFailure(); done = i++) {
+        int pick = Random(1, total);
+        const Event* e = table.data();
+        while (pick > e->weight) pick -= e->weight, ++e;
+        recent.push_back(e->name);
+        if (recent.size() > 6) recent.pop_front();
+        std::string trace = "seed " + std::to_string(seed) + ", event " + std::to_string(i) + "; latest events:";
+        for (const char* name : recent) trace += std::string(" ") + name;
+        SCOPED_TRACE(trace);
+        e->act();
+        if (i % 100 == 0 || i == count) {
+            for (const Model& m : models) CheckModel(m);
+            host.Clear();
+        }
+    }
+    // Every deletion the grid kept comes back, and no more than ten.
+    SCOPED_TRACE("seed " + std::to_string(seed) + ", undeleting at the end");
+    if (HasFailure()) return;
+    refusing = false;
+    CloseEditors();
+    std::string atEnd;
+    for (Model& m : models) {
+        const size_t kept = m.stack.size();
+        int undone = 0;
+        for (; CanUndeleteRow(m.grid) && undone <= 10; ++undone) ASSERT_EQ(UndeleteRow(m.grid), 1);
+        EXPECT_EQ(undone, static_cast<int>(kept));
+        EXPECT_LE(undone, 10);
+        CheckModel(m);
+        atEnd += " " + std::to_string(undone);
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    printf("seed %lu: %lu events in %.1f s; edits %d accepted, %d refused; row moves refused %d; deletions %d "
+           "(%d refused); undeletions %d (at the end:%s); lists dropped %d\n",
+           seed, done, seconds, figures.accepted, figures.refused, figures.rowMovesRefused, figures.deletions,
+           figures.deletionsRefused, figures.undeletions, atEnd.c_str(), figures.drops);
+}
+
+}  // namespace
