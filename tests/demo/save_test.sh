@@ -2,8 +2,9 @@
 # The demo driven through real input (its --script hook) against a fresh
 # database, checked with the sqlite3 tool:
 #  1. edits, a deletion and an appended row are saved;
-#  2. a save that meets a row deleted underneath writes nothing, says so,
-#     and the grid keeps the edits (the script checks the grid).
+#  2. a save that meets a row deleted underneath, or a statement that fails
+#     half-way, writes nothing, says why, and the grid keeps the edits (the
+#     script checks the grid).
 #   save_test.sh DEMO.exe WORK_DIR
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -32,19 +33,29 @@ expect "appended row" "SELECT name, category, quantity, price, in_stock FROM pro
   "Walnut Garden Bench|Garden|7|19.9|0"
 expect "row count" "SELECT count(*) FROM products" "3000"
 
-# 2. A refused save: the test deletes row 3 while the demo holds its edits.
-rm -f "$db" edited deleted
-"$here/../wine-run.sh" "$demo" --database "$db" --script "$here/refused_save.script" &
-demo_pid=$!
-for _ in $(seq 300); do
-  [ -e edited ] || ! kill -0 "$demo_pid" 2>/dev/null && break
-  sleep 0.1
-done
-[ -e edited ] || fail "the demo did not reach the save"
-query "DELETE FROM products WHERE id = 3"
-touch deleted
-wait "$demo_pid" || fail "run 2 ended with $?"
-expect "row 2 after the refused save" "SELECT name FROM products WHERE id = 2" "Classic Steel Wrench"
-expect "rows after the refused save" "SELECT count(*) FROM products" "2999"
-expect "no appended row" "SELECT count(*) FROM products WHERE name = 'Late Row'" "0"
+# 2 and 3. Saves the database refuses while the demo holds its edits: row 3
+# deleted underneath (a conflict), or a failing statement half-way through
+# the transaction (row 2 is already updated when row 3's update fails).
+refused_save() {  # refused_save WHAT SQL EXPECTED-MESSAGE
+  rm -f "$db" edited deleted
+  sed "s/^expect message .*/expect message $3/" "$here/refused_save.script" >"$work/refused.script"
+  "$here/../wine-run.sh" "$demo" --database "$db" --script "$work/refused.script" &
+  demo_pid=$!
+  for _ in $(seq 300); do
+    [ -e edited ] || ! kill -0 "$demo_pid" 2>/dev/null && break
+    sleep 0.1
+  done
+  [ -e edited ] || fail "$1: the demo did not reach the save"
+  query "$2"
+  touch deleted
+  wait "$demo_pid" || fail "$1: run ended with $?"
+  expect "$1: row 2" "SELECT name FROM products WHERE id = 2" "Classic Steel Wrench"
+  expect "$1: no appended row" "SELECT count(*) FROM products WHERE name = 'Late Row'" "0"
+}
+refused_save "conflict" "DELETE FROM products WHERE id = 3" "row 3 not saved, nothing written"
+expect "conflict: rows" "SELECT count(*) FROM products" "2999"
+refused_save "failing statement" \
+  "CREATE TRIGGER refuse_3 BEFORE UPDATE ON products WHEN OLD.id = 3 BEGIN SELECT RAISE(ABORT, 'product 3 is locked'); END" \
+  "product 3 is locked"
+expect "failing statement: rows" "SELECT count(*) FROM products" "3000"
 echo "demo save test passed"
