@@ -46,6 +46,12 @@ TEST_F(LoaderTest, LoadsEveryBlockIntoColumnsShapedFromTheResult) {
     testing_host::ExpectColumnShapes(grid, arrays(),
                                      {{1, 50, 11, 1, 1, 0}, {2, 150, 21, 0, 0, 0}, {3, 150, 2, 0, 0, 1}, {4, 150, 32000, 0, 0, 0}});
     EXPECT_EQ(odbcFreeStmt(stmt), 0);
+
+    // A statement the driver refuses to prepare leaves the loaded rows.
+    EXPECT_EQ(Load("SELECT name FROM no_such_table", 1), -1);
+    EXPECT_NE(std::string(odbcGetErrMsg()).find("no such table"), std::string::npos) << odbcGetErrMsg();
+    EXPECT_EQ(GetRowCount(grid), 2500);
+    EXPECT_EQ(Cell(999, 2), "n999");
 }
 
 TEST_F(LoaderTest, RefreshingPredefinedColumnsKeepsTheirRecordAndHeader) {
