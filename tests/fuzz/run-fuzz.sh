@@ -32,7 +32,8 @@ for t in ${*:-$all}; do
     -artifact_prefix="$out/$t-" "$out/corpus/$t" "$root/tests/fuzz/corpus/$t" >"$out/$t.log" 2>&1
   rc=$?
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$out/$t.log")
-  echo "$t: ${runs:-?} executions, $(grep -o 'cov: [0-9]*' "$out/$t.log" | tail -1), $((rc != 0)) crashes"
+  cov=$(grep -o 'cov: [0-9]*' "$out/$t.log" | tail -1)
+  echo "$t: ${runs:-?} executions, ${cov:-cov: ?}, $((rc != 0)) crashes"
   [ $rc -eq 0 ] || { failed=1; grep -E -A30 '^==[0-9]+==ERROR|runtime error|broken:' "$out/$t.log" | head -60; }
 done
 exit $failed
