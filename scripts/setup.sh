@@ -9,6 +9,7 @@ packages=(
   googletest
   wine wine64 fonts-wine xvfb x11-utils
   unixodbc unixodbc-dev libsqliteodbc sqlite3 postgresql odbc-postgresql
+  clang libclang-rt-14-dev
 )
 
 missing=()
