@@ -144,10 +144,11 @@ int main() {
     // Speeds compared per byte: the fixed-width text is a little shorter.
     const double floorSpeed = MBps(big.delimited.size(), t50.floor);
     printf("Targets\n");
-    bool met = bench::Verdict("LoadRecordsetDelimited at least 1/3 of the floor's speed",
-                              MBps(big.delimited.size(), t50.delimitedLoad) * 3 >= floorSpeed);
-    met &= bench::Verdict("LoadRecordsetRAF at least 1/3 of the floor's speed",
-                          MBps(big.fixed.size(), t50.fixedLoad) * 3 >= floorSpeed);
+    printf("  50 MB speed against the floor: delimited %.2f, fixed-width %.2f\n",
+           MBps(big.delimited.size(), t50.delimitedLoad) / floorSpeed, MBps(big.fixed.size(), t50.fixedLoad) / floorSpeed);
+    bool met = bench::Verdict("LoadRecordsetDelimited at least 0.8 of the floor's speed",
+                              MBps(big.delimited.size(), t50.delimitedLoad) >= 0.8 * floorSpeed);
+    met &= bench::Verdict("LoadRecordsetRAF above the floor's speed", MBps(big.fixed.size(), t50.fixedLoad) > floorSpeed);
     met &= bench::Verdict("LoadRecordsetDelimited: 50 MB within 12 x 5 MB", t50.delimitedLoad <= 12 * t5.delimitedLoad);
     met &= bench::Verdict("LoadRecordsetRAF: 50 MB within 12 x 5 MB", t50.fixedLoad <= 12 * t5.fixedLoad);
     printf("  (50 MB / 5 MB time: delimited %.1f x, fixed-width %.1f x; the memchr floor %.1f x)\n",
