@@ -112,6 +112,11 @@ static RECT CellArea(const Grid& grid) {
 }
 
 void RequestRepaint(const Grid& grid) {
+    NoteCellsChanged(grid.state);
+    InvalidateCells(grid);
+}
+
+void InvalidateCells(const Grid& grid) {
     if (grid.state->repaintPending) return;
     grid.state->repaintPending = 1;
     RECT area = CellArea(grid);
@@ -119,6 +124,7 @@ void RequestRepaint(const Grid& grid) {
 }
 
 void RepaintErasing(const Grid& grid) {
+    NoteCellsChanged(grid.state);
     grid.state->repaintPending = 1;
     InvalidateRect(grid.hwnd, nullptr, TRUE);
 }

@@ -54,8 +54,12 @@ const char* WithGridText(HWND hwnd, const char* notGrid, Op op) {
     return rc == 1 ? op(grid) : TextForMissingGrid(rc, notGrid);
 }
 
-// Invalidates the grid without erasing, once per paint cycle.
+// Invalidates the grid without erasing, once per paint cycle; what the
+// cells show changed, so the next paint draws every row.
 void RequestRepaint(const Grid& grid);
+// The same after a move of the view alone: the next paint judges from what
+// moved whether its last image can be reused.
+void InvalidateCells(const Grid& grid);
 // Invalidates with erasing; for the rare operations that ask for it.
 void RepaintErasing(const Grid& grid);
 

@@ -49,6 +49,13 @@ void RememberImage(GridState* s, const ImageKey& drawn, int drawnPos) {
     s->imageStale = 0;
 }
 
+void NoteCellsChanged(GridState* s) { s->imageStale = 1; }
+
+bool ImageUnchanged(const GridState* s) {
+    const ImageKey now = CurrentImageKey(s);
+    return !s->imageStale && s->vScroll.nPos == s->imagePos && memcmp(&now, &s->image, sizeof now) == 0;
+}
+
 int ReusableShift(const GridState* s, int /*width*/, int height) {
     const int H = library.headerHeight, h = s->rowHeight;
     const int shift = s->vScroll.nPos - s->imagePos;

@@ -13,6 +13,13 @@ constexpr UINT kExportCall = 0xFFFFFFFFu;
 // comes through here before it is handled.
 void NoteImageEvent(GridState* state, UINT message);
 
+// Anything that changes what the cells show without a message or an export
+// (an editor's commit, a toggle) says so here.
+void NoteCellsChanged(GridState* state);
+
+// Whether the last image still shows exactly what a paint would draw.
+bool ImageUnchanged(const GridState* state);
+
 // Rows the last image may be shifted up by for a paint of a client
 // width × height, or 0 when every row must be drawn.
 int ReusableShift(const GridState* state, int width, int height);

@@ -461,28 +461,30 @@ LRESULT OnPaint(const Grid& grid) {
     s->clientRect.top = library.headerHeight;
     const ImageKey drawn = CurrentImageKey(s);
     const int drawnPos = s->vScroll.nPos;
-    const RowBand band = ShiftImage(grid, width, height);
-    {
-        Painter painter(grid, band);
-        painter.Paint();
+    // Nothing changed since the last paint (the window was uncovered, or a
+    // host repaints it): the kept image is sent as it is.
+    if (!ImageUnchanged(s)) {
+        const RowBand band = ShiftImage(grid, width, height);
+        {
+            Painter painter(grid, band);
+            painter.Paint();
+        }
+        // The window's pixels already show the shifted rows when a line step
+        // moved them; then only the rows drawn again, and what the platform
+        // asked for, are sent. The paint's device context is clipped to the
+        // update region, so those rows join it first.
+        RECT drawnRows{0, library.headerHeight, width, height};
+        if (band.first > 1 && s->screenPos == drawnPos) {
+            const RECT firstRow{0, library.headerHeight, width, library.headerHeight + s->rowHeight};
+            InvalidateRect(grid.hwnd, &firstRow, FALSE);
+            drawnRows.top = library.headerHeight + (band.drawFrom() - 1) * s->rowHeight;
+        }
+        InvalidateRect(grid.hwnd, &drawnRows, FALSE);
+        RememberImage(s, drawn, drawnPos);
     }
-    // The window's pixels already show the shifted rows when a line step
-    // moved them; then only the rows drawn again, and what the platform
-    // asked for, are sent. The paint's device context is clipped to the
-    // update region, so those rows join it first.
-    const int H = library.headerHeight;
-    RECT sent{0, H, width, height};
-    if (band.first > 1 && s->screenPos == drawnPos) {
-        const RECT firstRow{0, H, width, H + s->rowHeight};
-        sent.top = H + (band.drawFrom() - 1) * s->rowHeight;
-        InvalidateRect(grid.hwnd, &firstRow, FALSE);
-        InvalidateRect(grid.hwnd, &sent, FALSE);
-    } else {
-        InvalidateRect(grid.hwnd, &sent, FALSE);
-    }
-    RememberImage(s, drawn, drawnPos);
     PAINTSTRUCT ps;
     s->windowDC = BeginPaint(grid.hwnd, &ps);
+    const int H = library.headerHeight;
     BitBlt(s->windowDC, 0, H, width, height - H, s->memDC, 0, H, SRCCOPY);
     EndPaint(grid.hwnd, &ps);
     if (s->newRowIndex != s->curRow) s->newRowIndex = -1;

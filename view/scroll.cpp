@@ -270,8 +270,7 @@ LRESULT OnVScroll(const Grid& grid, int code) {
     if (s->keepCellInView) KeepColumnInViewAfterVerticalMove(s, ClientWidth(grid));
     ApplyScrollBar(grid, SB_HORZ);
     FinishMove(grid);
-    ScrollShownRows(grid, fromPos);
-    RequestRepaint(grid);
+    if (!ScrollShownRows(grid, fromPos)) InvalidateCells(grid);
     return 0;
 }
 

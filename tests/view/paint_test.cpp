@@ -68,7 +68,10 @@ protected:
         state()->curRow = row;
         state()->curCol = col;
     }
+    // A paint from scratch: a call to the grid makes it draw every row, as a
+    // host's change would; an invalidation alone sends the kept image.
     Capture Snap() {
+        GetRowCount(grid);
         InvalidateRect(grid, nullptr, FALSE);
         return CaptureClient(grid);
     }
