@@ -57,7 +57,7 @@ void UseGrid(const Tabrix& dll, testing_host::TestHost& host, int id, bool destr
     });
     HWND grid = dll.CreateGrid(host.hwnd(), GetModuleHandleA(nullptr), 1, id, id % 2 * 390, id / 2 * 110, 380, 100);
     ASSERT_NE(grid, nullptr);
-    // A font the host deletes once the grid is gone; the other grids go back to the default one.
+    // A font the grid takes over and deletes with itself; the other grids keep the default one.
     GridAttr attr{};
     attr.cellFont = destroyNow ? dll.MakeFont("Tahoma", 9, 400, 0, 0, 0) : nullptr;
     ASSERT_EQ(dll.SetGridAttr(grid, &attr), 1);
@@ -83,7 +83,7 @@ void UseGrid(const Tabrix& dll, testing_host::TestHost& host, int id, bool destr
     EXPECT_STREQ(dll.GetRecordDelimited(grid, 1, 0, ",", 0), "annx,a1y,0,pear") << "grid " << id;
     EXPECT_EQ(dll.GridFind(grid, "cy", 0, 0, TABRIX_FIND_EQUALS), 1);
     Press(VK_F2);
-    if (destroyNow) dll.FreeGrid(grid), DestroyWindow(grid), DeleteObject(attr.cellFont);
+    if (destroyNow) dll.FreeGrid(grid), DestroyWindow(grid);
 }
 
 // Committed private memory, region by region: Wine answers 0 for the
