@@ -55,7 +55,7 @@ int main() {
     HWND grid = bench::FilledGrid(host, 1000, false);
     printf("Data entry on a %dx%d grid, %d text columns\n", bench::kWidth, bench::kHeight, bench::kCols);
 
-    const double repaint = bench::MillisecondsPerRepaint(grid);
+    const double repaint = bench::MillisecondsPerRedraw(grid);
     const double editFloor = EditControlFloor(host);
 
     GotoCell(grid, 5, 2);

@@ -60,7 +60,7 @@ DWORD EditStyle(const GridArrays* a, int col) {
 
 // The column's own font for an editor, or null when the column uses the cell font.
 HFONT ColumnEditorFont(const GridState* s, int col) {
-    if (col < 0 || col >= kColSlots || !s->colFontFace[col][0]) return nullptr;
+    if (col < 0 || col >= kColSlots || !s->colFontFace[col]) return nullptr;
     return MakeFont(s->colFontFace[col], s->colFontSize[col], s->colFontWeight[col], s->colFontItalic[col],
                     s->colFontUnderline[col], 0);
 }

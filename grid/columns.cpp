@@ -111,8 +111,9 @@ void ApplyColumnSettings(const Grid& grid, int col, int type, const FieldDef& de
     if (def.fontFace) {
         // memmove: a refreshed column passes the grid's own copy back.
         const size_t length = strnlen(def.fontFace, LF_FACESIZE - 1);
-        memmove(s->colFontFace[col], def.fontFace, length);
-        s->colFontFace[col][length] = '\0';
+        memmove(s->colFaceText[col], def.fontFace, length);
+        s->colFaceText[col][length] = '\0';
+        s->colFontFace[col] = s->colFaceText[col];
         s->colFontSize[col] = def.fontSize;
         s->colFontWeight[col] = def.fontWeight;
         s->colFontItalic[col] = def.fontItalic;

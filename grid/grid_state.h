@@ -123,8 +123,8 @@ struct GridState {
     int32_t headerTracking;
     int32_t lastRowToPaint;
     // Appearance: written by SetGridAttr, ShowLineNumbers and DefineField,
-    // read by painting and the editors. Column faces are copies: hosts pass them
-    // in temporary strings.
+    // read by painting and the editors. Column faces point at the grid's own
+    // copies (`colFaceText`): hosts pass them in temporary strings.
     int32_t showLineNumbers;
     HFONT cellFont;
     HFONT headerFont;
@@ -134,7 +134,7 @@ struct GridState {
     int32_t selTextColor;
     int32_t selBackColor;
     int32_t frameColor;
-    char colFontFace[tabrix::kColSlots][LF_FACESIZE];
+    const char* colFontFace[tabrix::kColSlots];
     int32_t colFontSize[tabrix::kColSlots];
     int32_t colFontWeight[tabrix::kColSlots];
     int32_t colFontItalic[tabrix::kColSlots];
@@ -171,6 +171,8 @@ struct GridState {
     // Counts editor openings: an opening that drains the message queue can
     // tell that another one ran meanwhile and leave the editor to it.
     int32_t editorOpenings;
+    // The column faces `colFontFace` points at: written by DefineField.
+    char colFaceText[tabrix::kColSlots][LF_FACESIZE];
 };
 
 // Most messages do nothing until the grid has columns and rows.

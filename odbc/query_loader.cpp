@@ -64,7 +64,7 @@ FieldDef RefreshedField(const Grid& grid, int col, const ColDesc& d) {
     def.backColor = a->colBackColor[col];
     def.multiline = a->colMultiline[col];
     def.locked = a->colLocked[col];
-    def.fontFace = s->colFontFace[col][0] ? s->colFontFace[col] : nullptr;
+    def.fontFace = s->colFontFace[col];
     def.fontSize = s->colFontSize[col];
     def.fontWeight = s->colFontWeight[col];
     def.fontItalic = s->colFontItalic[col];

@@ -297,7 +297,7 @@ private:
     // A column's own font, made once a paint and kept until the paint ends.
     HFONT ColumnFont(int col) {
         const char* face = s_->colFontFace[col];
-        if (!face[0]) return s_->cellFont;
+        if (!face) return s_->cellFont;
         HFONT& font = columnFonts_[static_cast<size_t>(col)];
         if (!font) {
             font = MakeFont(face, s_->colFontSize[col], s_->colFontWeight[col], s_->colFontItalic[col],

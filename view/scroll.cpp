@@ -214,6 +214,30 @@ void ApplyVerticalPage(const Grid& grid, int clientHeight) {
     ApplyScrollBar(grid, SB_VERT);
 }
 
+namespace {
+
+// The platform redraws the whole bar for any new position, though a line
+// step over a large table seldom moves the thumb by a pixel, and that
+// redraw costs more than the rest of the step. The position is set without
+// redrawing; only a thumb that moved has its old position put back and the
+// new one set with the redraw.
+bool ThumbStayed(HWND hwnd, int bar, const SCROLLINFO& sent) {
+    const LONG object = bar == SB_VERT ? OBJID_VSCROLL : OBJID_HSCROLL;
+    SCROLLBARINFO before{sizeof before, {}, 0, 0, 0, 0, {}};
+    SCROLLINFO old{sizeof old, SIF_POS, 0, 0, 0, 0, 0};
+    if (!GetScrollBarInfo(hwnd, object, &before) || !GetScrollInfo(hwnd, bar, &old)) return false;
+    SetScrollInfo(hwnd, bar, &sent, FALSE);
+    SCROLLBARINFO after{sizeof after, {}, 0, 0, 0, 0, {}};
+    if (GetScrollBarInfo(hwnd, object, &after) && after.xyThumbTop == before.xyThumbTop &&
+        after.xyThumbBottom == before.xyThumbBottom) {
+        return true;
+    }
+    SetScrollInfo(hwnd, bar, &old, FALSE);
+    return false;
+}
+
+}  // namespace
+
 void ApplyScrollBar(const Grid& grid, int bar) {
     GridState* s = grid.state;
     const SCROLLINFO& wanted = bar == SB_VERT ? s->vScroll : s->hScroll;
@@ -227,6 +251,7 @@ void ApplyScrollBar(const Grid& grid, int bar) {
     // platform then redraws the thumb, not the whole bar.
     if (sameShape) sent.fMask = SIF_POS | (wanted.fMask & SIF_DISABLENOSCROLL);
     applied = wanted;
+    if (sameShape && ThumbStayed(grid.hwnd, bar, sent)) return;
     SetScrollInfo(grid.hwnd, bar, &sent, TRUE);
 }
 

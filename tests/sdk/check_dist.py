@@ -73,7 +73,9 @@ def main():
     with zipfile.ZipFile(args.zip) as z:
         entries = {n[len("tabrix/"):] for n in z.namelist() if n.startswith("tabrix/") and not n.endswith("/")}
         wanted = set(REQUIRED)
-        wanted |= {"docs/" + n for n in os.listdir(os.path.join(args.source, "docs"))}
+        docs = os.path.join(args.source, "docs")
+        wanted |= {os.path.relpath(os.path.join(d, n), args.source).replace(os.sep, "/")
+                   for d, _, names in os.walk(docs) for n in names}
         if os.path.exists(os.path.join(args.source, "vb", "tabrix32.bas")):
             wanted.add("vb/tabrix32.bas")
         failures += [f"zip lacks {n}" for n in sorted(wanted - entries)]

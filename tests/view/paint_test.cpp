@@ -288,4 +288,44 @@ TEST_F(PaintTest, ScrolledImagesMatchAFullRepaint) {
     }
 }
 
+// The vertical scroll bar's pixels on screen.
+std::vector<uint32_t> BarPixels(HWND grid) {
+    SCROLLBARINFO bar{sizeof bar, {}, 0, 0, 0, 0, {}};
+    RECT window;
+    GetScrollBarInfo(grid, OBJID_VSCROLL, &bar);
+    GetWindowRect(grid, &window);
+    const int width = bar.rcScrollBar.right - bar.rcScrollBar.left, height = bar.rcScrollBar.bottom - bar.rcScrollBar.top;
+    BITMAPINFO info{};
+    info.bmiHeader = BITMAPINFOHEADER{sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC dc = GetWindowDC(grid), memory = CreateCompatibleDC(dc);
+    HBITMAP section = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, section);
+    BitBlt(memory, 0, 0, width, height, dc, bar.rcScrollBar.left - window.left, bar.rcScrollBar.top - window.top, SRCCOPY);
+    GdiFlush();
+    std::vector<uint32_t> pixels(static_cast<const uint32_t*>(bits), static_cast<const uint32_t*>(bits) + width * height);
+    SelectObject(memory, old);
+    DeleteObject(section);
+    DeleteDC(memory);
+    ReleaseDC(grid, dc);
+    return pixels;
+}
+
+// Line steps set the bar without redrawing it while its thumb stays on the
+// same pixel; wherever it is, the bar must look as freshly drawn.
+TEST_F(PaintTest, LineStepsLeaveTheScrollBarAsFreshlyDrawn) {
+    Columns({Col(60, 6)});
+    ASSERT_EQ(CreateCell(grid, 20000, 1, "z"), 1);
+    UpdateWindow(grid);
+    for (int check = 0; check < 8; ++check) {
+        for (int i = 0; i < 40; ++i) {
+            SendMessageA(grid, WM_VSCROLL, SB_LINEDOWN, 0);
+            UpdateWindow(grid);
+        }
+        const std::vector<uint32_t> stepped = BarPixels(grid);
+        RedrawWindow(grid, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        EXPECT_TRUE(stepped == BarPixels(grid)) << "after " << (check + 1) * 40 << " steps";
+    }
+}
+
 }  // namespace
