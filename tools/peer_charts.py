@@ -116,39 +116,53 @@ def main():
                 out.append((NAMES[peer] + suffix,) + s)
         return out
 
-    rows = {}
-    fill_off = bars(pre, ["proj-noredraw"], "fill", " (presized)") + bars(head, ["proj-noredraw"], "fill") + \
-        bars(pre or head, ["mctrl-noredraw", "listview-noredraw"], "fill")
+    def ms(entries):
+        return [(b[0],) + tuple(v / 1000 for v in b[1:]) for b in entries]
+
+    # Every control as a bulk load leaves it (filled with redraw off), so the
+    # list view, too slow to fill with redraw on, is measured alike.
+    shown = ["proj-noredraw", "mctrl-noredraw", "listview-noredraw"]
     loop = get(head, "loop", "fill")
-    rows["fill, ns per cell, redraw off"] = fill_off
+    fill_off = bars(pre, ["proj-noredraw"], "fill", " (presized)") + bars(head, ["proj-noredraw"], "fill") + \
+        bars(pre or head, shown[1:], "fill")
     chart(os.path.join(args.out, "fill.png"), "Filling cell by cell, redraw off (ns per cell, less is better)",
           "ns", fill_off, loop and loop[0], "the harness's own loop")
     fill_on = bars(head, ["proj", "mctrl"], "fill")
-    rows["fill, ns per cell, redraw on"] = fill_on
     chart(os.path.join(args.out, "fill-redraw.png"), "Filling cell by cell, redraw on (ns per cell, less is better)",
           "ns", fill_on)
     blank = get(head, "env", "blank_paint", False)
-    paint = [(b[0],) + tuple(v / 1000 for v in b[1:]) for b in bars(head, ["proj", "mctrl", "listview"], "paint")]
-    rows["full repaint, ms"] = paint
+    paint = ms(bars(head, shown, "paint"))
     chart(os.path.join(args.out, "repaint.png"), "Full repaint (ms, less is better)", "ms", paint,
           blank and blank[0] / 1000, "blank window")
     bar_alone = get(head, "env", "scrollinfo_redraw", False)
-    scroll = [(b[0],) + tuple(v / 1000 for v in b[1:]) for b in bars(head, ["proj", "mctrl", "listview"], "scroll")]
-    rows["line scroll with repaint, ms"] = scroll
+    scroll = ms(bars(head, shown, "scroll"))
     chart(os.path.join(args.out, "scroll.png"), "One line scrolled, with its repaint (ms, less is better)", "ms",
           scroll, bar_alone and bar_alone[0] / 1000, "scroll bar alone")
     memory = []
-    for peer in ["proj", "mctrl", "listview"]:
+    for peer in shown:
         s = get(head, peer, "mem_private") or get(head, peer, "mem_commit")
         if s:
             memory.append((NAMES[peer],) + s)
-    rows["memory, bytes per cell"] = memory
     chart(os.path.join(args.out, "memory.png"), "Memory per cell after the fill (bytes, less is better)", "bytes",
           memory)
 
-    lines = ["| measure | " + " | ".join(b[0] for b in fill_off) + " |", "|---|" + "---|" * len(fill_off)]
-    for measure, entries in rows.items():
-        lines.append(f"| {measure} | " + " | ".join(f"{b[1]:,.3g} ({b[2]:,.3g}–{b[3]:,.3g})" for b in entries) + " |")
+    # One line per measure: the median of the runs and their range.
+    def cell(entries, name):
+        found = [b for b in entries if b[0] == name]
+        fmt = lambda v: f"{v:,.0f}" if v >= 100 else f"{v:.3g}"
+        return f"{fmt(found[0][1])} ({fmt(found[0][2])}–{fmt(found[0][3])})" if found else "–"
+
+    floor_ms = lambda s: f"{s[0] / 1000:.2g}" if s else "–"
+    columns = ["Tabrix", "mCtrl grid", "list view"]
+    lines = ["| measure | Tabrix (presized) | " + " | ".join(columns) + " | floor |", "|---|" + "---|" * 5]
+    lines.append("| fill, ns per cell, redraw off | " + cell(fill_off, "Tabrix (presized)") + " | " +
+                 " | ".join(cell(fill_off, c) for c in columns) + f" | loop {loop[0]:.3g} |" if loop else " | – |")
+    lines.append("| fill, ns per cell, redraw on | – | " + " | ".join(cell(fill_on, c) for c in columns) + " | |")
+    lines.append("| full repaint, ms | – | " + " | ".join(cell(paint, c) for c in columns) +
+                 f" | blank window {floor_ms(blank)} |")
+    lines.append("| line scroll with repaint, ms | – | " + " | ".join(cell(scroll, c) for c in columns) +
+                 f" | scroll bar alone {floor_ms(bar_alone)} |")
+    lines.append("| memory, bytes per cell | – | " + " | ".join(cell(memory, c) for c in columns) + " | |")
     text = "\n".join(lines) + "\n"
     if args.table:
         with open(args.table, "w") as f:
