@@ -107,12 +107,6 @@ protected:
     Model& Of(WPARAM wParam) { return models[LOWORD(wParam) == 77 ? 0 : 1]; }
     Model& Current() { return models[grid == models[0].grid ? 0 : 1]; }
     bool Refuse() { return refusing && std::uniform_int_distribution<int>(0, 4)(replies) == 0; }
-    static std::string Read(HWND g, int mode, int row, int col) {
-        char label[256];
-        FieldDef def{};
-        def.label = label;
-        return GetCell(g, mode, row, col, &def);
-    }
 
     // The host's side: random refusals, and the model updated from what it accepted.
     LRESULT Reply(UINT code, WPARAM wParam, LPARAM lParam) {
@@ -127,7 +121,7 @@ protected:
             case GN_CELLCHANGING:
                 if (Refuse()) return ++figures.refused, 1;
                 m.changingRow = row, m.changingCol = col;
-                m.changingText = Read(m.grid, 1, row, col);
+                m.changingText = CellOf(m.grid, row, col, 1);
                 return 0;
             case GN_CELLCHANGED:
                 EXPECT_EQ(row * 1000 + col, m.changingRow * 1000 + m.changingCol) << "the cell the host approved";
@@ -176,7 +170,7 @@ protected:
         ASSERT_EQ(CanUndeleteRow(m.grid), m.stack.empty() ? 0 : 1);
         for (int r = 1; r <= rows + 1; ++r) {
             for (int c = 1; c <= static_cast<int>(m.cols.size()); ++c) {
-                const std::string text = Read(m.grid, 0, r, c);
+                const std::string text = CellOf(m.grid, r, c);
                 ASSERT_EQ(text, r <= rows ? m.rows[r - 1][c - 1] : "") << "row " << r << ", column " << c;
                 if (text != kDeleted) {
                     ASSERT_LE(static_cast<int>(text.size()), GetFldSize(m.grid, c));

@@ -26,11 +26,20 @@ protected:
 
     GridState* state() const { return tabrix::GridFromWindow(grid).state; }
     GridArrays* arrays() const { return tabrix::GridFromWindow(grid).arrays; }
-    std::string Cell(int row, int col, int mode = 0) {
-        char label[256];
+    // GetCell of any grid; `heading` receives the column's heading.
+    static std::string CellOf(HWND g, int row, int col, int mode = 0, std::string* heading = nullptr) {
+        char label[256] = "";
         FieldDef def{};
         def.label = label;
-        return GetCell(grid, mode, row, col, &def);
+        std::string text = GetCell(g, mode, row, col, &def);
+        if (heading) *heading = label;
+        return text;
+    }
+    std::string Cell(int row, int col, int mode = 0) { return CellOf(grid, row, col, mode); }
+    std::string Heading(int col) {
+        std::string heading;
+        CellOf(grid, 1, col, 0, &heading);
+        return heading;
     }
     // n text columns of the given size.
     void Shape(int n, int size, int width = 60) { ASSERT_TRUE(testing_host::ShapeGrid(grid, n, size, width)); }
