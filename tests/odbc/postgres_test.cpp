@@ -137,15 +137,16 @@ struct ServerStopper {
         return SQL_SUCCEEDED(SQLDriverConnect(dbc, nullptr, reinterpret_cast<SQLCHAR*>(const_cast<char*>(conn.c_str())),
                                               SQL_NTS, nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT));
     }
-    // Waits until the loading connection's server process waits for the
-    // lock this connection holds, then has the server stop itself: a fast
-    // shutdown of the postmaster, whose process id the data directory (the
-    // server's working directory) keeps.
+    // Waits until the loading connection's server process sleeps at row
+    // 2,001, then has the server stop itself: a fast shutdown of the
+    // postmaster, whose process id the data directory (the server's working
+    // directory) keeps. Only the shutdown ends the sleep, in whatever order
+    // the server ends its connections.
     static DWORD WINAPI Watch(void* self) {
         ServerStopper& s = *static_cast<ServerStopper*>(self);
         for (int tries = 0; tries < 2000; ++tries) {
             long waiting = 0;
-            if (!s.Run("SELECT count(*) FROM pg_stat_activity WHERE wait_event = 'advisory'", &waiting)) return 1;
+            if (!s.Run("SELECT count(*) FROM pg_stat_activity WHERE wait_event = 'PgSleep'", &waiting)) return 1;
             if (waiting > 0) {
                 s.stopped = true;
                 s.Run("COPY (SELECT 1) TO PROGRAM 'kill -INT $(head -n 1 postmaster.pid)'");
@@ -153,8 +154,6 @@ struct ServerStopper {
             }
             Sleep(10);
         }
-        // Lets a load that never got so far finish instead of hanging.
-        s.Run("SELECT pg_advisory_unlock_all()");
         return 1;
     }
     ~ServerStopper() {
@@ -170,27 +169,26 @@ using PostgresServerStopTest = PostgresTest;
 
 TEST_F(PostgresServerStopTest, LoadFailsWithTheDriversMessageAndKeepsTheRowsCopied) {
     // The driver fetches through a cursor 1,000 rows at a time, as the grid
-    // asks for them; the query stops at row 2,001 until the helper's lock is
-    // free, so the server stops while the third block is being fetched,
-    // after exactly two blocks reached the grid.
+    // asks for them; the query sleeps at row 2,001, so the server stops
+    // while the third block is being fetched, after exactly two blocks
+    // reached the grid.
     const ODBCHANDLE loader = odbcConnect(env, (conn + "UseDeclareFetch=1;Fetch=1000;").c_str());
     ASSERT_NE(loader, -1) << odbcGetErrMsg();
     ServerStopper stopper;
     stopper.conn = conn;
     ASSERT_TRUE(stopper.Connect());
-    ASSERT_TRUE(stopper.Run("SELECT pg_advisory_lock(7)"));
     HANDLE watch = CreateThread(nullptr, 0, ServerStopper::Watch, &stopper, 0, nullptr);
     ASSERT_NE(watch, nullptr);
 
     const ODBCHANDLE stmt = odbcLoadRecordsetSQL(
         grid, loader,
         "SELECT g, 'row' || g AS name FROM generate_series(1, 300000) g "
-        "WHERE CASE WHEN g <= 2000 THEN true ELSE pg_advisory_lock_shared(7)::text = '' END",
+        "WHERE CASE WHEN g = 2001 THEN pg_sleep(60)::text = '' ELSE true END",
         1);
     const std::string message = odbcGetErrMsg();
     EXPECT_EQ(WaitForSingleObject(watch, 30000), WAIT_OBJECT_0);
     CloseHandle(watch);
-    ASSERT_TRUE(stopper.stopped) << "the load never waited for the lock";
+    ASSERT_TRUE(stopper.stopped) << "the load never reached the sleep";
     EXPECT_EQ(stmt, -1);
     EXPECT_NE(message.find("terminating connection due to administrator command"), std::string::npos) << message;
     EXPECT_EQ(GetRowCount(grid), 2000);
