@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "support/text_scan.h"
+
 namespace tabrix {
 
 enum class FieldEnd : uint8_t { Delimiter, LineEnd, TextEnd };
@@ -38,10 +40,73 @@ public:
 private:
     enum Kind : uint8_t { kPlain, kQuote, kDelimiter, kLineEnd1, kLineEnd2, kTextEnd };
     Kind KindOf(char c) const { return static_cast<Kind>(kinds_[static_cast<uint8_t>(c)]); }
+    // Text is classified a block at a time, at addresses that are multiples
+    // of the block: such a block never reaches into another page, so the
+    // bytes read around the text's ends are mapped.
+    static constexpr uintptr_t kWindow = 64;
+    // The first character at or after p that is not plain.
+    const char* NextSpecial(const char* p) {
+        const uintptr_t offset = reinterpret_cast<uintptr_t>(p) - window_;
+        if (offset < kWindow) {
+            if (const uint64_t ahead = windowSpecials_ >> offset) return p + __builtin_ctzll(ahead);
+        }
+        return NextSpecialBeyondWindow(p);
+    }
+    const char* NextSpecialBeyondWindow(const char* p);
+    uint64_t SpecialsOf(const char* window) const;
 
     uint8_t kinds_[256];
+    char specials_[4];  // every character but the plain ones, with '\0'
     const char* at_;
     char lineEndPair_;  // second character of a two-character line end, or 0
+    // The aligned block of text last classified (none at first: no text
+    // starts within kWindow bytes of address 0) and its characters that are
+    // not plain, bit i for byte i. Kept by the NextSpecial pair.
+    uintptr_t window_;
+    uint64_t windowSpecials_;
 };
+
+inline ScannedField FieldScanner::Next(char* out, size_t room) {
+    const char* p = at_;
+    size_t kept = 0;
+    bool taken = false;
+    for (;;) {
+        const char* run = p;
+        p = NextSpecial(p);
+        if (p != run) {
+            taken = true;
+            // Characters beyond the room are skipped up to the separator.
+            const size_t n = static_cast<size_t>(p - run);
+            const size_t copied = n < room - kept ? n : room - kept;
+            CopyShort(out + kept, run, copied);
+            kept += copied;
+        }
+        if (KindOf(*p) != kQuote) break;
+        taken = true;
+        ++p;
+    }
+
+    ScannedField field{FieldEnd::Delimiter, taken, kept};
+    switch (KindOf(*p)) {
+        case kTextEnd:
+            field.end = FieldEnd::TextEnd;
+            field.present = true;
+            break;
+        case kLineEnd1:
+            ++p;
+            if (lineEndPair_ && *p == lineEndPair_) ++p;
+            field.end = FieldEnd::LineEnd;
+            break;
+        case kLineEnd2:
+            ++p;
+            field.end = FieldEnd::LineEnd;
+            break;
+        default:
+            ++p;
+            break;
+    }
+    at_ = p;
+    return field;
+}
 
 }  // namespace tabrix

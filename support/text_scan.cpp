@@ -46,21 +46,4 @@ size_t CountByte(const char* text, size_t length, char byte) {
     return count;
 }
 
-void CopyShort(void* to, const void* from, size_t n) {
-    auto* d = static_cast<char*>(to);
-    auto* s = static_cast<const char*>(from);
-    if (n >= 8) {
-        // Whole words, the last one overlapping the one before it.
-        for (size_t i = 0; i + 8 < n; i += 8) memcpy(d + i, s + i, 8);
-        memcpy(d + n - 8, s + n - 8, 8);
-        return;
-    }
-    if (n >= 4) {
-        memcpy(d, s, 4);
-        memcpy(d + n - 4, s + n - 4, 4);
-        return;
-    }
-    for (size_t i = 0; i < n; ++i) d[i] = s[i];
-}
-
 }  // namespace tabrix

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 
 namespace tabrix {
 
@@ -17,6 +18,21 @@ inline size_t TrimmedLength(const char* text, size_t length) {
 size_t CountByte(const char* text, size_t length, char byte);
 // Copies n bytes; for the short fields of records, where a call into the
 // runtime's memcpy costs more than the copy.
-void CopyShort(void* to, const void* from, size_t n);
+inline void CopyShort(void* to, const void* from, size_t n) {
+    auto* d = static_cast<char*>(to);
+    auto* s = static_cast<const char*>(from);
+    if (n >= 8) {
+        // Whole words, the last one overlapping the one before it.
+        for (size_t i = 0; i + 8 < n; i += 8) memcpy(d + i, s + i, 8);
+        memcpy(d + n - 8, s + n - 8, 8);
+        return;
+    }
+    if (n >= 4) {
+        memcpy(d, s, 4);
+        memcpy(d + n - 4, s + n - 4, 4);
+        return;
+    }
+    for (size_t i = 0; i < n; ++i) d[i] = s[i];
+}
 
 }  // namespace tabrix
