@@ -82,7 +82,7 @@ TEST_F(EditSession, KeysMoveTheCurrentCell) {
         {"Shift+Tab", 2, 2, VK_TAB, {VK_SHIFT}, 2, 1},      {"Shift+Tab wraps back", 2, 1, VK_TAB, {VK_SHIFT}, 1, 3},
         {"Enter", 3, 3, VK_RETURN, {}, 4, 1},               {"Home", 2, 3, VK_HOME, {}, 2, 1},
         {"End", 2, 1, VK_END, {}, 2, 3},                    {"Ctrl+Home", 3, 2, VK_HOME, {VK_CONTROL}, 1, 1},
-        {"Ctrl+End", 1, 1, VK_END, {VK_CONTROL}, 5, 3},     {"Down stops at the new-record row", 5, 1, VK_DOWN, {}, 5, 1},
+        {"Ctrl+End", 1, 1, VK_END, {VK_CONTROL}, 5, 3},     {"Down at the new-record row", 5, 1, VK_DOWN, {}, 5, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

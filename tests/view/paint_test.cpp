@@ -7,7 +7,6 @@
 #include "tests/support/grid_fixture.h"
 
 using tabrix::FieldCheck;
-using tabrix::FieldText;
 using tabrix::library;
 using testing_host::Capture;
 using testing_host::CaptureClient;
@@ -18,12 +17,7 @@ const COLORREF kBack = RGB(250, 240, 200), kLines = RGB(0, 200, 0), kSelBack = R
 
 // An area of the picture that has some, no, only or not only pixels of a colour.
 enum Want { kHas, kLacks, kOnly, kNotOnly };
-struct Look {
-    RECT area;
-    COLORREF colour;
-    Want want;
-    const char* what;
-};
+struct Look { RECT area; COLORREF colour; Want want; const char* what; };
 RECT Pt(int x, int y) { return RECT{x, y, x + 1, y + 1}; }
 
 void ExpectLooks(const Capture& shot, const std::vector<Look>& looks) {
@@ -58,15 +52,11 @@ protected:
     static FieldDef Col(int width, int size, int align = 0, COLORREF text = 0, COLORREF back = 0) {
         return testing_host::ColumnField("label", width, size, align, static_cast<int>(text), static_cast<int>(back));
     }
-    // Rows of texts for column `col`, starting at row 1.
     void Fill(int col, const std::vector<const char*>& texts) {
         for (size_t i = 0; i < texts.size(); ++i) ASSERT_EQ(CreateCell(grid, static_cast<int>(i) + 1, col, texts[i]), 1);
     }
     // Puts the current cell where a test looks, or where it does not, without scrolling.
-    void StandOn(int row, int col) {
-        state()->curRow = row;
-        state()->curCol = col;
-    }
+    void StandOn(int row, int col) { state()->curRow = row, state()->curCol = col; }
     // A paint from scratch: a call to the grid makes it draw every row, as a
     // host's change would; an invalidation alone sends the kept image.
     Capture Snap() {
@@ -226,7 +216,7 @@ TEST_F(PaintTest, ScrolledImagesMatchAFullRepaint) {
     FieldDef wrapped = Col(40, 40);
     wrapped.multiline = 1;
     Columns({Col(60, 6, 0, RGB(200, 0, 0), RGB(220, 255, 220)), Col(40, 1), Col(70, 6, 1), Col(80, 6, 2), wrapped},
-            {FieldText, FieldCheck});
+            {tabrix::FieldText, FieldCheck});
     for (int row = 1; row <= 40; ++row) {
         const std::string text = "r" + std::to_string(row);
         int col = 0;
@@ -257,25 +247,19 @@ TEST_F(PaintTest, ScrolledImagesMatchAFullRepaint) {
     }
 }
 
-// The vertical scroll bar's pixels on screen.
-std::vector<uint32_t> BarPixels(HWND grid) {
+// The middle column of the vertical scroll bar's pixels on screen, where
+// a thumb left on its old place would show.
+std::vector<COLORREF> BarPixels(HWND grid) {
     SCROLLBARINFO bar{sizeof bar, {}, 0, 0, 0, 0, {}};
     RECT window;
     GetScrollBarInfo(grid, OBJID_VSCROLL, &bar);
     GetWindowRect(grid, &window);
-    const int width = bar.rcScrollBar.right - bar.rcScrollBar.left, height = bar.rcScrollBar.bottom - bar.rcScrollBar.top;
-    BITMAPINFO info{};
-    info.bmiHeader = BITMAPINFOHEADER{sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HDC dc = GetWindowDC(grid), memory = CreateCompatibleDC(dc);
-    HBITMAP section = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, section);
-    BitBlt(memory, 0, 0, width, height, dc, bar.rcScrollBar.left - window.left, bar.rcScrollBar.top - window.top, SRCCOPY);
-    GdiFlush();
-    std::vector<uint32_t> pixels(static_cast<const uint32_t*>(bits), static_cast<const uint32_t*>(bits) + width * height);
-    SelectObject(memory, old);
-    DeleteObject(section);
-    DeleteDC(memory);
+    HDC dc = GetWindowDC(grid);
+    std::vector<COLORREF> pixels;
+    const int x = (bar.rcScrollBar.left + bar.rcScrollBar.right) / 2 - window.left;
+    for (int y = bar.rcScrollBar.top - window.top; y < bar.rcScrollBar.bottom - window.top; ++y) {
+        pixels.push_back(GetPixel(dc, x, y));
+    }
     ReleaseDC(grid, dc);
     return pixels;
 }
@@ -291,7 +275,7 @@ TEST_F(PaintTest, LineStepsLeaveTheScrollBarAsFreshlyDrawn) {
             SendMessageA(grid, WM_VSCROLL, SB_LINEDOWN, 0);
             UpdateWindow(grid);
         }
-        const std::vector<uint32_t> stepped = BarPixels(grid);
+        const std::vector<COLORREF> stepped = BarPixels(grid);
         RedrawWindow(grid, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
         EXPECT_TRUE(stepped == BarPixels(grid)) << "after " << (check + 1) * 40 << " steps";
     }

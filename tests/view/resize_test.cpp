@@ -27,10 +27,10 @@ protected:
         ReleaseDC(grid, dc);
         return pixel;
     }
-    int ClientWidth() {
+    RECT Client() {
         RECT client;
         GetClientRect(grid, &client);
-        return client.right;
+        return client;
     }
     std::vector<int> Widths() {
         std::vector<int> widths;
@@ -71,7 +71,7 @@ TEST_F(ResizeTest, DividerDragsResizeTheColumnShownByTheItemWithinClamps) {
         UpdateWindow(grid);
         ASSERT_EQ(GetFirstVisCol(grid), c.scrolledBy + 1);
         std::vector<int> expected = Widths();
-        const int x = (c.toX > 0 ? c.toX : ClientWidth() + c.toX) - 1;
+        const int x = (c.toX > 0 ? c.toX : Client().right + c.toX) - 1;
         const COLORREF under = Screen(x, 100);
         HWND header = Header();
         SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, At(c.dividerX - 1, 5));
@@ -79,7 +79,7 @@ TEST_F(ResizeTest, DividerDragsResizeTheColumnShownByTheItemWithinClamps) {
         EXPECT_EQ(Screen(x, 100), under ^ 0xFFFFFF) << "the tracking line follows the mouse";
         SendMessageA(header, WM_LBUTTONUP, 0, At(x, 5));
         UpdateWindow(grid);
-        expected[c.col] = c.width > 0 ? c.width : ClientWidth() + c.width;
+        expected[c.col] = c.width > 0 ? c.width : Client().right + c.width;
         EXPECT_EQ(Widths(), expected) << "column " << c.col;
         // The header shows the stored widths, clamps included, of the columns scrolled in.
         for (int item = 1; item + c.scrolledBy <= 8; ++item) {
@@ -100,7 +100,7 @@ TEST_F(ResizeTest, WidthNoticesChangeOnlyDataColumnsToPositiveWidths) {
     EndTrack(500, 77);  // 500 + 7 would be past the width table
     EXPECT_EQ(Widths(), before);
     MoveWindow(grid, 0, 0, 70, 200, TRUE);
-    ASSERT_LT(ClientWidth(), 75);
+    ASSERT_LT(Client().right, 75);
     EndTrack(1, 5);
     EXPECT_EQ(GetColWidth(grid, 8), 1) << "a zero or negative width would hide later columns for good";
 }
@@ -162,9 +162,7 @@ TEST_F(ResizeTest, RowDragsEndedOrInterrupted) {
         // The line lives on the screen; only the grid knows to erase it, once.
         EXPECT_EQ(state()->rowTrackY, 0) << "the tracking line is erased";
         EXPECT_EQ(GetRowHeight(grid), e.interrupt ? h : std::max(h, h + e.by));
-        RECT client;
-        GetClientRect(grid, &client);
-        EXPECT_EQ(Page(), (client.bottom - library.headerHeight) / GetRowHeight(grid));
+        EXPECT_EQ(Page(), (Client().bottom - library.headerHeight) / GetRowHeight(grid));
     }
 }
 

@@ -81,12 +81,11 @@ TEST_F(ScrollTest, MovesByKeyboardAndBar) {
         } else {
             SendMessageA(grid, message, c.code, 0);
         }
-        const std::string what = "move " + std::to_string(c.move) + " code " + std::to_string(c.code) + " from row " +
-                                 std::to_string(c.from[1]) + " col " + std::to_string(c.from[3]);
-        ExpectView(c.to, what);
+        SCOPED_TRACE(testing::Message() << "move " << c.move << " code " << c.code << " from " << c.from[1] << ","
+                                        << c.from[3]);
+        ExpectView(c.to, "");
         // Vertical moves and moves that wrap to another row clear the selection.
-        const bool keeps = message == WM_HSCROLL && c.to[1] == c.from[1];
-        EXPECT_EQ(state()->selectedRow, keeps ? c.from[1] : 0) << what;
+        EXPECT_EQ(state()->selectedRow, message == WM_HSCROLL && c.to[1] == c.from[1] ? c.from[1] : 0);
     }
     for (int rows : {10, 5, 9, 7}) {
         const int extra = rows == 5 ? GetRowHeight(grid) / 2 : rows == 9 ? GetRowHeight(grid) - 1 : 0;
