@@ -35,8 +35,7 @@ TEST_F(EditorsTest, TheListIsFilledOnceAnOpeningAndEscapeClosesOnlyIt) {
     ASSERT_TRUE(Dropped());
     EXPECT_EQ(GetNotifyHwnd(), Combo());
     Press(VK_ESCAPE);
-    EXPECT_FALSE(Dropped());
-    EXPECT_TRUE(Editing()) << "the first Escape closes only the list";
+    EXPECT_TRUE(!Dropped() && Editing()) << "the first Escape closes only the list";
     Press(VK_DOWN);
     EXPECT_EQ(SendMessageA(Combo(), CB_GETCOUNT, 0, 0), 2) << "not filled twice";
     EXPECT_EQ(host.MessagesOf(GN_DROPDOWN).size(), 1u);
@@ -46,10 +45,8 @@ TEST_F(EditorsTest, TheListIsFilledOnceAnOpeningAndEscapeClosesOnlyIt) {
     EXPECT_EQ(host.MessagesOf(GN_DROPDOWN).size(), 2u) << "asked again for the next opening";
     // An item longer than the field is refused before the host is asked.
     Keys({VK_DOWN, VK_RETURN});
-    EXPECT_TRUE(host.MessagesOf(GN_CELLCHANGING).empty());
-    EXPECT_TRUE(Editing());
-    EXPECT_EQ(Cell(2, 2), "");
-    EXPECT_EQ(RowModified(grid, 2), 0);
+    EXPECT_TRUE(host.MessagesOf(GN_CELLCHANGING).empty() && Editing());
+    EXPECT_EQ(Cell(2, 2) + std::to_string(RowModified(grid, 2)), "0");
     Keys({VK_DOWN, VK_DOWN, VK_RETURN});  // the last item, whether the list is open or not
     EXPECT_EQ(Cell(2, 2), "pear");
     Expect(2, 3);
@@ -59,10 +56,7 @@ TEST_F(EditorsTest, EditorsTakeTheirFontAlignmentAndCaret) {
     Click(1, 2);
     const HFONT face = FontOf(Combo());
     EXPECT_NE(face, cellFont);
-    Press(VK_ESCAPE);
-    OnEntryStyle(0);
-    SetCellText(grid, 1, 3, "fig");
-    Click(1, 3);
+    Press(VK_ESCAPE), OnEntryStyle(0), SetCellText(grid, 1, 3, "fig"), Click(1, 3);
     EXPECT_EQ(FontOf(Combo()), cellFont) << "a column without a face";
     EXPECT_EQ(GetObjectType(face), 0u) << "the column's font went once the box let go of it";
     EXPECT_GE(GetAsyncKeyState(VK_END), 0) << "no End press without its release";
@@ -111,8 +105,7 @@ TEST_F(EditSession, AnOpeningEditorRunsTheQueueAndSurvivesIt) {
     Click(1, 1, false);
     MSG msg;
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit request is kept";
-    EXPECT_EQ(msg.wParam, 7u);
-    EXPECT_TRUE(Editing());
+    EXPECT_TRUE(msg.wParam == 7 && Editing());
     Press(VK_ESCAPE);
     // A key queued before the opening moves the current cell to a locked
     // column: no editor opens there.
@@ -128,9 +121,13 @@ TEST_F(EditSession, AnOpeningEditorRunsTheQueueAndSurvivesIt) {
 
 LONG_PTR ProcOf(HWND w) { return GetWindowLongPtrA(w, GWLP_WNDPROC); }
 
-TEST_F(EditSession, RestoringTheMinimisedHostGivesTheFocusBackToTheEditor) {
+// The hook on the host window gives the focus back to the editor after a
+// minimise, and leaves the host's own close and procedure alone.
+TEST_F(EditSession, TheHookedHostGivesTheFocusBackAndKeepsItsOwnClose) {
+    const LONG_PTR own = ProcOf(host.hwnd());
     Table(2, 3);
     TrapInitMenuPopup(host.hwnd());
+    TrapInitMenuPopup(host.hwnd());  // a second hook must not chain to itself
     Click(2, 1);
     const HWND editor = GetFocus();
     SendMessageA(host.hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
@@ -140,15 +137,10 @@ TEST_F(EditSession, RestoringTheMinimisedHostGivesTheFocusBackToTheEditor) {
     for (DWORD end = GetTickCount() + 400; GetFocus() != editor && GetTickCount() < end;) testing_host::PumpFor(10);
     EXPECT_EQ(GetFocus(), editor);
     EXPECT_EQ(GridGetFocus(), grid);
-}
-
-TEST_F(EditSession, TheHookedWindowKeepsItsOwnClose) {
-    const LONG_PTR own = ProcOf(host.hwnd());
-    TrapInitMenuPopup(host.hwnd());
-    TrapInitMenuPopup(host.hwnd());  // a second hook must not chain to itself
     testing_host::TestHost other;
     const LONG_PTR otherOwn = ProcOf(other.hwnd());
     ASSERT_NE(CreateGrid(other.hwnd(), other.instance(), 0, 2, 0, 0, 100, 100), nullptr);
+    host.Clear();
     SendMessageA(host.hwnd(), WM_INITMENUPOPUP, 0, 0);
     EXPECT_EQ(host.MessagesOf(WM_INITMENUPOPUP).size(), 1u);
     host.Answer(WM_CLOSE, [](WPARAM, LPARAM) -> LRESULT { return 0; });

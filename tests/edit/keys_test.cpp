@@ -11,14 +11,12 @@ LRESULT Refuse(WPARAM, LPARAM) { return 1; }
 TEST_F(EditSession, RefusedValueKeepsTheEditorOpenUntilEscape) {
     Table(3, 4);
     host.Answer(GN_CELLCHANGING, Refuse);
-    Click(2, 1);
-    Type("x\ny\t");
+    Click(2, 1), Type("x\ny\t");
     Expect(2, 1);
     EXPECT_EQ(Cell(2, 1, 1), "r2c1xy") << "the editor keeps the user's text for correcting";
     EXPECT_EQ(host.MessagesOf(GN_CELLCHANGING).size(), 2u);
     Press(VK_ESCAPE);
-    EXPECT_EQ(Cell(2, 1), "r2c1");
-    EXPECT_EQ(RowModified(grid, 2), 0);
+    EXPECT_EQ(Cell(2, 1) + std::to_string(RowModified(grid, 2)), "r2c10");
     EXPECT_TRUE(host.MessagesOf(GN_CELLCHANGED).empty());
 }
 
@@ -46,8 +44,7 @@ TEST_F(EditSession, RefusedRowChangeHoldsTheUserOnTheRow) {
         ASSERT_EQ(GotoCell(grid, 2, m.col), 1);  // the cell becomes the top-left one
         state()->selectedRow = 2;  // no export reads the selection
         m.act();
-        EXPECT_EQ(GetFirstVisRow(grid), 2);
-        EXPECT_EQ(GetFirstVisCol(grid), m.toFirstCol);
+        EXPECT_EQ(GetFirstVisRow(grid) * 10 + GetFirstVisCol(grid), 20 + m.toFirstCol);
         Expect(2, m.toCol);
         EXPECT_EQ(state()->selectedRow, 2);
         EXPECT_EQ(host.MessagesOf(GN_ROWCHANGING).size(), ++asked);
@@ -65,15 +62,11 @@ TEST_F(EditSession, TheHostHearsCommitsBeforeRowChangesDeletionsAndUndeletions) 
     EXPECT_EQ(Heard(), (Codes{GN_CELLCHANGING, GN_CELLCHANGED, GN_ROWCHANGING}));
     EXPECT_EQ(host.MessagesOf(GN_ROWCHANGING)[0].lParam, MAKELPARAM(1, 1)) << "row 1 left, modified";
     Expect(2, 1);
-    Press(VK_ESCAPE);
-
-    host.Clear();
+    Press(VK_ESCAPE), host.Clear();
     Delete(3);
     EXPECT_EQ(Heard(), (Codes{GN_ROWHEADERDBLCLK, GN_ROWDELETING, GN_ROWDELETED}));
     EXPECT_EQ(Cell(3, 2), "#DELETED#");
-
-    Edit(2, 1, "y\n");
-    host.Clear();
+    Edit(2, 1, "y\n"), host.Clear();
     EXPECT_EQ(UndeleteRow(grid), 1);
     EXPECT_EQ(Heard(), (Codes{GN_ROWCHANGING, GN_ROWUNDELETED})) << "leaving the edited row comes first";
     EXPECT_EQ(Cell(3, 2), "r3c2");
@@ -84,18 +77,12 @@ TEST_F(EditSession, KeysMoveTheCurrentCell) {
     Table(3, 4);  // rows 1..4 and the new-record row 5
     const struct { const char* name; int row, col; WORD key; std::initializer_list<WORD> held; int toRow, toCol; }
         cases[] = {
-        {"Down", 1, 1, VK_DOWN, {}, 2, 1},
-        {"Up", 2, 2, VK_UP, {}, 1, 2},
-        {"Right wraps like Tab", 1, 3, VK_RIGHT, {}, 2, 1},
-        {"Tab wraps to the next row", 1, 3, VK_TAB, {}, 2, 1},
-        {"Shift+Tab", 2, 2, VK_TAB, {VK_SHIFT}, 2, 1},
-        {"Shift+Tab wraps back", 2, 1, VK_TAB, {VK_SHIFT}, 1, 3},
-        {"Enter", 3, 3, VK_RETURN, {}, 4, 1},
-        {"Home", 2, 3, VK_HOME, {}, 2, 1},
-        {"End", 2, 1, VK_END, {}, 2, 3},
-        {"Ctrl+Home", 3, 2, VK_HOME, {VK_CONTROL}, 1, 1},
-        {"Ctrl+End", 1, 1, VK_END, {VK_CONTROL}, 5, 3},
-        {"Down stops at the new-record row", 5, 1, VK_DOWN, {}, 5, 1},
+        {"Down", 1, 1, VK_DOWN, {}, 2, 1},                  {"Up", 2, 2, VK_UP, {}, 1, 2},
+        {"Right wraps like Tab", 1, 3, VK_RIGHT, {}, 2, 1}, {"Tab wraps to the next row", 1, 3, VK_TAB, {}, 2, 1},
+        {"Shift+Tab", 2, 2, VK_TAB, {VK_SHIFT}, 2, 1},      {"Shift+Tab wraps back", 2, 1, VK_TAB, {VK_SHIFT}, 1, 3},
+        {"Enter", 3, 3, VK_RETURN, {}, 4, 1},               {"Home", 2, 3, VK_HOME, {}, 2, 1},
+        {"End", 2, 1, VK_END, {}, 2, 3},                    {"Ctrl+Home", 3, 2, VK_HOME, {VK_CONTROL}, 1, 1},
+        {"Ctrl+End", 1, 1, VK_END, {VK_CONTROL}, 5, 3},     {"Down at the new-record row", 5, 1, VK_DOWN, {}, 5, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -117,14 +104,12 @@ TEST_F(EditSession, TypingATableFromTheNewRecordRow) {
     Shape(3, 10);
     CreateCell(grid, 0, 1, "");
     Settle();
-    Click(1, 1);
-    Type("ann\t31\tparis\nbob\n42\noslo\ncid\t7\trome\n");
+    Click(1, 1), Type("ann\t31\tparis\nbob\n42\noslo\ncid\t7\trome\n");
     ASSERT_EQ(GetRowCount(grid), 3);
-    const char* want[3][3] = {{"ann", "31", "paris"}, {"bob", "42", "oslo"}, {"cid", "7", "rome"}};
-    for (int r = 1; r <= 3; ++r) {
-        for (int c = 1; c <= 3; ++c) EXPECT_EQ(Cell(r, c), want[r - 1][c - 1]) << r << "," << c;
-        EXPECT_EQ(RowModified(grid, r), 2) << "appended rows are INSERTed by the host";
-    }
+    std::string rows;
+    for (int r = 1; r <= 3; ++r) rows += Cell(r, 1) + "," + Cell(r, 2) + "," + Cell(r, 3) + ";";
+    EXPECT_EQ(rows, "ann,31,paris;bob,42,oslo;cid,7,rome;");
+    for (int r = 1; r <= 3; ++r) EXPECT_EQ(RowModified(grid, r), 2) << "appended rows are INSERTed by the host";
     Expect(4, 1);
     EXPECT_TRUE(Editing()) << "the editor waits on the new-record row";
 }

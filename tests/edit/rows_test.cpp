@@ -8,7 +8,6 @@ namespace {
 class RowsTest : public EditSession {
 protected:
     std::string RowText(int row) { return Cell(row, 1) + "|" + Cell(row, 2); }
-    void SetUndo() { ASSERT_EQ(SetUndoBuffer(grid), 1); }
 };
 
 TEST_F(RowsTest, CheckBoxFirstClickSelectsSecondTogglesAndAnAppendedRowIsUndone) {
@@ -16,7 +15,7 @@ TEST_F(RowsTest, CheckBoxFirstClickSelectsSecondTogglesAndAnAppendedRowIsUndone)
             {tabrix::FieldText, tabrix::FieldCheck});
     for (int r = 1; r <= 2; ++r) CreateCell(grid, r, 2, "0");
     Settle();
-    SetUndo();
+    ASSERT_EQ(SetUndoBuffer(grid), 1);
     for (const char* want : {"0", "1", "0"}) {
         Click(2, 2);
         EXPECT_EQ(Cell(2, 2), want);
@@ -24,27 +23,12 @@ TEST_F(RowsTest, CheckBoxFirstClickSelectsSecondTogglesAndAnAppendedRowIsUndone)
     EXPECT_EQ(RowModified(grid, 2), 1);
     // A row the user appended stays appended: the host must still INSERT it.
     Click(3, 1), Type("new\n"), Click(3, 2);
-    EXPECT_EQ(Cell(3, 2), "1");
-    EXPECT_EQ(RowModified(grid, 3), 2);
+    EXPECT_EQ(Cell(3, 2) + " " + std::to_string(RowModified(grid, 3)), "1 2");
     host.Answer(GN_CELLCHANGING, [](WPARAM, LPARAM) -> LRESULT { return 1; });
     Click(3, 2);
     EXPECT_EQ(Cell(3, 2), "1") << "refused";
     EXPECT_EQ(CanUndoRow(grid) + UndoRow(grid), 2);
     EXPECT_EQ(GetRowCount(grid), 2) << "the appended row is the new-record row again";
-}
-
-TEST_F(RowsTest, ElevenDeletionsTenUndeletions) {
-    Table(2, 12);
-    SetUndo();
-    for (int row = 1; row <= 11; ++row) Delete(row);
-    for (int row = 11; row >= 2; --row) {
-        EXPECT_EQ(CanUndeleteRow(grid) + UndeleteRow(grid), 2);
-        EXPECT_EQ(RowText(row), Text(row, 1) + "|" + Text(row, 2));
-        EXPECT_EQ(GetCurrentRow(grid), row);
-    }
-    EXPECT_EQ(CanUndeleteRow(grid), 0);
-    EXPECT_EQ(UndeleteRow(grid), 1) << "the eleventh has nothing left";
-    EXPECT_EQ(RowModified(grid, 1), 3) << "only ten deletions are kept";
 }
 
 TEST_F(RowsTest, UndoRestoresEveryColumnWhereverItsSlotLies) {
@@ -54,10 +38,10 @@ TEST_F(RowsTest, UndoRestoresEveryColumnWhereverItsSlotLies) {
     for (int col : {2, 1, 3, 1}) ASSERT_EQ(DefineField(grid, col, 0, &def), 1);
     for (int c = 1; c <= 3; ++c) CreateCell(grid, 2, c, Text(2, c).c_str());
     Settle();
-    SetUndo();
+    ASSERT_EQ(SetUndoBuffer(grid), 1);
     Click(2, 1), Type("a\tb\tc");
     EXPECT_EQ(UndoRow(grid), 1) << "commits the open editor, then undoes the row";
-    for (int c = 1; c <= 3; ++c) EXPECT_EQ(Cell(2, c), Text(2, c)) << c;
+    EXPECT_EQ(RowText(2) + "|" + Cell(2, 3), "r2c1|r2c2|r2c3");
     EXPECT_EQ(RowModified(grid, 2), 0);
 }
 
@@ -71,7 +55,7 @@ TEST_F(RowsTest, UndoNeverWritesAnotherRowsSnapshot) {
     for (const auto& m : moves) {
         SCOPED_TRACE(m.name);
         Table(2, 4);
-        SetUndo();
+        ASSERT_EQ(SetUndoBuffer(grid), 1);
         ViewGrid(grid, 0);
         Edit(3, 1, "");  // the snapshot is of row 3
         m.move();
@@ -92,16 +76,17 @@ TEST_F(RowsTest, WithUndoDisabledNothingIsUndoneButRowsAreDeleted) {
     EXPECT_EQ(UndoRow(grid) + UndoField(grid), 2);
     EXPECT_EQ(Cell(2, 1), "r2c1x");
     Delete(2);
-    EXPECT_EQ(RowModified(grid, 2), 3);
     EXPECT_EQ(CanUndeleteRow(grid), 0);
     EXPECT_EQ(UndeleteRow(grid), 1);
-    EXPECT_EQ(RowModified(grid, 2), 3) << "nothing to bring back";
+    EXPECT_EQ(RowModified(grid, 2), 3) << "deleted, and nothing to bring back";
 }
 
+// Undeletion keeps ten rows, newest first (the random session checks them
+// against its model); row changes forget them.
 TEST_F(RowsTest, RowChangesForgetTheDeletedRows) {
     for (auto change : {+[](HWND g) { DimRows(g, 12); }, +[](HWND g) { RedimPreserveRows(g, 5); }}) {
         Table(2, 12);
-        SetUndo();
+        ASSERT_EQ(SetUndoBuffer(grid), 1);
         Delete(10);
         change(grid);
         EXPECT_EQ(UndeleteRow(grid), 1);

@@ -45,9 +45,7 @@ protected:
     static void Press(WORD key, std::initializer_list<WORD> held = {}) {
         auto send = [](WORD vk, DWORD flags) {
             INPUT in{};
-            in.type = INPUT_KEYBOARD;
-            in.ki.wVk = vk;
-            in.ki.dwFlags = flags;
+            in.type = INPUT_KEYBOARD, in.ki.wVk = vk, in.ki.dwFlags = flags;
             SendInput(1, &in, sizeof in);
         };
         for (WORD h : held) send(h, 0);

@@ -29,14 +29,10 @@ LRESULT CALLBACK Parent(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
     return DefWindowProcA(hwnd, message, w, l);
 }
 
+enum Event { kVertical, kWrap, kRightButton };
+
 class NotifyTest : public GridTest {
 protected:
-    void SetUp() override {
-        GridTest::SetUp();
-        MakeParent();
-        calls.clear();
-        reply = 0;
-    }
     void TearDown() override {
         SetFuncCallback(nullptr, 0);  // the delivery mode is shared by every grid of the process
         victim = nullptr;
@@ -56,40 +52,39 @@ protected:
         SendMessageA(g, WM_SIZE, 0, 0);
         return g;
     }
-    // A keyboard move from row 2, column 3 of an edited row: down, or right (wrapping).
-    static void LeaveEditedRow(HWND g, UINT message = WM_VSCROLL) {
+    // A keyboard move from row 2, column 3 of an edited row, down or right
+    // (wrapping); or a right click at (10, 20).
+    static void Send(HWND g, Event event) {
+        if (event == kRightButton) return static_cast<void>(SendMessageA(g, WM_RBUTTONUP, 0, MAKELPARAM(10, 20)));
         GridState* s = tabrix::GridFromWindow(g).state;
         s->curRow = 2;
         s->curCol = 3;
         s->rowEdited = 1;
-        (message == WM_VSCROLL ? s->vScrollCode : s->hScrollCode) = SB_LINEDOWN;
-        SendMessageA(g, message, SB_LINEDOWN, 0);  // SB_LINEDOWN is SB_LINERIGHT
+        (event == kVertical ? s->vScrollCode : s->hScrollCode) = SB_LINEDOWN;
+        SendMessageA(g, event == kVertical ? WM_VSCROLL : WM_HSCROLL, SB_LINEDOWN, 0);  // SB_LINEDOWN is SB_LINERIGHT
     }
-    static void RightClick(HWND g) { SendMessageA(g, WM_RBUTTONUP, 0, MAKELPARAM(10, 20)); }
     HWND parent = nullptr;
 };
 
 TEST_F(NotifyTest, DeliveryGoesToTheParentOrTheRegisteredCallback) {
-    struct Mode {
-        WNDPROC callback;
-        int enable;
-        const char* way;
-    } modes[] = {{Callback, 1, "callback"}, {Callback, 0, "message"}, {nullptr, 1, "message"}};
+    MakeParent();
     // The id travels in the low word; the sunken edge moves the client area and the point with it.
     HWND g = MakeGrid(2, 0x12345);
     ASSERT_NE(g, nullptr);
     POINT origin{0, 0};
     MapWindowPoints(g, parent, &origin, 1);
     ASSERT_GT(origin.x, 100);
-    for (const Mode& m : modes) {
+    const struct { WNDPROC callback; int enable; const char* way; } modes[] = {
+        {Callback, 1, "callback"}, {Callback, 0, "message"}, {nullptr, 1, "message"}};
+    for (const auto& m : modes) {
         ASSERT_EQ(SetFuncCallback(Callback, 1), 1);
         EXPECT_EQ(SetFuncCallback(m.callback, m.enable), 1);
         for (LRESULT answer : {1, 0}) {
             reply = answer;
             calls.clear();
-            LeaveEditedRow(g);
+            Send(g, kVertical);
             EXPECT_EQ(GetCurrentRow(g), answer ? 2 : 3) << m.way << ": a non-zero reply refuses the move";
-            RightClick(g);
+            Send(g, kRightButton);
             const std::vector<std::string> expected{
                 Line(m.way, parent, g, GN_ROWCHANGING, 0x2345, MAKELPARAM(2, 0)),
                 Line(m.way, parent, g, GN_RBUTTONUP, 0x2345, MAKELPARAM(origin.x + 10, origin.y + 20))};
@@ -98,28 +93,19 @@ TEST_F(NotifyTest, DeliveryGoesToTheParentOrTheRegisteredCallback) {
     }
 }
 
+// Bits of the case: delivery by callback, the parent destroyed (else the
+// grid), the reply; then the event.
 TEST_F(NotifyTest, HostMayDestroyTheGridOrItsParentInsideANotification) {
-    enum Event { kVertical, kWrap, kRightButton };
-    for (int byCallback : {0, 1}) {
-        SetFuncCallback(Callback, byCallback);
-        for (bool parentGoes : {false, true}) {
-            for (Event event : {kVertical, kWrap, kRightButton}) {
-                for (LRESULT answer : {0, 1}) {
-                    HWND g = MakeGrid();
-                    ASSERT_NE(g, nullptr);
-                    victim = parentGoes ? parent : g;
-                    reply = answer;
-                    if (event == kRightButton) {
-                        RightClick(g);
-                    } else {
-                        LeaveEditedRow(g, event == kVertical ? WM_VSCROLL : WM_HSCROLL);
-                    }
-                    EXPECT_FALSE(IsWindow(g)) << "callback " << byCallback << ", parent " << parentGoes << ", event "
-                                              << event << ", reply " << answer;
-                    if (parentGoes) MakeParent();
-                }
-            }
-        }
+    MakeParent();
+    for (int n = 0; n < 24; ++n) {
+        SetFuncCallback(Callback, n & 1);
+        HWND g = MakeGrid();
+        ASSERT_NE(g, nullptr);
+        victim = n & 2 ? parent : g;
+        reply = (n >> 2) & 1;
+        Send(g, static_cast<Event>(n >> 3));
+        EXPECT_FALSE(IsWindow(g)) << "case " << n;
+        if (n & 2) MakeParent();
     }
 }
 

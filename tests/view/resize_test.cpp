@@ -1,5 +1,6 @@
 // Column and row resizing, driven by mouse messages as a user's drag sends them.
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 #include "grid/library.h"
@@ -26,10 +27,10 @@ protected:
         ReleaseDC(grid, dc);
         return pixel;
     }
-    int ClientWidth() {
+    RECT Client() {
         RECT client;
         GetClientRect(grid, &client);
-        return client.right;
+        return client;
     }
     std::vector<int> Widths() {
         std::vector<int> widths;
@@ -70,7 +71,7 @@ TEST_F(ResizeTest, DividerDragsResizeTheColumnShownByTheItemWithinClamps) {
         UpdateWindow(grid);
         ASSERT_EQ(GetFirstVisCol(grid), c.scrolledBy + 1);
         std::vector<int> expected = Widths();
-        const int x = (c.toX > 0 ? c.toX : ClientWidth() + c.toX) - 1;
+        const int x = (c.toX > 0 ? c.toX : Client().right + c.toX) - 1;
         const COLORREF under = Screen(x, 100);
         HWND header = Header();
         SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, At(c.dividerX - 1, 5));
@@ -78,7 +79,7 @@ TEST_F(ResizeTest, DividerDragsResizeTheColumnShownByTheItemWithinClamps) {
         EXPECT_EQ(Screen(x, 100), under ^ 0xFFFFFF) << "the tracking line follows the mouse";
         SendMessageA(header, WM_LBUTTONUP, 0, At(x, 5));
         UpdateWindow(grid);
-        expected[c.col] = c.width > 0 ? c.width : ClientWidth() + c.width;
+        expected[c.col] = c.width > 0 ? c.width : Client().right + c.width;
         EXPECT_EQ(Widths(), expected) << "column " << c.col;
         // The header shows the stored widths, clamps included, of the columns scrolled in.
         for (int item = 1; item + c.scrolledBy <= 8; ++item) {
@@ -99,25 +100,27 @@ TEST_F(ResizeTest, WidthNoticesChangeOnlyDataColumnsToPositiveWidths) {
     EndTrack(500, 77);  // 500 + 7 would be past the width table
     EXPECT_EQ(Widths(), before);
     MoveWindow(grid, 0, 0, 70, 200, TRUE);
-    ASSERT_LT(ClientWidth(), 75);
+    ASSERT_LT(Client().right, 75);
     EndTrack(1, 5);
     EXPECT_EQ(GetColWidth(grid, 8), 1) << "a zero or negative width would hide later columns for good";
 }
 
+// A drag starts only in the row-header column, within 3 pixels of a border
+// of a painted row, and is judged where the press is.
 TEST_F(ResizeTest, RowBorderBandStartsARowDrag) {
     const int y = BorderY(1), h = GetRowHeight(grid);
-    struct Case {
-        int x, y;
-        bool drags;
-    } cases[] = {{10, y - 4, false}, {10, y - 3, true}, {10, y, true}, {10, y + 3, true}, {10, y + 4, false},
-                 {60, y, false},               // only in the row-header column
-                 {10, BorderY(7), false}};     // no border below the last painted row
-    for (const Case& c : cases) {
-        Press(c.y, c.x);
-        EXPECT_EQ(GetCapture() == grid, c.drags) << c.x << "," << c.y;
-        Release(c.y);
+    const POINT presses[] = {{10, y - 4}, {10, y - 3}, {10, y}, {10, y + 3}, {10, y + 4}, {60, y}, {10, BorderY(7)}};
+    for (const POINT& p : presses) {
+        Press(p.y, p.x);
+        EXPECT_EQ(GetCapture() == grid, p.x == 10 && std::abs(p.y - y) <= 3) << p.x << "," << p.y;
+        Release(p.y);
         EXPECT_TRUE(GetCapture() != grid && GetRowHeight(grid) == h);
     }
+    SendMessageA(grid, WM_MOUSEMOVE, 0, At(10, y));
+    ASSERT_EQ(GetCursor(), library.resizeCursor);
+    Press(0, 0);  // the press the grid sends itself when undo is enabled
+    EXPECT_NE(GetCapture(), grid);
+    EXPECT_TRUE(CursorFree()) << "the cursor must not stay confined to the grid";
 }
 
 // A row drag released sets every row's height, never below the height a
@@ -140,36 +143,27 @@ TEST_F(ResizeTest, RowDragsEndedOrInterrupted) {
     for (int row = 6; row <= 30; ++row) CreateCell(grid, row, 1, "x");
     const int h = GetRowHeight(grid), y = BorderY(1);
     for (const Ending& e : endings) {
+        SCOPED_TRACE(e.name);
         ShowWindow(grid, SW_SHOW);
         SetRowHeight(grid, h);
         UpdateWindow(grid);
         Press(y);
-        EXPECT_EQ(GetCapture(), grid) << e.name << ": the release must reach the grid wherever it happens";
-        EXPECT_FALSE(CursorFree()) << e.name;
+        EXPECT_EQ(GetCapture(), grid) << "the release must reach the grid wherever it happens";
+        EXPECT_FALSE(CursorFree());
         UpdateWindow(grid);
         const COLORREF under = Screen(200, y + e.by);
         SendMessageA(grid, WM_MOUSEMOVE, MK_LBUTTON, At(10, y + e.by));
-        EXPECT_EQ(Screen(200, y + e.by), under ^ 0xFFFFFF) << e.name << ": the tracking line";
+        EXPECT_EQ(Screen(200, y + e.by), under ^ 0xFFFFFF) << "the tracking line";
         if (e.interrupt) e.interrupt(grid, host.hwnd());
         Release(y + e.by);
-        EXPECT_TRUE(CursorFree()) << e.name;
-        EXPECT_NE(GetCapture(), grid) << e.name;
+        EXPECT_TRUE(CursorFree());
+        EXPECT_NE(GetCapture(), grid);
         if (!IsWindow(grid)) continue;
         // The line lives on the screen; only the grid knows to erase it, once.
-        EXPECT_EQ(state()->rowTrackY, 0) << e.name << ": the tracking line is erased";
-        EXPECT_EQ(GetRowHeight(grid), e.interrupt ? h : std::max(h, h + e.by)) << e.name;
-        RECT client;
-        GetClientRect(grid, &client);
-        EXPECT_EQ(Page(), (client.bottom - library.headerHeight) / GetRowHeight(grid)) << e.name;
+        EXPECT_EQ(state()->rowTrackY, 0) << "the tracking line is erased";
+        EXPECT_EQ(GetRowHeight(grid), e.interrupt ? h : std::max(h, h + e.by));
+        EXPECT_EQ(Page(), (Client().bottom - library.headerHeight) / GetRowHeight(grid));
     }
-}
-
-TEST_F(ResizeTest, APressElsewhereStartsNoDragAfterTheMouseLeftABorder) {
-    SendMessageA(grid, WM_MOUSEMOVE, 0, At(10, BorderY(1)));
-    ASSERT_EQ(GetCursor(), library.resizeCursor);
-    Press(0, 0);  // the press the grid sends itself when undo is enabled
-    EXPECT_NE(GetCapture(), grid);
-    EXPECT_TRUE(CursorFree()) << "the cursor must not stay confined to the grid";
 }
 
 }  // namespace

@@ -30,17 +30,12 @@ protected:
         (message == WM_VSCROLL ? state()->vScrollCode : state()->hScrollCode) = code;
         SendMessageA(grid, message, code, 0);
     }
-    void Place(const int (&at)[4]) {
-        state()->vScroll.nPos = at[0];
-        state()->curRow = at[1];
-        state()->hScroll.nPos = at[2] - 1;
-        state()->curCol = at[3];
-    }
     // First visible row, current row, first visible column, current column.
     void ExpectView(const int (&at)[4], const std::string& what) {
         const std::vector<int> seen{GetFirstVisRow(grid), GetCurrentRow(grid), GetFirstVisCol(grid), GetCurrentCol(grid)};
         EXPECT_EQ(seen, std::vector<int>(at, at + 4)) << what;
     }
+    bool ScreenPending() { return GetUpdateRect(grid, nullptr, FALSE) != 0; }
 };
 
 enum Move { kKeyV, kBarV, kKeyH, kBarH };
@@ -50,7 +45,6 @@ enum Move { kKeyV, kBarV, kKeyH, kBarH };
 TEST_F(ScrollTest, MovesByKeyboardAndBar) {
     Table(10, 50);
     SizeClient(5, 10, GetRowHeight(grid) / 2);
-    ASSERT_EQ(Page(), 10);
     struct Case {
         Move move;
         int code, from[4], to[4];
@@ -77,22 +71,23 @@ TEST_F(ScrollTest, MovesByKeyboardAndBar) {
         {kBarH, SB_RIGHT, {5, 5, 1, 2}, {5, 5, 6, 10}},
     };
     for (const Case& c : cases) {
-        Place(c.from);
-        state()->selectedRow = c.from[1];
+        state()->vScroll.nPos = c.from[0];
+        state()->selectedRow = state()->curRow = c.from[1];
+        state()->hScroll.nPos = c.from[2] - 1;
+        state()->curCol = c.from[3];
         const UINT message = c.move < kKeyH ? WM_VSCROLL : WM_HSCROLL;
         if (c.move == kKeyV || c.move == kKeyH) {
             Key(message, c.code);
         } else {
             SendMessageA(grid, message, c.code, 0);
         }
-        const std::string what = "move " + std::to_string(c.move) + " code " + std::to_string(c.code) + " from row " +
-                                 std::to_string(c.from[1]) + " col " + std::to_string(c.from[3]);
-        ExpectView(c.to, what);
+        SCOPED_TRACE(testing::Message() << "move " << c.move << " code " << c.code << " from " << c.from[1] << ","
+                                        << c.from[3]);
+        ExpectView(c.to, "");
         // Vertical moves and moves that wrap to another row clear the selection.
-        const bool keeps = message == WM_HSCROLL && c.to[1] == c.from[1];
-        EXPECT_EQ(state()->selectedRow, keeps ? c.from[1] : 0) << what;
+        EXPECT_EQ(state()->selectedRow, message == WM_HSCROLL && c.to[1] == c.from[1] ? c.from[1] : 0);
     }
-    for (int rows : {5, 9, 7}) {
+    for (int rows : {10, 5, 9, 7}) {
         const int extra = rows == 5 ? GetRowHeight(grid) / 2 : rows == 9 ? GetRowHeight(grid) - 1 : 0;
         SizeClient(5, rows, extra);
         EXPECT_EQ(Page(), rows) << "only whole rows count, " << extra << " pixels over";
@@ -156,21 +151,24 @@ TEST_F(ScrollTest, SizingSurvivesZeroWidthsAndHeights) {
     EXPECT_EQ(GetCurrentCol(grid), 2) << "a column without width can still be reached";
 }
 
+// Moves by either export are drawn; refused cells move nothing.
 TEST_F(ScrollTest, GotoCellAndViewGrid) {
     Table(10, 30);
+    UpdateWindow(grid);
     EXPECT_EQ(GotoCell(grid, 31, 1), 1);
+    EXPECT_TRUE(ScreenPending()) << "the screen would keep the old rows";
     ExpectView({31, 31, 1, 1}, "the new-record row; the cell becomes the top-left one");
-    const int bad[][2] = {{32, 1}, {0, 1}, {1, 0}, {1, 11}, {-1, -1}};
-    for (const auto& cell : bad) {
-        EXPECT_EQ(GotoCell(grid, cell[0], cell[1]), -1) << cell[0] << "," << cell[1];
+    for (const auto& cell : {POINT{1, 32}, POINT{1, 0}, POINT{0, 1}, POINT{11, 1}}) {
+        EXPECT_EQ(GotoCell(grid, cell.y, cell.x), -1) << cell.y << "," << cell.x;
         ExpectView({31, 31, 1, 1}, "refused");
     }
-
     ASSERT_EQ(GotoCell(grid, 8, 3), 1);
     ASSERT_EQ(ViewGrid(grid, 0), 1);
     for (int round = 0; round < 2; ++round) {
         ASSERT_EQ(GotoCell(grid, 20 + round, 6), 1);
+        UpdateWindow(grid);
         EXPECT_EQ(ViewGrid(grid, 1), 1) << "round " << round;
+        EXPECT_TRUE(ScreenPending()) << "a restored view must be drawn";
         ExpectView({8, 8, 3, 3}, "restored");
     }
     HWND other = CreateGrid(host.hwnd(), host.instance(), 0, 5, 0, 0, 200, 100);
@@ -185,6 +183,21 @@ TEST_F(ScrollTest, GotoCellAndViewGrid) {
     ASSERT_EQ(GotoCell(grid, 5, 5), 1);
     EXPECT_EQ(ViewGrid(grid, 1), 1);
     ExpectView({2, 2, 10, 10}, "the last data column is a current column");
+}
+
+// The host, as a validating form may, destroys the grid when it loses the
+// focus to an export that moves the current cell.
+TEST_F(ScrollTest, HostMayDestroyTheGridWhenAnExportFocusesIt) {
+    host.Answer(WM_KILLFOCUS, [&](WPARAM, LPARAM) -> LRESULT { return !DestroyWindow(grid); });
+    for (bool undo : {true, false}) {
+        if (!IsWindow(grid)) GridTest::SetUp();
+        Table(2, 10);
+        SetFocus(host.hwnd());
+        ASSERT_EQ(GetFocus(), host.hwnd());
+        // A move that did not happen on a grid that is gone answers 0.
+        EXPECT_EQ(undo ? SetUndoBuffer(grid) : GotoCell(grid, 5, 2), undo ? 1 : 0) << undo;
+        EXPECT_EQ(GetRowCount(grid), -3) << undo;
+    }
 }
 
 // The saved view lives as long as the library: only a fresh process has
