@@ -1,93 +1,175 @@
-// Filling grids from query results, against SQLite files the tests make.
+// Filling grids from query results: the same loads from a SQLite file and
+// from a PostgreSQL server the test run starts itself (tests/postgres-env.sh),
+// what needs only one driver against SQLite, and last the server stopped
+// in the middle of a load.
+#include <cstdlib>
+#include <fstream>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include <windows.h>
 #include <sqlext.h>
 
-#include "grid/grid_access.h"
 #include "odbc/result_block.h"
-#include "tests/odbc/column_shapes.h"
 #include "tests/odbc/sqlite_database.h"
 #include "tests/support/grid_fixture.h"
 
 namespace {
-// 2,500 rows: three fetch blocks. Every seventh note is NULL, in every
-// block; the last row's note is longer than any field.
-const char* kFill =
-    "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < 2500) "
-    "INSERT INTO items(name, flag, note) SELECT 'n' || x, x % 2, CASE WHEN x % 7 = 0 THEN NULL "
-    "WHEN x = 2500 THEN replace(hex(zeroblob(20000)), '0', 'x') ELSE 'note' || x END FROM n";
-const char* kSelect = "SELECT id, name, flag, note FROM items ORDER BY id";
+// The fixture's files: the connection string, or why there is no server.
+std::string TestEnvLine(const char* name) {
+    std::ifstream file("Z:" + testing_host::DatabasePath(name));
+    std::string line;
+    std::getline(file, line);
+    return line;
+}
+
+struct ColumnShape {
+    int col, width, size, align, locked, type;
+};
+
+// 2,500 rows in items: three fetch blocks, NULLs in every block, and row
+// 2,500's note longer than any field.
+struct Database {
+    std::string connection;
+    std::vector<std::string> create;
+    std::vector<ColumnShape> shapes;
+    std::string (*row)(int);  // a row's cells joined by "|"
+};
+
+std::string N(int x) { return std::to_string(x); }
+
+Database Sqlite() {
+    return {testing_host::FreshSqliteFile("loader.db"),
+            {"CREATE TABLE items(id INTEGER PRIMARY KEY AUTOINCREMENT, name VARCHAR(20), flag CHAR(1), note TEXT)",
+             "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < 2500) "
+             "INSERT INTO items(name, flag, note) SELECT 'n' || x, x % 2, CASE WHEN x % 7 = 0 THEN NULL "
+             "WHEN x = 2500 THEN replace(hex(zeroblob(20000)), '0', 'x') ELSE 'note' || x END FROM n"},
+            // An auto-increment column is narrow, right-aligned and locked; a
+            // one-character column is a check box.
+            {{1, 50, 11, 1, 1, 0}, {2, 150, 21, 0, 0, 0}, {3, 150, 2, 0, 0, 1}, {4, 150, 32000, 0, 0, 0}},
+            [](int x) {
+                return N(x) + "|n" + N(x) + "|" + N(x % 2) + "|" +
+                       (x == 2500 ? std::string(31999, 'x') : x % 7 ? "note" + N(x) : "");
+            }};
+}
+
+// What this driver reports: a serial column auto-increments; only money has
+// a fixed precision and scale (right-aligned), numeric has not; booleans are
+// five-character text, so only char(1) is a check box; text is 8,190 wide.
+Database Postgres() {
+    return {TestEnvLine("postgres.conn"),
+            {"DROP TABLE IF EXISTS items; CREATE TABLE items(id serial PRIMARY KEY, name varchar(20), "
+            "price numeric(10,2), flag char(1), done boolean, note text, fee money); "
+            "INSERT INTO items(name, price, flag, done, note, fee) SELECT 'n' || x, "
+            "CASE WHEN x % 5 = 0 THEN NULL ELSE x * 1.25 END, x % 2, x % 3 = 0, CASE WHEN x % 7 = 0 THEN NULL "
+            "WHEN x = 2500 THEN repeat('x', 40000) ELSE 'note' || x END, x % 4 * 0.25 FROM generate_series(1, 2500) x"},
+            {{1, 50, 12, 1, 1, 0}, {2, 150, 21, 0, 0, 0}, {3, 150, 13, 0, 0, 0}, {4, 150, 2, 0, 0, 1},
+             {5, 150, 6, 0, 0, 0}, {6, 150, 8191, 0, 0, 0}, {7, 150, 16, 1, 0, 0}},
+            [](int x) {
+                const std::string price = x % 5 ? N(x * 125 / 100) + "." + N(x * 125 % 100 + 100).substr(1) : "";
+                const char* fees[] = {"$0.00", "$0.25", "$0.50", "$0.75"};
+                return N(x) + "|n" + N(x) + "|" + price + "|" + N(x % 2) + "|" + (x % 3 ? "0" : "1") + "|" +
+                       (x == 2500 ? std::string(8190, 'x') : x % 7 ? "note" + N(x) : "") + "|" + fees[x % 4];
+            }};
+}
+
+const char* kSelect = "SELECT * FROM items ORDER BY id";
 }  // namespace
 
 class LoaderTest : public GridTest {
 protected:
-    void SetUp() override {
-        GridTest::SetUp();
-        db.Run("CREATE TABLE items(id INTEGER PRIMARY KEY AUTOINCREMENT, name VARCHAR(20), flag CHAR(1), note TEXT)");
-        db.Run(kFill);
+    void Open(const Database& d) {
+        if (d.connection.empty()) {
+            const std::string why = "no PostgreSQL server: " + TestEnvLine("postgres.skip");
+            const char* ci = getenv("CI");
+            if (ci && std::string(ci) == "true") FAIL() << why;
+            GTEST_SKIP() << why;
+        }
+        db = std::make_unique<testing_host::Connection>(d.connection);
+        ASSERT_NE(db->dbc, -1);
+        for (const std::string& sql : d.create) ASSERT_NO_FATAL_FAILURE(db->Run(sql));
     }
-    ODBCHANDLE Load(const char* sql, int define) { return odbcLoadRecordsetSQL(grid, db.dbc, sql, define); }
-    testing_host::SqliteDatabase db{"loader.db"};
+    ODBCHANDLE Load(const char* sql, int define) { return odbcLoadRecordsetSQL(grid, db->dbc, sql, define); }
+
+    void LoadAndRefresh(const Database& d) {
+        ASSERT_NO_FATAL_FAILURE(Open(d));
+        const ODBCHANDLE stmt = Load(kSelect, 1);
+        ASSERT_NE(stmt, -1) << odbcGetErrMsg();
+        EXPECT_EQ(GetRowCount(grid), 2500);
+        for (int row : {1, 5, 7, 999, 1000, 1001, 1400, 2000, 2001, 2499, 2500}) {
+            std::string line = Cell(row, 1);
+            for (size_t col = 2; col <= d.shapes.size(); ++col) line += "|" + Cell(row, static_cast<int>(col));
+            EXPECT_EQ(line, d.row(row)) << "NULLs load empty, long text is cut to the field; row " << row;
+        }
+        EXPECT_EQ(Cell(2501, 2), "") << "the new-record row follows";
+        // Width and field size are what a host reads; alignment, lock and
+        // type no export shows. Every new column wraps (4).
+        for (const ColumnShape& c : d.shapes) {
+            const GridArrays* a = arrays();
+            EXPECT_EQ(std::vector<int>({GetColWidth(grid, c.col), GetFldSize(grid, c.col), a->colAlign[c.col],
+                                        a->colLocked[c.col], a->colType[c.col], a->colMultiline[c.col]}),
+                      std::vector<int>({c.width, c.size, c.align, c.locked, c.type, 4})) << c.col;
+        }
+        EXPECT_EQ(odbcFreeStmt(stmt), 0);
+
+        // Refreshing columns the host defined keeps their record and header.
+        Shape(static_cast<int>(d.shapes.size()), 30, 77);
+        ASSERT_EQ(odbcFreeStmt(Load(kSelect, 0)), 0) << odbcGetErrMsg();
+        const int width = arrays()->recordWidth;
+        HWND header = GetWindow(grid, GW_CHILD);
+        const int items = Header_GetItemCount(header);
+        db->Run("UPDATE items SET name = 'renamed' WHERE id = 1500");
+        for (int reload = 0; reload < 2; ++reload) ASSERT_EQ(odbcFreeStmt(Load(kSelect, 0)), 0) << odbcGetErrMsg();
+        EXPECT_EQ(arrays()->recordWidth, width) << "each refresh must not add a record's width";
+        EXPECT_EQ(Header_GetItemCount(header), items);
+        EXPECT_EQ(GetColWidth(grid, 1), 77) << "the host's width stays";
+        EXPECT_EQ(GetFldSize(grid, 2), 21) << "the query sizes the field";
+        EXPECT_EQ(Heading(2), "name") << "the query names the column";
+        EXPECT_EQ(GetRowCount(grid), 2500);
+        EXPECT_EQ(Cell(1500, 2), "renamed");
+
+        EXPECT_EQ(Load("SELECT id, name FROM items", 0), -1);
+        EXPECT_EQ(odbcGetErrCode(), -500);
+        EXPECT_STREQ(odbcGetErrMsg(), "Tabrix Usage ERROR: The column count returned by the SQL query does not match "
+                                      "your pre-defined column count.");
+        EXPECT_EQ(GetRowCount(grid), 2500) << "the grid is left as it was";
+    }
+
+    std::unique_ptr<testing_host::Connection> db;
 };
 
-TEST_F(LoaderTest, LoadsEveryBlockIntoColumnsShapedFromTheResult) {
-    const ODBCHANDLE stmt = Load(kSelect, 1);
-    ASSERT_NE(stmt, -1) << odbcGetErrMsg();
-    EXPECT_EQ(GetRowCount(grid), 2500);
-    for (int row : {1, 999, 1000, 1001, 2000, 2001, 2499}) {
-        EXPECT_EQ(Cell(row, 2), "n" + std::to_string(row)) << row;
-        EXPECT_EQ(Cell(row, 4), row % 7 ? "note" + std::to_string(row) : "") << "NULL loads empty, row " << row;
-    }
-    EXPECT_EQ(Cell(2500, 4), std::string(31999, 'x')) << "cut to the largest field";
-    EXPECT_EQ(Cell(2501, 2), "") << "the new-record row follows";
-    // An auto-increment column is narrow, right-aligned and locked; a
-    // one-character column is a check box; every column wraps.
-    testing_host::ExpectColumnShapes(grid, arrays(),
-                                     {{1, 50, 11, 1, 1, 0}, {2, 150, 21, 0, 0, 0}, {3, 150, 2, 0, 0, 1}, {4, 150, 32000, 0, 0, 0}});
-    EXPECT_EQ(odbcFreeStmt(stmt), 0);
+// The scripted driver's loads see the slots of ordinary display sizes.
+TEST(ResultBlock, FiveHundredUnboundedColumnsTakeFewerRowsPerBlock) {
+    // A 1,000-row block would be 16 GB.
+    tabrix::BlockLayout layout;
+    ASSERT_TRUE(tabrix::LayOutBlock(std::vector<int64_t>(500, INT32_MAX), &layout));
+    EXPECT_LE(static_cast<int64_t>(layout.rowSize) * layout.rowsPerBlock, int64_t{64} << 20);
+    EXPECT_GE(layout.rowsPerBlock, 1);
+}
 
+using SqliteLoad = LoaderTest;
+using PostgresLoad = LoaderTest;
+
+TEST_F(SqliteLoad, LoadsEveryBlockThenRefreshesPredefinedColumns) { LoadAndRefresh(Sqlite()); }
+
+TEST_F(SqliteLoad, FailedStatementsAndResultsWithoutRowsColumnsOrRoom) {
+    ASSERT_NO_FATAL_FAILURE(Open(Sqlite()));
+    ASSERT_EQ(odbcFreeStmt(Load(kSelect, 1)), 0);
     // A statement the driver refuses to prepare leaves the loaded rows.
     EXPECT_EQ(Load("SELECT name FROM no_such_table", 1), -1);
     EXPECT_NE(std::string(odbcGetErrMsg()).find("no such table"), std::string::npos) << odbcGetErrMsg();
     EXPECT_EQ(GetRowCount(grid), 2500);
-    EXPECT_EQ(Cell(999, 2), "n999");
-}
 
-TEST_F(LoaderTest, RefreshingPredefinedColumnsKeepsTheirRecordAndHeader) {
-    Shape(4, 30, 77);
-    ASSERT_NE(odbcFreeStmt(Load(kSelect, 0)), -1);
-    const int width = arrays()->recordWidth;
-    HWND header = GetWindow(grid, GW_CHILD);
-    const int items = Header_GetItemCount(header);
-    for (int reload = 0; reload < 3; ++reload) ASSERT_EQ(odbcFreeStmt(Load(kSelect, 0)), 0) << odbcGetErrMsg();
-    EXPECT_EQ(arrays()->recordWidth, width) << "each refresh must not add a record's width";
-    EXPECT_EQ(Header_GetItemCount(header), items);
-    EXPECT_EQ(GetColWidth(grid, 2), 77) << "the host's width stays";
-    EXPECT_EQ(Heading(2), "name") << "the query names the column";
-    EXPECT_EQ(GetRowCount(grid), 2500);
-
-    EXPECT_EQ(Load("SELECT id, name FROM items", 0), -1);
-    EXPECT_EQ(odbcGetErrCode(), -500);
-    EXPECT_STREQ(odbcGetErrMsg(), "Tabrix Usage ERROR: The column count returned by the SQL query does not match your "
-                                  "pre-defined column count.");
-    EXPECT_EQ(GetRowCount(grid), 2500) << "the grid is left as it was";
-}
-
-TEST_F(LoaderTest, ResultsWithoutRowsColumnsOrRoom) {
-    ODBCHANDLE stmt = Load("SELECT id, name FROM items WHERE id < 0", 1);
-    EXPECT_NE(stmt, -1);
+    EXPECT_EQ(odbcFreeStmt(Load("SELECT id, name FROM items WHERE id < 0", 1)), 0);
     EXPECT_EQ(GetRowCount(grid), 0);
-    odbcFreeStmt(stmt);
     // A statement without columns is prepared, not run.
-    stmt = Load("UPDATE items SET name = 'changed'", 1);
-    EXPECT_NE(stmt, -1);
-    odbcFreeStmt(stmt);
-    EXPECT_EQ(GetRowCount(grid), 0);
+    EXPECT_EQ(odbcFreeStmt(Load("UPDATE items SET name = 'changed'", 1)), 0);
     ASSERT_EQ(odbcFreeStmt(Load("SELECT name FROM items WHERE name = 'changed'", 1)), 0);
     EXPECT_EQ(GetRowCount(grid), 0) << "the update never ran";
 
     // An error while the statement runs leaves an empty grid that works.
+    ASSERT_EQ(odbcFreeStmt(Load(kSelect, 1)), 0);
     EXPECT_EQ(Load("SELECT abs(-9223372036854775808) AS overflow FROM items", 1), -1);
     EXPECT_NE(std::string(odbcGetErrMsg()), "");
     EXPECT_EQ(GetRowCount(grid), 0);
@@ -101,7 +183,8 @@ TEST_F(LoaderTest, ResultsWithoutRowsColumnsOrRoom) {
     EXPECT_EQ(GetColCount(grid), 1) << "the grid keeps the last shape it was given";
 }
 
-TEST_F(LoaderTest, RunningOutOfMemoryKeepsTheRowsLoaded) {
+TEST_F(SqliteLoad, RunningOutOfMemoryKeepsTheRowsLoaded) {
+    ASSERT_NO_FATAL_FAILURE(Open(Sqlite()));
     Shape(4, 30);
     // The first two blocks find room; the third block's growth fails.
     tabrix::FailAllocationsAfter(6);
@@ -113,41 +196,37 @@ TEST_F(LoaderTest, RunningOutOfMemoryKeepsTheRowsLoaded) {
     EXPECT_EQ(Cell(2000, 2), "n2000");
 }
 
-TEST_F(LoaderTest, FetchesCalledDirectlyCheckTheGridAndItsColumns) {
+TEST_F(SqliteLoad, FetchesCalledDirectlyAndInitColumn) {
+    ASSERT_NO_FATAL_FAILURE(Open(Sqlite()));
     ODBCHANDLE stmt = -1;
-    ASSERT_EQ(odbcAllocStmt(db.dbc, &stmt), 0);
-    EXPECT_EQ(FetchRecords_EX(host.hwnd(), db.dbc, stmt, 4, kSelect), -3);
-    EXPECT_EQ(FetchRecords(nullptr, 0, stmt, 4), -3);
+    ASSERT_EQ(odbcAllocStmt(db->dbc, &stmt), 0);
     // Two columns defined, four in the result: two are copied.
     Shape(2, 10);
-    EXPECT_EQ(FetchRecords_EX(grid, db.dbc, stmt, 4, kSelect), 0);
+    EXPECT_EQ(FetchRecords_EX(grid, db->dbc, stmt, 4, kSelect), 0);
     EXPECT_EQ(GetRowCount(grid), 2500);
     EXPECT_EQ(Cell(5, 2), "n5");
     odbcFreeStmt(stmt);
 
     // Row by row, into the columns the host defined, over what is there.
-    stmt = odbcSQLExec(db.dbc, "SELECT name, note FROM items WHERE id > 2496 ORDER BY id");
+    stmt = odbcSQLExec(db->dbc, "SELECT name, note FROM items WHERE id > 2496 ORDER BY id");
     EXPECT_EQ(FetchRecords(grid, 0, stmt, 2), 0);
     EXPECT_EQ(Cell(1, 1) + Cell(2, 2) + Cell(4, 1), "n2497note2498n2500");
     odbcFreeStmt(stmt);
-    stmt = odbcSQLExec(db.dbc, "SELECT name, note FROM items WHERE id < 0");
+    stmt = odbcSQLExec(db->dbc, "SELECT name, note FROM items WHERE id < 0");
     EXPECT_EQ(FetchRecords(grid, 0, stmt, 2), 0) << "an empty result still answers 0";
     EXPECT_EQ(Cell(1, 1), "") << "and writes row 1 empty";
     odbcFreeStmt(stmt);
-}
 
-TEST_F(LoaderTest, InitColumnSetsDisplayOnly) {
-    Shape(2, 10);
+    // odbcInitColumn sets how a column shows, not its field.
     FieldDef def = testing_host::ColumnField("ignored", 99, 5);
     EXPECT_EQ(odbcInitColumn(grid, 1, 3, &def), -2);
-    EXPECT_EQ(odbcInitColumn(host.hwnd(), 1, 0, &def), -3);
-    EXPECT_EQ(odbcInitColumn(grid, 4, 0, &def), 0);
     EXPECT_EQ(odbcInitColumn(grid, 1, 0, &def), 1);
     EXPECT_EQ(GetColWidth(grid, 1), 99);
-    EXPECT_EQ(GetFldSize(grid, 1), 11) << "the field keeps its size";
+    EXPECT_EQ(GetFldSize(grid, 1), 11);
 }
 
-TEST_F(LoaderTest, AnOpenEditorIsCommittedFirstAndTheLoadForgetsTheEdits) {
+TEST_F(SqliteLoad, AnOpenEditorIsCommittedFirstAndTheLoadForgetsTheEdits) {
+    ASSERT_NO_FATAL_FAILURE(Open(Sqlite()));
     Shape(4, 30);
     ASSERT_EQ(odbcFreeStmt(Load(kSelect, 0)), 0);
     UpdateWindow(grid);
@@ -168,17 +247,31 @@ TEST_F(LoaderTest, AnOpenEditorIsCommittedFirstAndTheLoadForgetsTheEdits) {
     EXPECT_EQ(GetCurrentRow(grid), 1);
 }
 
-TEST(ResultBlock, SlotsAndBlocksStayWithinTheirLimits) {
-    // Display sizes a driver may report: unbounded text, no total, nothing.
-    const struct { int64_t display; int32_t slot; } slots[] = {
-        {1, 2}, {20, 21}, {31999, 32000}, {32000, 32000}, {INT32_MAX, 32000}, {SQL_NO_TOTAL, 32000}, {0, 32000}};
-    for (const auto& c : slots) EXPECT_EQ(tabrix::SlotLengthForDisplaySize(c.display), c.slot) << c.display;
-    tabrix::BlockLayout layout;
-    ASSERT_TRUE(tabrix::LayOutBlock({10, 0}, &layout));
-    EXPECT_EQ(layout.columns[1].offset, 11 + sizeof(SQLLEN)) << "each slot is followed by its SQLLEN indicator";
-    EXPECT_EQ(layout.rowsPerBlock, 1000);
-    // 500 unbounded columns: a 1,000-row block would be 16 GB.
-    ASSERT_TRUE(tabrix::LayOutBlock(std::vector<int64_t>(500, INT32_MAX), &layout));
-    EXPECT_LE(static_cast<int64_t>(layout.rowSize) * layout.rowsPerBlock, int64_t{64} << 20);
-    EXPECT_GE(layout.rowsPerBlock, 1);
+TEST_F(PostgresLoad, LoadsEveryBlockThenRefreshesPredefinedColumns) {
+    LoadAndRefresh(Postgres());
+}
+
+// Stops the server for the rest of the run, so it comes last in this program.
+TEST_F(PostgresLoad, ServerStoppedMidLoadFailsWithTheDriversMessageAndKeepsTheRowsCopied) {
+    ASSERT_NO_FATAL_FAILURE(Open(Postgres()));
+    // Row 2,001 has the server stop itself, a fast shutdown of the postmaster
+    // (whose process id the data directory, the server's working directory,
+    // keeps), and sleeps until the shutdown ends its connection; the shutdown
+    // may end the shell first, which fails the COPY. The driver fetches
+    // through a cursor 1,000 rows at a time, as the grid asks for them: exactly
+    // two blocks reached the grid.
+    db->Run("CREATE OR REPLACE FUNCTION stop_server() RETURNS boolean AS $$ BEGIN BEGIN "
+            "COPY (SELECT 1) TO PROGRAM 'kill -INT $(head -n 1 postmaster.pid)'; EXCEPTION WHEN OTHERS THEN NULL; END; "
+            "PERFORM pg_sleep(60); RETURN true; END $$ LANGUAGE plpgsql");
+    testing_host::Connection loader(TestEnvLine("postgres.conn") + "UseDeclareFetch=1;Fetch=1000;");
+    loader.closes = db->closes = false;
+    const ODBCHANDLE stmt = odbcLoadRecordsetSQL(grid, loader.dbc,
+                                                 "SELECT g, 'row' || g AS name FROM generate_series(1, 300000) g "
+                                                 "WHERE CASE WHEN g = 2001 THEN stop_server() ELSE true END",
+                                                 1);
+    EXPECT_EQ(stmt, -1);
+    const std::string message = odbcGetErrMsg();
+    EXPECT_NE(message.find("terminating connection due to administrator command"), std::string::npos) << message;
+    EXPECT_EQ(GetRowCount(grid), 2000);
+    EXPECT_EQ(Cell(1, 2) + Cell(1001, 2) + Cell(2000, 2), "row1row1001row2000");
 }

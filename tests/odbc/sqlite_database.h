@@ -1,5 +1,5 @@
-// A SQLite database file of the test run's own, opened through the driver
-// manager as a host opens one.
+// A connection opened through the driver manager as a host opens one, and a
+// SQLite database file of the test run's own behind one.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -18,21 +18,19 @@ inline std::string DatabasePath(const char* name) {
     return std::string(n && n < sizeof dir ? dir : "/tmp") + "/" + name;
 }
 
-struct SqliteDatabase {
-    explicit SqliteDatabase(const char* file) {
-        const std::string path = DatabasePath(file);
-        DeleteFileA(("Z:" + path).c_str());
-        env = odbcAllocEnv();
-        dbc = odbcConnect(env, ("DRIVER=SQLite3;Database=" + path).c_str());
+struct Connection {
+    explicit Connection(const std::string& text) : env(odbcAllocEnv()), dbc(odbcConnect(env, text.c_str())) {
         EXPECT_NE(dbc, -1) << odbcGetErrMsg();
     }
-    ~SqliteDatabase() {
-        EXPECT_EQ(odbcDisconnect(dbc), 0);
-        EXPECT_EQ(odbcFreeDB(dbc), 0);
-        EXPECT_EQ(odbcFreeEnv(env), 0);
+    // A connection whose server was stopped on purpose sets `closes` false.
+    ~Connection() {
+        const int32_t closed = odbcDisconnect(dbc) | odbcFreeDB(dbc) | odbcFreeEnv(env);
+        if (closes && dbc != -1) {
+            EXPECT_EQ(closed, 0);
+        }
     }
-    SqliteDatabase(const SqliteDatabase&) = delete;
-    SqliteDatabase& operator=(const SqliteDatabase&) = delete;
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
 
     void Run(const std::string& sql) {
         const ODBCHANDLE stmt = odbcSQLExec(dbc, sql.c_str());
@@ -41,6 +39,17 @@ struct SqliteDatabase {
     }
 
     ODBCHANDLE env = -1, dbc = -1;
+    bool closes = true;
+};
+
+inline std::string FreshSqliteFile(const char* file) {
+    const std::string path = DatabasePath(file);
+    DeleteFileA(("Z:" + path).c_str());
+    return "DRIVER=SQLite3;Database=" + path;
+}
+
+struct SqliteDatabase : Connection {
+    explicit SqliteDatabase(const char* file) : Connection(FreshSqliteFile(file)) {}
 };
 
 }  // namespace testing_host
