@@ -1,8 +1,7 @@
 // A native ODBC driver of the test run's own, loaded by unixODBC (and so by
-// Wine's odbc32) to produce results no real driver here produces. It has no
-// data: the statement text is a script naming a result of two text columns,
-// c1 and c2 (column c of row r holds "r<r>c<c>"), as words (any other,
-// "SELECT" say, is ignored):
+// Wine's odbc32) for results no real driver here produces. The statement
+// text names a result of two text columns, c1 and c2 (row r holds
+// "r<r>c<c>"), in words (others, "SELECT" say, are ignored):
 //   rows=N          N rows (default 0)
 //   display=D       every column's display size, as reported (default 20)
 //   errors=A,B,...  rows read with an error status
@@ -24,11 +23,7 @@ namespace {
 
 constexpr int kColumns = 2;
 
-struct Binding {
-    char* data;
-    SQLLEN length;
-    SQLLEN* indicator;
-};
+struct Binding { char* data; SQLLEN length; SQLLEN* indicator; };
 
 struct Statement {
     long rows = 0, display = 20, failingAttr = 0;
@@ -122,8 +117,6 @@ SQLRETURN SQL_API SQLFreeHandle(SQLSMALLINT type, SQLHANDLE handle) {
     return SQL_SUCCESS;
 }
 
-SQLRETURN SQL_API SQLSetEnvAttr(SQLHENV, SQLINTEGER, SQLPOINTER, SQLINTEGER) { return SQL_SUCCESS; }
-
 SQLRETURN SQL_API SQLDriverConnect(SQLHDBC, SQLHWND, SQLCHAR*, SQLSMALLINT, SQLCHAR* out, SQLSMALLINT outMax,
                                    SQLSMALLINT* outLength, SQLUSMALLINT) {
     if (out && outMax > 0) out[0] = 0;
@@ -214,13 +207,6 @@ SQLRETURN SQL_API SQLBindCol(SQLHSTMT stmt, SQLUSMALLINT col, SQLSMALLINT, SQLPO
     return SQL_SUCCESS;
 }
 
-SQLRETURN SQL_API SQLFetchScroll(SQLHSTMT stmt, SQLSMALLINT orientation, SQLLEN) {
-    return orientation == SQL_FETCH_NEXT ? FetchRowset(S(stmt)) : SQL_ERROR;
-}
-
-SQLRETURN SQL_API SQLFreeStmt(SQLHSTMT stmt, SQLUSMALLINT option) {
-    if (option == SQL_UNBIND) std::fill(S(stmt)->bindings, S(stmt)->bindings + kColumns, Binding{});
-    return SQL_SUCCESS;
-}
+SQLRETURN SQL_API SQLFetchScroll(SQLHSTMT stmt, SQLSMALLINT, SQLLEN) { return FetchRowset(S(stmt)); }
 
 }  // extern "C"
