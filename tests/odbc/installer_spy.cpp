@@ -1,8 +1,6 @@
-// A stand-in setup DLL for the Access driver, registered only while the
-// tests run: the installer hands ConfigDSN the request, and this appends it
-// to the file named by TABRIX_CONFIGDSN_LOG, one line per call:
-// "<request>|<driver>|<attribute>|<attribute>...". A request that names a
-// path containing "refuse" answers failure, so hosts' results can be seen.
+// The Access driver's setup DLL while the tests run: each ConfigDSN request
+// goes to the file TABRIX_CONFIGDSN_LOG names as "<request>|<driver>|<attribute>...";
+// one naming a path with "refuse" in it answers failure.
 #include <windows.h>
 
 #include <cstdio>

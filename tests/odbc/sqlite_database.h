@@ -1,5 +1,5 @@
-// A SQLite database file of the test run's own, opened through the driver
-// manager as a host opens one.
+// A connection opened through the driver manager as a host opens one, and a
+// SQLite database file of the test run's own behind one.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -18,29 +18,30 @@ inline std::string DatabasePath(const char* name) {
     return std::string(n && n < sizeof dir ? dir : "/tmp") + "/" + name;
 }
 
-struct SqliteDatabase {
-    explicit SqliteDatabase(const char* file) {
-        const std::string path = DatabasePath(file);
-        DeleteFileA(("Z:" + path).c_str());
-        env = odbcAllocEnv();
-        dbc = odbcConnect(env, ("DRIVER=SQLite3;Database=" + path).c_str());
+struct Connection {
+    explicit Connection(const std::string& text) : env(odbcAllocEnv()), dbc(odbcConnect(env, text.c_str())) {
         EXPECT_NE(dbc, -1) << odbcGetErrMsg();
     }
-    ~SqliteDatabase() {
-        EXPECT_EQ(odbcDisconnect(dbc), 0);
-        EXPECT_EQ(odbcFreeDB(dbc), 0);
-        EXPECT_EQ(odbcFreeEnv(env), 0);
+    ~Connection() {
+        const int32_t closed = odbcDisconnect(dbc) | odbcFreeDB(dbc) | odbcFreeEnv(env);
+        EXPECT_TRUE(!closes || dbc == -1 || closed == 0) << "closing the connection answered " << closed;
     }
-    SqliteDatabase(const SqliteDatabase&) = delete;
-    SqliteDatabase& operator=(const SqliteDatabase&) = delete;
-
     void Run(const std::string& sql) {
         const ODBCHANDLE stmt = odbcSQLExec(dbc, sql.c_str());
         ASSERT_NE(stmt, -1) << sql.substr(0, 200) << ": " << odbcGetErrMsg();
         EXPECT_EQ(odbcFreeStmt(stmt), 0);
     }
-
     ODBCHANDLE env = -1, dbc = -1;
+    bool closes = true;  // false once its server was stopped on purpose
+};
+
+inline std::string FreshSqliteFile(const char* file) {
+    DeleteFileA(("Z:" + DatabasePath(file)).c_str());
+    return "DRIVER=SQLite3;Database=" + DatabasePath(file);
+}
+
+struct SqliteDatabase : Connection {
+    explicit SqliteDatabase(const char* file) : Connection(FreshSqliteFile(file)) {}
 };
 
 }  // namespace testing_host

@@ -1,0 +1,419 @@
+// The ODBC wrappers and query loading as a host calls them through Wine's
+// driver manager, against SQLite files and a PostgreSQL server the test run
+// starts itself (tests/postgres-env.sh, which fails the run in CI without one).
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+#include <sqlext.h>
+
+#include "odbc/odbc_calls.h"
+#include "odbc/result_block.h"
+#include "tests/odbc/sqlite_database.h"
+#include "tests/support/grid_fixture.h"
+
+namespace {
+// The fixture's files: the connection string, or why there is no server.
+std::string TestEnvLine(const char* name) {
+    std::ifstream file("Z:" + testing_host::DatabasePath(name));
+    std::string line;
+    std::getline(file, line);
+    return line;
+}
+
+struct ColumnShape { int col, width, size, align, locked, type; };
+
+// 2,500 rows in items: three fetch blocks, NULLs in every block, and row
+// 2,500's note longer than any field.
+struct Database {
+    std::string connection;
+    std::vector<std::string> create;
+    std::vector<ColumnShape> shapes;
+    std::string (*row)(int);  // a row's cells joined by "|"
+};
+
+std::string N(int x) { return std::to_string(x); }
+
+Database Sqlite() {
+    return {testing_host::FreshSqliteFile("loader.db"),
+            {"CREATE TABLE items(id INTEGER PRIMARY KEY AUTOINCREMENT, name VARCHAR(20), flag CHAR(1), note TEXT)",
+             "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < 2500) "
+             "INSERT INTO items(name, flag, note) SELECT 'n' || x, x % 2, CASE WHEN x % 7 = 0 THEN NULL "
+             "WHEN x = 2500 THEN replace(hex(zeroblob(20000)), '0', 'x') ELSE 'note' || x END FROM n"},
+            // Auto-increment: narrow, right-aligned and locked; one character: a check box.
+            {{1, 50, 11, 1, 1, 0}, {2, 150, 21, 0, 0, 0}, {3, 150, 2, 0, 0, 1}, {4, 150, 32000, 0, 0, 0}},
+            [](int x) {
+                return N(x) + "|n" + N(x) + "|" + N(x % 2) + "|" +
+                       (x == 2500 ? std::string(31999, 'x') : x % 7 ? "note" + N(x) : "");
+            }};
+}
+
+// What this driver reports: a serial column auto-increments; only money has
+// a fixed precision and scale (right-aligned), numeric has not; booleans are
+// five-character text, so only char(1) is a check box; text is 8,190 wide.
+Database Postgres() {
+    return {TestEnvLine("postgres.conn"),
+            {"DROP TABLE IF EXISTS items; CREATE TABLE items(id serial PRIMARY KEY, name varchar(20), "
+            "price numeric(10,2), flag char(1), done boolean, note text, fee money); "
+            "INSERT INTO items(name, price, flag, done, note, fee) SELECT 'n' || x, "
+            "CASE WHEN x % 5 = 0 THEN NULL ELSE x * 1.25 END, x % 2, x % 3 = 0, CASE WHEN x % 7 = 0 THEN NULL "
+            "WHEN x = 2500 THEN repeat('x', 40000) ELSE 'note' || x END, x % 4 * 0.25 FROM generate_series(1, 2500) x"},
+            {{1, 50, 12, 1, 1, 0}, {2, 150, 21, 0, 0, 0}, {3, 150, 13, 0, 0, 0}, {4, 150, 2, 0, 0, 1},
+             {5, 150, 6, 0, 0, 0}, {6, 150, 8191, 0, 0, 0}, {7, 150, 16, 1, 0, 0}},
+            [](int x) {
+                const std::string price = x % 5 ? N(x * 125 / 100) + "." + N(x * 125 % 100 + 100).substr(1) : "";
+                const std::string note = x == 2500 ? std::string(8190, 'x') : x % 7 ? "note" + N(x) : "";
+                return N(x) + "|n" + N(x) + "|" + price + "|" + N(x % 2) + "|" + (x % 3 ? "0|" : "1|") + note +
+                       "|$0." + N(x % 4 * 25 + 100).substr(1);
+            }};
+}
+
+const char* kSelect = "SELECT * FROM items ORDER BY id";
+}  // namespace
+
+class LoaderTest : public GridTest {
+protected:
+    void Open(const Database& d) {
+        if (d.connection.empty()) GTEST_SKIP() << "no PostgreSQL server: " << TestEnvLine("postgres.skip");
+        db = std::make_unique<testing_host::Connection>(d.connection);
+        for (const std::string& sql : d.create) ASSERT_NO_FATAL_FAILURE(db->Run(sql));
+    }
+    ODBCHANDLE Load(const char* sql, int define) { return odbcLoadRecordsetSQL(grid, db->dbc, sql, define); }
+
+    void LoadAndRefresh(const Database& d) {
+        ASSERT_NO_FATAL_FAILURE(Open(d));
+        const ODBCHANDLE stmt = Load(kSelect, 1);
+        ASSERT_NE(stmt, -1) << odbcGetErrMsg();
+        EXPECT_EQ(GetRowCount(grid), 2500);
+        for (int row : {1, 5, 7, 999, 1000, 1001, 1400, 2000, 2001, 2499, 2500}) {
+            std::string line = Cell(row, 1);
+            for (size_t col = 2; col <= d.shapes.size(); ++col) line += "|" + Cell(row, static_cast<int>(col));
+            EXPECT_EQ(line, d.row(row)) << "NULLs load empty, long text is cut to the field; row " << row;
+        }
+        EXPECT_EQ(Cell(2501, 2), "") << "the new-record row follows";
+        // Width and field size are what a host reads; alignment, lock and
+        // type no export shows. Every new column wraps (4).
+        for (const ColumnShape& c : d.shapes) {
+            const GridArrays* a = arrays();
+            EXPECT_EQ(std::vector<int>({GetColWidth(grid, c.col), GetFldSize(grid, c.col), a->colAlign[c.col],
+                                        a->colLocked[c.col], a->colType[c.col], a->colMultiline[c.col]}),
+                      std::vector<int>({c.width, c.size, c.align, c.locked, c.type, 4})) << c.col;
+        }
+        EXPECT_EQ(odbcFreeStmt(stmt), 0);
+
+        // Refreshing columns the host defined keeps their record and header.
+        Shape(static_cast<int>(d.shapes.size()), 30, 77);
+        ASSERT_EQ(odbcFreeStmt(Load(kSelect, 0)), 0) << odbcGetErrMsg();
+        const int width = arrays()->recordWidth;
+        HWND header = GetWindow(grid, GW_CHILD);
+        const int items = Header_GetItemCount(header);
+        db->Run("UPDATE items SET name = 'renamed' WHERE id = 1500");
+        for (int reload = 0; reload < 2; ++reload) ASSERT_EQ(odbcFreeStmt(Load(kSelect, 0)), 0) << odbcGetErrMsg();
+        EXPECT_EQ(arrays()->recordWidth, width) << "each refresh must not add a record's width";
+        EXPECT_EQ(Header_GetItemCount(header), items);
+        EXPECT_EQ(GetColWidth(grid, 1), 77) << "the host's width stays";
+        EXPECT_EQ(GetFldSize(grid, 2), 21) << "the query sizes the field";
+        EXPECT_EQ(Heading(2), "name") << "the query names the column";
+        EXPECT_EQ(Cell(1500, 2), "renamed");
+
+        EXPECT_EQ(Load("SELECT id, name FROM items", 0), -1);
+        EXPECT_EQ(odbcGetErrCode(), -500);
+        EXPECT_STREQ(odbcGetErrMsg(), "Tabrix Usage ERROR: The column count returned by the SQL query does not match "
+                                      "your pre-defined column count.");
+        EXPECT_EQ(GetRowCount(grid), 2500) << "the grid is left as it was";
+    }
+
+    std::unique_ptr<testing_host::Connection> db;
+};
+
+// A 1,000-row block would be 16 GB. (Scripted loads see the slots of ordinary display sizes.)
+TEST(ResultBlock, FiveHundredUnboundedColumnsTakeFewerRowsPerBlock) {
+    tabrix::BlockLayout layout;
+    ASSERT_TRUE(tabrix::LayOutBlock(std::vector<int64_t>(500, INT32_MAX), &layout));
+    EXPECT_LE(static_cast<int64_t>(layout.rowSize) * layout.rowsPerBlock, int64_t{64} << 20);
+    EXPECT_GE(layout.rowsPerBlock, 1);
+}
+
+using SqliteLoad = LoaderTest;
+using PostgresLoad = LoaderTest;
+
+// The driver takes a text with or without the semicolon alike, so the text
+// sent is read where it is made; the empty text reaches the driver as ";"
+// (an empty one the driver manager would refuse).
+TEST(StatementText, EndsInExactlyOneAddedSemicolon) {
+    const struct { const char* sql; const char* sent; } cases[] = {
+        {"SELECT 1", "SELECT 1;"}, {"SELECT 1;", "SELECT 1;"}, {"", ";"}, {"SELECT ';' ", "SELECT ';' ;"}};
+    for (const auto& c : cases) EXPECT_EQ(tabrix::StatementText(c.sql), c.sent) << c.sql;
+}
+
+TEST_F(SqliteLoad, StatementsWithoutAResultHaveNoColumnsAndCountTheirRows) {
+    ASSERT_NO_FATAL_FAILURE(Open(Sqlite()));
+    const struct { const char* sql; int columns; int rows; } cases[] = {
+        {"", 0, -1}, {"UPDATE items SET flag = 0 WHERE id <= 3", 0, 3}, {"DELETE FROM items WHERE id = 1;", 0, 1},
+        {"SELECT * FROM items", 4, -1}};
+    for (const auto& c : cases) {
+        const ODBCHANDLE stmt = odbcSQLExec(db->dbc, c.sql);
+        ASSERT_NE(stmt, -1) << c.sql << ": " << odbcGetErrMsg();
+        EXPECT_EQ(odbcGetColCount(stmt), c.columns) << c.sql;
+        // What the driver counts for statements marked -1 is its own affair.
+        EXPECT_TRUE(c.rows < 0 || odbcRowsAffected(stmt) == c.rows) << c.sql << ": " << odbcRowsAffected(stmt);
+        EXPECT_EQ(odbcFreeStmt(stmt), 0);
+    }
+    ODBCHANDLE stmt = 7;
+    EXPECT_EQ(odbcAllocStmt(0, &stmt), SQL_INVALID_HANDLE);
+    EXPECT_EQ(stmt, 7) << "a failed allocation writes no handle";
+}
+
+// The kept failure changes only with a new failure: diagnostic records read
+// by the host, successes, the end of a result and a change that touched no
+// row (no diagnostic record) leave it.
+TEST_F(SqliteLoad, TheLatestFailureIsKeptAndDiagnosticRecordsGoToTheHostsBuffers) {
+    ASSERT_NO_FATAL_FAILURE(Open(Sqlite()));
+    const ODBCHANDLE stmt = odbcSQLExec(db->dbc, "SELECT name FROM items WHERE id = 3");
+    ASSERT_EQ(odbcFetchRecord(stmt), 0);
+    char value[] = "    ";
+    ASSERT_EQ(odbcGetData(stmt, 9, value), -1);
+    const std::string columnFailure = odbcGetErrMsg();
+    EXPECT_EQ(odbcSQLExec(db->dbc, "SELECT * FROM missing"), -1);
+    const std::string kept = odbcGetErrMsg();
+    const int32_t code = odbcGetErrCode();
+    EXPECT_NE(kept.find("no such table"), std::string::npos) << kept;
+
+    int32_t native = 12345;
+    std::string message(511, ' ');
+    char state[6] = "?????";
+    EXPECT_EQ(odbcGetDiagRec(SQL_HANDLE_STMT, stmt, &native, &message[0], state, 1), 0);
+    EXPECT_STREQ(message.c_str(), columnFailure.c_str());
+    EXPECT_STREQ(state, "07009");
+    EXPECT_EQ(odbcGetDiagRec(SQL_HANDLE_STMT, stmt, &native, &message[0], state, 2), SQL_NO_DATA);
+    char empty[4] = {0, 'z', 'z', 0};
+    EXPECT_EQ(odbcGetDiagRec(SQL_HANDLE_STMT, stmt, &native, empty, state, 1), 1) << "capacity 0: cut";
+    EXPECT_EQ(empty[1], 'z');
+
+    EXPECT_EQ(odbcFetchRecord(stmt), SQL_NO_DATA);
+    EXPECT_EQ(odbcFreeStmt(stmt), 0);
+    EXPECT_EQ(odbcSQLExec(db->dbc, "UPDATE items SET flag = 0 WHERE id = 9999"), -1);
+    EXPECT_EQ(odbcGetErrMsg(), kept);
+    EXPECT_EQ(odbcGetErrCode(), code);
+}
+
+// A buffer's capacity is the length of its text: the driver writes one
+// character less and a NUL; row 7's note is NULL. (The driver answers an
+// empty buffer with success, not with a cut.)
+TEST_F(SqliteLoad, GetDataFillsTheHostsTextBuffer) {
+    ASSERT_NO_FATAL_FAILURE(Open(Sqlite()));
+    const struct { int row, column; size_t spaces; int rc; const char* text; } cases[] = {
+        {1, 2, 15, 0, "n1"}, {1, 4, 15, 0, "note1"}, {7, 4, 15, 0, ""}, {1, 4, 2, 1, "n"}, {1, 2, 0, 0, ""},
+        {7, 4, 0, 0, ""}, {1, 9, 3, -1, "   "}};
+    for (const auto& c : cases) {
+        const ODBCHANDLE stmt = odbcSQLExec(db->dbc, kSelect);
+        for (int row = 0; row < c.row; ++row) ASSERT_EQ(odbcFetchRecord(stmt), 0);
+        char buffer[20] = {};
+        memset(buffer, ' ', c.spaces);
+        buffer[c.spaces + 1] = 'z';
+        EXPECT_EQ(odbcGetData(stmt, c.column, buffer), c.rc) << c.row << "/" << c.column << "/" << c.spaces;
+        EXPECT_STREQ(buffer, c.text) << c.row << "/" << c.column << "/" << c.spaces;
+        EXPECT_EQ(buffer[c.spaces + 1], 'z') << "written past the capacity";
+        odbcFreeStmt(stmt);
+    }
+}
+
+std::string Described(const ColDesc& d) {
+    char line[2048];
+    snprintf(line, sizeof line,
+             "%s type %d size %u digits %d nullable %d auto %d case %d display %d label %s length %d fixed %d "
+             "schema '%s' catalog %s table %s %s unsigned %d updatable %d",
+             d.name, d.dataType, d.columnSize, d.decimalDigits, d.nullable, d.autoIncrement, d.caseSensitive,
+             d.displaySize, d.label, d.length, d.fixedPrecScale, d.schemaName, d.catalogName, d.tableName, d.typeName,
+             d.isUnsigned, d.updatable);
+    return line;
+}
+
+// Debian's SQLite3 driver does not know the case-sensitivity attribute: its
+// field is 0 (over the 0x5a filling) and the fields after it are still read.
+TEST_F(SqliteLoad, ColumnDescriptionsOfRealColumns) {
+    ASSERT_NO_FATAL_FAILURE(Open(Sqlite()));
+    const char* expected[] = {
+        "id type 4 size 10 digits 0 nullable 1 auto 1 case 0 display 10 label id length 10 fixed 0 "
+        "schema '' catalog main table items INTEGER unsigned 0 updatable 1",
+        "name type 12 size 20 digits 0 nullable 1 auto 0 case 0 display 20 label name length 20 fixed 0 "
+        "schema '' catalog main table items VARCHAR unsigned 1 updatable 1"};
+    const ODBCHANDLE stmt = odbcSQLExec(db->dbc, "SELECT id, name FROM items");
+    for (int column = 1; column <= 2; ++column) {
+        ColDesc desc;
+        memset(&desc, 0x5a, sizeof desc);
+        ASSERT_GE(odbcGetColDesc(stmt, column, &desc), 0) << column << ": " << odbcGetErrMsg();
+        EXPECT_EQ(Described(desc), expected[column - 1]);
+    }
+    odbcFreeStmt(stmt);
+}
+
+TEST_F(SqliteLoad, TransactionsCommitOrRollBackAndRestoreAutoCommit) {
+    ASSERT_NO_FATAL_FAILURE(Open(Sqlite()));
+    const SQLHDBC dbc = reinterpret_cast<SQLHDBC>(db->dbc);
+    const struct { int completion; const char* rows; } cases[] = {{SQL_ROLLBACK, "2500"}, {SQL_COMMIT, "2501"}};
+    const auto autoCommit = [dbc] {
+        SQLULEN value = 99;
+        SQLGetConnectAttr(dbc, SQL_ATTR_AUTOCOMMIT, &value, 0, nullptr);
+        return value;
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(odbcBeginTrans(db->dbc), 0);
+        EXPECT_EQ(autoCommit(), SQL_AUTOCOMMIT_OFF);
+        db->Run("INSERT INTO items(name) VALUES ('fig')");
+        EXPECT_EQ(odbcEndTrans(db->dbc, c.completion), 0);
+        EXPECT_EQ(autoCommit(), SQL_AUTOCOMMIT_ON) << c.completion;
+        const ODBCHANDLE stmt = odbcSQLExec(db->dbc, "SELECT COUNT(*) FROM items");
+        char count[] = "     ";
+        EXPECT_EQ(odbcFetchRecord(stmt) | odbcGetData(stmt, 1, count) | odbcFreeStmt(stmt), 0);
+        EXPECT_STREQ(count, c.rows) << c.completion;
+    }
+}
+
+// A connection that fails to open is released after its diagnostics are
+// kept: the environment, which refuses to go while a connection is
+// allocated on it, can then be freed.
+TEST(OdbcConnect, FailedConnectionsKeepTheirDiagnosticsAndAreReleased) {
+    const std::string noDir = "DRIVER=SQLite3;Database=" + testing_host::DatabasePath("missing/dir/x.db");
+    const struct { const char* connection; const char* dsn; const char* text; } cases[] = {
+        {"DRIVER=NoSuchDriver", nullptr, "NoSuchDriver"}, {nullptr, "NoSuchSource", "Data source name not found"},
+        {noDir.c_str(), nullptr, "connect failed"}};
+    for (const auto& c : cases) {
+        const ODBCHANDLE env = odbcAllocEnv();
+        const ODBCHANDLE dbc = c.dsn ? odbcConnectDSN(env, c.dsn, "", "") : odbcConnect(env, c.connection);
+        EXPECT_EQ(dbc, -1);
+        EXPECT_NE(std::string(odbcGetErrMsg()).find(c.text), std::string::npos) << odbcGetErrMsg();
+        EXPECT_EQ(odbcFreeEnv(env), 0) << (c.dsn ? c.dsn : c.connection);
+    }
+}
+
+TEST_F(SqliteLoad, LoadsEveryBlockThenRefreshesPredefinedColumns) { LoadAndRefresh(Sqlite()); }
+
+TEST_F(SqliteLoad, FailedStatementsAndResultsWithoutRowsColumnsOrRoom) {
+    ASSERT_NO_FATAL_FAILURE(Open(Sqlite()));
+    ASSERT_EQ(odbcFreeStmt(Load(kSelect, 1)), 0);
+    // A statement the driver refuses to prepare leaves the loaded rows.
+    EXPECT_EQ(Load("SELECT name FROM no_such_table", 1), -1);
+    EXPECT_NE(std::string(odbcGetErrMsg()).find("no such table"), std::string::npos) << odbcGetErrMsg();
+    EXPECT_EQ(GetRowCount(grid), 2500);
+
+    // A statement without columns is prepared, not run; a result without rows
+    // leaves none.
+    EXPECT_EQ(odbcFreeStmt(Load("UPDATE items SET name = 'changed'", 1)), 0);
+    ASSERT_EQ(odbcFreeStmt(Load("SELECT name FROM items WHERE name = 'changed'", 1)), 0);
+    EXPECT_EQ(GetRowCount(grid), 0) << "the update never ran";
+
+    // An error while the statement runs leaves an empty grid that works.
+    ASSERT_EQ(odbcFreeStmt(Load(kSelect, 1)), 0);
+    EXPECT_EQ(Load("SELECT abs(-9223372036854775808) AS overflow FROM items", 1), -1);
+    EXPECT_NE(std::string(odbcGetErrMsg()), "");
+    EXPECT_EQ(GetRowCount(grid), 0);
+    EXPECT_EQ(GotoCell(grid, 1, 1), 1) << "the new-record row is there";
+
+    std::string wide = "SELECT 1 AS c1";
+    for (int col = 2; col <= 501; ++col) wide += ", 1 AS c" + std::to_string(col);
+    EXPECT_EQ(Load(wide.c_str(), 1), -1);
+    EXPECT_EQ(odbcGetErrCode(), -501);
+    EXPECT_STREQ(odbcGetErrMsg(), "USAGE_ERROR_TOO_MANY_COLUMNS: more than 500 result columns");
+    EXPECT_EQ(GetColCount(grid), 1) << "the grid keeps the last shape it was given";
+}
+
+TEST_F(SqliteLoad, RunningOutOfMemoryKeepsTheRowsLoaded) {
+    ASSERT_NO_FATAL_FAILURE(Open(Sqlite()));
+    Shape(4, 30);
+    // The first two blocks find room; the third block's growth fails.
+    tabrix::FailAllocationsAfter(6);
+    EXPECT_EQ(Load(kSelect, 0), -1);
+    tabrix::FailAllocationsAfter(-1);
+    EXPECT_EQ(odbcGetErrCode(), -503);
+    EXPECT_STREQ(odbcGetErrMsg(), "USAGE_ERROR_OUT_OF_MEMORY");
+    EXPECT_EQ(GetRowCount(grid), 2000);
+    EXPECT_EQ(Cell(2000, 2), "n2000");
+}
+
+TEST_F(SqliteLoad, FetchesCalledDirectlyAndInitColumn) {
+    ASSERT_NO_FATAL_FAILURE(Open(Sqlite()));
+    ODBCHANDLE stmt = -1;
+    ASSERT_EQ(odbcAllocStmt(db->dbc, &stmt), 0);
+    Shape(2, 10);  // two columns defined, four in the result: two are copied
+    EXPECT_EQ(FetchRecords_EX(grid, db->dbc, stmt, 4, kSelect), 0);
+    EXPECT_EQ(std::to_string(GetRowCount(grid)) + " " + Cell(5, 2), "2500 n5");
+    odbcFreeStmt(stmt);
+
+    // Row by row, into the columns the host defined, over what is there.
+    stmt = odbcSQLExec(db->dbc, "SELECT name, note FROM items WHERE id > 2496 ORDER BY id");
+    EXPECT_EQ(FetchRecords(grid, 0, stmt, 2), 0);
+    EXPECT_EQ(Cell(1, 1) + Cell(2, 2) + Cell(4, 1), "n2497note2498n2500");
+    odbcFreeStmt(stmt);
+    stmt = odbcSQLExec(db->dbc, "SELECT name, note FROM items WHERE id < 0");
+    EXPECT_EQ(FetchRecords(grid, 0, stmt, 2), 0) << "an empty result still answers 0";
+    EXPECT_EQ(Cell(1, 1), "") << "and writes row 1 empty";
+    odbcFreeStmt(stmt);
+
+    // odbcInitColumn sets how a column shows, not its field.
+    FieldDef def = testing_host::ColumnField("ignored", 99, 5);
+    EXPECT_EQ(odbcInitColumn(grid, 1, 3, &def), -2);
+    EXPECT_EQ(odbcInitColumn(grid, 1, 0, &def), 1);
+    EXPECT_EQ(GetColWidth(grid, 1), 99);
+    EXPECT_EQ(GetFldSize(grid, 1), 11);
+}
+
+TEST_F(SqliteLoad, AnOpenEditorIsCommittedFirstAndTheLoadForgetsTheEdits) {
+    ASSERT_NO_FATAL_FAILURE(Open(Sqlite()));
+    Shape(4, 30);
+    ASSERT_EQ(odbcFreeStmt(Load(kSelect, 0)), 0);
+    UpdateWindow(grid);
+    ASSERT_EQ(GotoCell(grid, 1, 2), 1);
+    SendMessageA(grid, WM_KEYUP, VK_F2, 0);
+    HWND editor = FindWindowExA(grid, nullptr, "EDIT", nullptr);
+    ASSERT_NE(editor, nullptr);
+    SetWindowTextA(editor, "typed");
+    host.Answer(GN_CELLCHANGING, [](WPARAM, LPARAM) -> LRESULT { return 1; });
+    EXPECT_EQ(Load(kSelect, 0), -1) << "the host kept the editor open";
+    EXPECT_EQ(Cell(1, 2), "n1");
+    host.Answer(GN_CELLCHANGING, [](WPARAM, LPARAM) -> LRESULT { return 0; });
+    ASSERT_EQ(FinishEditing(grid), 1);
+    EXPECT_EQ(RowModified(grid, 1), 1);
+    ASSERT_EQ(odbcFreeStmt(Load(kSelect, 0)), 0);
+    EXPECT_EQ(Cell(1, 2), "n1") << "the load replaced the edited row";
+    EXPECT_EQ(RowModified(grid, 1), 0);
+}
+
+TEST_F(PostgresLoad, LoadsEveryBlockThenRefreshesPredefinedColumns) { LoadAndRefresh(Postgres()); }
+
+// This driver leaves the buffer of a NULL value as it was; hosts reuse theirs.
+TEST_F(PostgresLoad, GetDataOnNullWritesEmptyText) {
+    ASSERT_NO_FATAL_FAILURE(Open(Postgres()));
+    const ODBCHANDLE stmt = odbcSQLExec(db->dbc, "SELECT note FROM items WHERE id IN (6, 7) ORDER BY id");
+    char buffer[] = "                    ";
+    EXPECT_EQ(odbcFetchRecord(stmt) | odbcGetData(stmt, 1, buffer), 0);
+    EXPECT_STREQ(buffer, "note6");
+    EXPECT_EQ(odbcFetchRecord(stmt) | odbcGetData(stmt, 1, buffer) | odbcFreeStmt(stmt), 0);
+    EXPECT_STREQ(buffer, "") << "not the previous row's text";
+}
+
+// Stops the server for the rest of the run, so it comes last in this program.
+TEST_F(PostgresLoad, ServerStoppedMidLoadFailsWithTheDriversMessageAndKeepsTheRowsCopied) {
+    ASSERT_NO_FATAL_FAILURE(Open(Postgres()));
+    // Row 2,001 has the server stop itself (a fast shutdown of the postmaster,
+    // whose process id its working directory keeps; the shutdown may end the
+    // shell first, failing the COPY) and sleeps until the shutdown ends it.
+    // The driver fetches through a cursor 1,000 rows at a time, as the grid
+    // asks for them: exactly two blocks reached the grid.
+    db->Run("CREATE OR REPLACE FUNCTION stop_server() RETURNS boolean AS $$ BEGIN BEGIN "
+            "COPY (SELECT 1) TO PROGRAM 'kill -INT $(head -n 1 postmaster.pid)'; "
+            "EXCEPTION WHEN OTHERS THEN NULL; END; PERFORM pg_sleep(60); RETURN true; END $$ LANGUAGE plpgsql");
+    testing_host::Connection loader(TestEnvLine("postgres.conn") + "UseDeclareFetch=1;Fetch=1000;");
+    loader.closes = db->closes = false;
+    const char* query = "SELECT g, 'row' || g AS name FROM generate_series(1, 300000) g "
+                        "WHERE CASE WHEN g = 2001 THEN stop_server() ELSE true END";
+    EXPECT_EQ(odbcLoadRecordsetSQL(grid, loader.dbc, query, 1), -1);
+    EXPECT_NE(std::string(odbcGetErrMsg()).find("terminating connection due to administrator command"),
+              std::string::npos) << odbcGetErrMsg();
+    EXPECT_EQ(GetRowCount(grid), 2000);
+    EXPECT_EQ(Cell(1, 2) + Cell(1001, 2) + Cell(2000, 2), "row1row1001row2000");
+}
