@@ -30,7 +30,6 @@ TEST_F(GridTest, NewGridShowsLinesAndNumbersButZerosInTheRecordChooseDefaults) {
     EXPECT_EQ(SetGridAttr(grid, nullptr), -1);
     EXPECT_EQ(ShowLineNumbers(grid, 1), 1);
     EXPECT_EQ(s.showLineNumbers, 1);
-    EXPECT_EQ(OnEntryStyle(1), 0);
 }
 
 TEST_F(GridTest, TheGridOwnsItsFontsAndDeletesTheOnesItReplaces) {
