@@ -1,3 +1,4 @@
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -29,7 +30,6 @@ TEST_F(GridTest, NewGridShowsLinesAndNumbersButZerosInTheRecordChooseDefaults) {
     EXPECT_EQ(SetGridAttr(grid, nullptr), -1);
     EXPECT_EQ(ShowLineNumbers(grid, 1), 1);
     EXPECT_EQ(s.showLineNumbers, 1);
-    EXPECT_EQ(OnEntryStyle(1), 0);
 }
 
 TEST_F(GridTest, TheGridOwnsItsFontsAndDeletesTheOnesItReplaces) {
@@ -57,4 +57,38 @@ TEST_F(GridTest, MakeFontAsksForThePointSizeInPixelsAndRowsKeepTheirMinimumHeigh
         EXPECT_EQ(SetRowHeight(grid, height), 1);
         EXPECT_EQ(GetRowHeight(grid), answer) << height;
     }
+}
+
+TEST(Resources, CheckBoxImagesAndTheRowResizeCursor) {
+    const std::set<std::pair<int, int>> tick = {{9, 3}, {8, 4}, {9, 4}, {3, 5}, {7, 5}, {8, 5}, {9, 5},
+                                                {3, 6}, {4, 6}, {6, 6}, {7, 6}, {8, 6}, {3, 7}, {4, 7},
+                                                {5, 7}, {6, 7}, {7, 7}, {4, 8}, {5, 8}, {6, 8}, {5, 9}};
+    HDC dc = CreateCompatibleDC(nullptr);
+    std::set<COLORREF> greys;
+    for (HBITMAP bitmap : {library.checkedBitmap, library.uncheckedBitmap, library.deletedCheckBitmap}) {
+        BITMAP info{};
+        ASSERT_TRUE(GetObjectA(bitmap, sizeof info, &info) && info.bmWidth == 13 && info.bmHeight == 13);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        for (int i = 0; i < 13 * 13; ++i) {
+            const int x = i % 13, y = i / 13;
+            const bool ink = x % 12 == 0 || y % 12 == 0 || (bitmap == library.checkedBitmap && tick.count({x, y}));
+            if (bitmap == library.deletedCheckBitmap) greys.insert(GetPixel(dc, x, y));
+            else EXPECT_EQ(GetPixel(dc, x, y), ink ? 0u : 0xFFFFFFu) << x << "," << y;
+        }
+        if (bitmap == library.deletedCheckBitmap) {  // the shape in grey tones: no black, no pure white
+            EXPECT_EQ(greys.count(0u) + greys.count(0xFFFFFFu), 0u);
+            EXPECT_EQ(GetPixel(dc, 3, 5), GetPixel(dc, 0, 0)) << "tick and frame share the dark grey";
+            EXPECT_NE(GetPixel(dc, 1, 1), GetPixel(dc, 0, 0));
+        }
+        SelectObject(dc, old);
+    }
+    DeleteDC(dc);
+    ICONINFO cursor{};
+    ASSERT_TRUE(GetIconInfo(library.resizeCursor, &cursor));
+    BITMAP mask{};
+    GetObjectA(cursor.hbmMask, sizeof mask, &mask);
+    EXPECT_TRUE(!cursor.fIcon && cursor.xHotspot == 15 && cursor.yHotspot == 15 && mask.bmWidth == 32)
+        << "a 32-pixel cursor with its hot spot at 15,15";
+    DeleteObject(cursor.hbmMask);
+    if (cursor.hbmColor) DeleteObject(cursor.hbmColor);
 }

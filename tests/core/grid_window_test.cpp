@@ -62,7 +62,6 @@ TEST_F(GridTest, TwoGridsKeepSeparateDataAndFreeGridWithoutAnEditorChangesNothin
     EXPECT_NE(FontOf(GetDlgItem(second, kComboId)), FontOf(GetDlgItem(grid, kComboId)));
     DestroyWindow(second);
     EXPECT_EQ(Cell(1, 1), "first");
-    EXPECT_EQ(GetColCount(second), -3) << "a grid used and then destroyed is no grid";
 }
 
 // Hosts fill grids from worker threads that own them; each call must reach

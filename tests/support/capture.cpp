@@ -27,13 +27,8 @@ Capture CaptureClient(HWND hwnd) {
     capture.height = client.bottom;
     if (capture.width <= 0 || capture.height <= 0) return capture;
 
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = capture.width;
-    info.bmiHeader.biHeight = -capture.height;  // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    // Top-down rows of 32-bit pixels.
+    BITMAPINFO info{{sizeof info.bmiHeader, capture.width, -capture.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     void* bits = nullptr;
     HDC window = GetDC(hwnd);
     HDC memory = CreateCompatibleDC(window);

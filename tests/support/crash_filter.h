@@ -11,14 +11,10 @@ namespace testing_host {
 
 // Names what was running when the crash came; set by the program.
 using CrashContext = const char* (*)();
-
-inline CrashContext& CurrentCrashContext() {
-    static CrashContext context = nullptr;
-    return context;
-}
+inline CrashContext crashContext = nullptr;
 
 inline LONG WINAPI ReportCrash(EXCEPTION_POINTERS* info) {
-    const char* running = CurrentCrashContext() ? CurrentCrashContext()() : nullptr;
+    const char* running = crashContext ? crashContext() : nullptr;
     fprintf(stderr, "\nCRASH: exception 0x%08lx at %p while running %s\n",
             static_cast<unsigned long>(info->ExceptionRecord->ExceptionCode), info->ExceptionRecord->ExceptionAddress,
             running ? running : "(unknown)");
@@ -29,7 +25,7 @@ inline LONG WINAPI ReportCrash(EXCEPTION_POINTERS* info) {
 }
 
 inline void InstallCrashFilter(CrashContext context = nullptr) {
-    CurrentCrashContext() = context;
+    crashContext = context;
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
     SetUnhandledExceptionFilter(ReportCrash);
 }

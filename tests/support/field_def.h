@@ -8,17 +8,8 @@ namespace testing_host {
 // A column field; a face name gives the column a bold 10-point font of it.
 inline FieldDef ColumnField(const char* label, int width, int size, int align = 0, int textColor = 0,
                             int backColor = 0, const char* face = nullptr) {
-    FieldDef def{};
-    def.label = const_cast<char*>(label);
-    def.width = width;
-    def.size = size;
-    def.align = align;
-    def.textColor = textColor;
-    def.backColor = backColor;
-    def.fontFace = face;
-    def.fontSize = 10;
-    def.fontWeight = 700;
-    return def;
+    return FieldDef{const_cast<char*>(label), width, size, align, 0, 0, 0, textColor, backColor, 0, 0, face, 10, 700,
+                    0, 0};
 }
 
 // n text columns of `size` characters, `width` pixels wide; false when the

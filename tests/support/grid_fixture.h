@@ -36,11 +36,7 @@ protected:
         return text;
     }
     std::string Cell(int row, int col, int mode = 0) { return CellOf(grid, row, col, mode); }
-    std::string Heading(int col) {
-        std::string heading;
-        CellOf(grid, 1, col, 0, &heading);
-        return heading;
-    }
+    std::string Heading(int col) { std::string heading; return CellOf(grid, 1, col, 0, &heading), heading; }
     // n text columns of the given size.
     void Shape(int n, int size, int width = 60) { ASSERT_TRUE(testing_host::ShapeGrid(grid, n, size, width)); }
     // One column per definition, of the given types (text where none is given).

@@ -1,29 +1,25 @@
 #include "tests/support/test_host.h"
 
-namespace testing_host {
-namespace {
-constexpr char kHostClass[] = "TabrixTestHost";
+#include <algorithm>
+#include <iterator>
 
-void RegisterHostClass() {
-    static bool registered = false;
-    if (registered) return;
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kHostClass;
-    RegisterClassA(&wc);
-    registered = true;
-}
-}  // namespace
+namespace testing_host {
 
 TestHost::TestHost(int width, int height) {
-    RegisterHostClass();
-    hwnd_ = CreateWindowExA(0, kHostClass, "Tabrix test host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE,
-                            0, 0, width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    static const ATOM hostClass = [] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = WndProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = "TabrixTestHost";
+        return RegisterClassA(&wc);
+    }();
+    // Messages of creation go unrecorded: the window learns its host after it.
+    hwnd_ = CreateWindowExA(0, MAKEINTATOM(hostClass), "Tabrix test host",
+                            WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, width, height, nullptr, nullptr,
+                            GetModuleHandleA(nullptr), nullptr);
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WndProc));
     PumpMessages();
 }
 
@@ -32,32 +28,18 @@ TestHost::~TestHost() {
     PumpMessages();
 }
 
-HINSTANCE TestHost::instance() const { return GetModuleHandleA(nullptr); }
-
 std::vector<Message> TestHost::MessagesOf(UINT message) const {
     std::vector<Message> found;
-    for (const Message& m : messages_) {
-        if (m.message == message) found.push_back(m);
-    }
+    std::copy_if(messages_.begin(), messages_.end(), std::back_inserter(found),
+                 [message](const Message& m) { return m.message == message; });
     return found;
 }
 
-void TestHost::Answer(UINT message, std::function<LRESULT(WPARAM, LPARAM)> reply) {
-    for (auto& [code, existing] : replies_) {
-        if (code == message) {
-            existing = std::move(reply);
-            return;
-        }
-    }
-    replies_.emplace_back(message, std::move(reply));
-}
-
 LRESULT CALLBACK TestHost::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* host = reinterpret_cast<TestHost*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (host) {
+    if (auto* host = reinterpret_cast<TestHost*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA))) {
         host->messages_.push_back(Message{message, wParam, lParam});
-        for (auto& [code, reply] : host->replies_) {
-            if (code == message) return reply(wParam, lParam);
+        if (auto reply = host->replies_.find(message); reply != host->replies_.end()) {
+            return reply->second(wParam, lParam);
         }
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <vector>
 
 namespace testing_host {
@@ -24,7 +25,7 @@ public:
     TestHost& operator=(const TestHost&) = delete;
 
     HWND hwnd() const { return hwnd_; }
-    HINSTANCE instance() const;
+    HINSTANCE instance() const { return GetModuleHandleA(nullptr); }
 
     // Messages received since the last Clear, optionally of one kind.
     const std::vector<Message>& messages() const { return messages_; }
@@ -33,13 +34,13 @@ public:
 
     // What the host answers to a message from now on, replacing an earlier
     // answer; unset messages go to DefWindowProc.
-    void Answer(UINT message, std::function<LRESULT(WPARAM, LPARAM)> reply);
+    void Answer(UINT message, std::function<LRESULT(WPARAM, LPARAM)> reply) { replies_[message] = std::move(reply); }
 
 private:
     static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
     HWND hwnd_ = nullptr;
     std::vector<Message> messages_;
-    std::vector<std::pair<UINT, std::function<LRESULT(WPARAM, LPARAM)>>> replies_;
+    std::map<UINT, std::function<LRESULT(WPARAM, LPARAM)>> replies_;
 };
 
 // Processes every queued message of this thread.
