@@ -5,7 +5,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "tests/support/field_def.h"
 #include "tests/support/gtest_crash.h"
@@ -108,11 +110,13 @@ struct Usage {
 // then stays, so six steps are allowed: a leak of 72 KB a load, of 4 KB a
 // grid over 100 or of 80 bytes a grid over 5,000 is beyond it.
 template <class Once>
-void ExpectGivenBack(int warmUp, int times, Once once) {
+void ExpectGivenBack(const char* what, int warmUp, int times, Once once) {
     for (int n = 0; n < warmUp; ++n) once();
     const Usage before;
     for (int n = 0; n < times && !testing::Test::HasFatalFailure(); ++n) once();
     const Usage after;
+    printf("%s: GDI objects %d -> %d, windows %d -> %d, private %lld -> %lld KB\n", what, before.gdi, after.gdi,
+           before.windows, after.windows, before.privateKb, after.privateKb);
     EXPECT_EQ(after.gdi, before.gdi);
     EXPECT_EQ(after.windows, before.windows);
     EXPECT_LE(after.privateKb - before.privateKb, 384);
@@ -128,7 +132,9 @@ TEST(Leaks, GridsGiveBackWhatTheyTook) {
     Tabrix dll;
     ASSERT_NE(dll.module, nullptr);
     constexpr int kBatch = 10;
-    ExpectGivenBack(3, Count("TABRIX_LEAK_GRIDS", 100) / kBatch, [&dll] {
+    const int grids = Count("TABRIX_LEAK_GRIDS", 100);
+    const std::string what = std::to_string(grids / kBatch * kBatch) + " grids";
+    ExpectGivenBack(what.c_str(), 3, grids / kBatch, [&dll] {
         testing_host::TestHost host;
         SetForegroundWindow(host.hwnd());
         for (int i = 0; i < kBatch && !testing::Test::HasFatalFailure(); ++i) UseGrid(dll, host, i, i % 2 == 0);
@@ -140,7 +146,8 @@ TEST(Leaks, GridsGiveBackWhatTheyTook) {
 // back, or its next message runs unloaded code. Every load after an unload
 // registers the class again and makes working grids.
 TEST(Leaks, TheDllLoadsAndUnloadsOverAndOver) {
-    ExpectGivenBack(1, Count("TABRIX_LEAK_LOADS", 30), [] {
+    const int loads = Count("TABRIX_LEAK_LOADS", 30);
+    ExpectGivenBack((std::to_string(loads) + " loads").c_str(), 1, loads, [] {
         HWND kept = CreateWindowExA(0, "STATIC", "kept", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
         const LONG_PTR own = GetWindowLongPtrA(kept, GWLP_WNDPROC);
         {
