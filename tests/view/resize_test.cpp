@@ -27,14 +27,10 @@ protected:
         ReleaseDC(grid, dc);
         return pixel;
     }
-    RECT Client() {
-        RECT client;
-        GetClientRect(grid, &client);
-        return client;
-    }
+    RECT Client() { RECT client; return GetClientRect(grid, &client), client; }
     std::vector<int> Widths() {
-        std::vector<int> widths;
-        for (int col = 0; col < tabrix::kColSlots; ++col) widths.push_back(GetColWidth(grid, col));
+        std::vector<int> widths(tabrix::kColSlots);
+        for (int col = 0; col < tabrix::kColSlots; ++col) widths[col] = GetColWidth(grid, col);
         return widths;
     }
     void EndTrack(int item, int width) {
@@ -59,14 +55,13 @@ protected:
 
 // Each drag presses just left of a divider on the header, moves and releases.
 TEST_F(ResizeTest, DividerDragsResizeTheColumnShownByTheItemWithinClamps) {
-    struct Case {
-        int scrolledBy, dividerX, toX, col, width;  // negative: from the client's right edge
-    } cases[] = {
+    // Negative toX and width: from the client's right edge.
+    const struct { int scrolledBy, dividerX, toX, col, width; } cases[] = {
         {0, 35 + 50, 35 + 10, 1, 30},            // at least 30
         {0, 35 + 30 + 50, -2, 2, -75},           // at most the client less 75
         {3, 35 + 50 + 50, 35 + 50 + 90, 5, 90},  // item 2 shows column 5
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         for (int i = GetFirstVisCol(grid) - 1; i < c.scrolledBy; ++i) SendMessageA(grid, WM_HSCROLL, SB_LINERIGHT, 0);
         UpdateWindow(grid);
         ASSERT_EQ(GetFirstVisCol(grid), c.scrolledBy + 1);
@@ -85,8 +80,7 @@ TEST_F(ResizeTest, DividerDragsResizeTheColumnShownByTheItemWithinClamps) {
         for (int item = 1; item + c.scrolledBy <= 8; ++item) {
             HDITEMA hd{};
             hd.mask = HDI_WIDTH;
-            ASSERT_TRUE(Header_GetItem(header, item, &hd));
-            EXPECT_EQ(hd.cxy, GetColWidth(grid, item + c.scrolledBy)) << "item " << item;
+            EXPECT_TRUE(Header_GetItem(header, item, &hd) && hd.cxy == GetColWidth(grid, item + c.scrolledBy)) << item;
         }
     }
 }
@@ -127,11 +121,7 @@ TEST_F(ResizeTest, RowBorderBandStartsARowDrag) {
 // grid starts with; one interrupted first stores nothing. Either way the
 // cursor and the capture are freed and the page counts whole rows.
 TEST_F(ResizeTest, RowDragsEndedOrInterrupted) {
-    struct Ending {
-        const char* name;
-        int by;
-        void (*interrupt)(HWND grid, HWND host);
-    } endings[] = {
+    const struct { const char* name; int by; void (*interrupt)(HWND grid, HWND host); } endings[] = {
         {"released lower", 10, nullptr},
         {"released higher", -8, nullptr},
         {"capture taken", 10, [](HWND, HWND host) { SetCapture(host); }},
@@ -142,22 +132,20 @@ TEST_F(ResizeTest, RowDragsEndedOrInterrupted) {
     };
     for (int row = 6; row <= 30; ++row) CreateCell(grid, row, 1, "x");
     const int h = GetRowHeight(grid), y = BorderY(1);
-    for (const Ending& e : endings) {
+    for (const auto& e : endings) {
         SCOPED_TRACE(e.name);
         ShowWindow(grid, SW_SHOW);
         SetRowHeight(grid, h);
         UpdateWindow(grid);
         Press(y);
-        EXPECT_EQ(GetCapture(), grid) << "the release must reach the grid wherever it happens";
-        EXPECT_FALSE(CursorFree());
+        EXPECT_TRUE(GetCapture() == grid && !CursorFree()) << "the release must reach the grid wherever it happens";
         UpdateWindow(grid);
         const COLORREF under = Screen(200, y + e.by);
         SendMessageA(grid, WM_MOUSEMOVE, MK_LBUTTON, At(10, y + e.by));
         EXPECT_EQ(Screen(200, y + e.by), under ^ 0xFFFFFF) << "the tracking line";
         if (e.interrupt) e.interrupt(grid, host.hwnd());
         Release(y + e.by);
-        EXPECT_TRUE(CursorFree());
-        EXPECT_NE(GetCapture(), grid);
+        EXPECT_TRUE(CursorFree() && GetCapture() != grid);
         if (!IsWindow(grid)) continue;
         // The line lives on the screen; only the grid knows to erase it, once.
         EXPECT_EQ(state()->rowTrackY, 0) << "the tracking line is erased";
