@@ -35,9 +35,7 @@ class NotifyTest : public GridTest {
 protected:
     void TearDown() override {
         SetFuncCallback(nullptr, 0);  // the delivery mode is shared by every grid of the process
-        victim = nullptr;
-        DestroyWindow(parent);
-        GridTest::TearDown();
+        victim = nullptr, DestroyWindow(parent), GridTest::TearDown();
     }
     void MakeParent() {
         parent = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 500, 400, host.hwnd(), nullptr,
@@ -57,9 +55,7 @@ protected:
     static void Send(HWND g, Event event) {
         if (event == kRightButton) return static_cast<void>(SendMessageA(g, WM_RBUTTONUP, 0, MAKELPARAM(10, 20)));
         GridState* s = tabrix::GridFromWindow(g).state;
-        s->curRow = 2;
-        s->curCol = 3;
-        s->rowEdited = 1;
+        s->curRow = 2, s->curCol = 3, s->rowEdited = 1;
         (event == kVertical ? s->vScrollCode : s->hScrollCode) = SB_LINEDOWN;
         SendMessageA(g, event == kVertical ? WM_VSCROLL : WM_HSCROLL, SB_LINEDOWN, 0);  // SB_LINEDOWN is SB_LINERIGHT
     }

@@ -70,8 +70,7 @@ TEST_F(ScrollTest, MovesByKeyboardAndBar) {
     for (const auto& c : cases) {
         state()->vScroll.nPos = c.from[0];
         state()->selectedRow = state()->curRow = c.from[1];
-        state()->hScroll.nPos = c.from[2] - 1;
-        state()->curCol = c.from[3];
+        state()->hScroll.nPos = c.from[2] - 1, state()->curCol = c.from[3];
         const UINT message = c.move < kKeyH ? WM_VSCROLL : WM_HSCROLL;
         c.move == kKeyV || c.move == kKeyH ? Key(message, c.code) : void(SendMessageA(grid, message, c.code, 0));
         ExpectView(c.to, "move " + std::to_string(c.move) + " code " + std::to_string(c.code));
@@ -82,12 +81,10 @@ TEST_F(ScrollTest, MovesByKeyboardAndBar) {
 
 TEST_F(ScrollTest, PagesLargerThanTheRangeLeaveOnlyTheLowerBound) {
     Table(20, 3, 15);  // rows 1 to 4; every column fits, so painting leaves the position alone
-    SizeClient(5, 5);
-    SendMessageA(grid, WM_VSCROLL, SB_LINEDOWN, 0);
-    EXPECT_EQ(GetFirstVisRow(grid), 1) << "a page of exactly the range still clamps";
-    SizeClient(5, 6);
-    SendMessageA(grid, WM_VSCROLL, SB_LINEDOWN, 0);
-    EXPECT_EQ(GetFirstVisRow(grid), 2) << "the upper bound is void once the page is larger";
+    for (int rows : {5, 6}) {  // a page of exactly the range still clamps; a larger one voids the upper bound
+        SizeClient(5, rows), SendMessageA(grid, WM_VSCROLL, SB_LINEDOWN, 0);
+        EXPECT_EQ(GetFirstVisRow(grid), rows - 4);
+    }
 
     const struct { int code, firstCol, page, expected; } cases[] = {
         {SB_PAGELEFT, 4, 10, 3},   {SB_PAGELEFT, 13, 10, 5},   // negative: one column back; or a page less two
@@ -96,8 +93,7 @@ TEST_F(ScrollTest, PagesLargerThanTheRangeLeaveOnlyTheLowerBound) {
         {SB_PAGERIGHT, 20, 10, 20}, {SB_LINERIGHT, 20, 10, 20},  // never past the last data column
     };
     for (const auto& c : cases) {
-        state()->hScroll.nPage = c.page;
-        state()->hScroll.nPos = c.firstCol - 1;
+        state()->hScroll.nPage = c.page, state()->hScroll.nPos = c.firstCol - 1;
         SendMessageA(grid, WM_HSCROLL, c.code, 0);
         EXPECT_EQ(GetFirstVisCol(grid), c.expected) << "code " << c.code << " from " << c.firstCol << ", page " << c.page;
     }
