@@ -18,7 +18,7 @@ TEST(FixedWidth, RecordsRoundTripByteForByteAndPutsNeverWriteOutsideTheBlock) {
         int row = 1, result = 1;
     } cases[] = {
         // Any record into any row, and refusals changing nothing, are checked
-        // byte for byte by raf_put_fuzz; rows off the edges, reads too, by the bad-input matrix.
+        // byte for byte by raf_put_fuzz; rows off the edges by the bad-input matrix.
         {"ab   xyz    ", {{"ab   ", "xyz", "    "}}},  // padding is kept
         {"12345x", {{"12345", "x", "wxyz"}}},          // no "yz" tail left behind
         {"12345x", {old[0], {"", "", ""}, {"12345", "x", ""}}, 3},  // maxRow raised
@@ -33,6 +33,7 @@ TEST(FixedWidth, RecordsRoundTripByteForByteAndPutsNeverWriteOutsideTheBlock) {
         if (c.result == 1 && strlen(c.record) == 12) {
             EXPECT_STREQ(FixedWidthRecord(&s.a, 1), c.record) << "byte for byte";
         }
+        for (int row : {-1, s.a.maxRow + 1, INT_MAX}) EXPECT_STREQ(FixedWidthRecord(&s.a, row), "INVALID_ROW_NUMBER");
     }
     RecordStore s({1, 6});
     for (int row = 1; row <= 3000; ++row) {
