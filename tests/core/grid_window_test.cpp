@@ -1,4 +1,5 @@
 #include <utility>
+#include <vector>
 
 #include "grid/library.h"
 #include "tests/support/grid_fixture.h"
@@ -6,25 +7,20 @@
 using namespace tabrix;
 
 TEST_F(GridTest, NewGridHasOneColumnOneRowTheCurrentCellAtTheTopLeftAndItsRecordsAsProperties) {
-    EXPECT_EQ(GetColCount(grid), 1);
-    EXPECT_EQ(GetRowCount(grid), 1);
-    EXPECT_EQ(std::pair(GetCurrentRow(grid), GetCurrentCol(grid)), std::pair(1, 1));
-    EXPECT_EQ(state()->undoEnabled, 1);
-    EXPECT_EQ(GetFldSize(grid, 1), 2) << "column 1 holds one character";
-    EXPECT_GT(GetRowHeight(grid), 4);
-    EXPECT_EQ(Header_GetItemCount(GetDlgItem(grid, kHeaderId)), 3) << "row header, column 1, filler";
-    EXPECT_NE(GetDlgItem(grid, kComboId), nullptr);
-    EXPECT_EQ(GetDlgCtrlID(grid), 77);
+    // Column 1 holds one character; the header: row header, column 1, filler.
+    EXPECT_EQ(std::vector<int>({GetColCount(grid), GetRowCount(grid), GetCurrentRow(grid), GetCurrentCol(grid),
+                                state()->undoEnabled, GetFldSize(grid, 1), GetDlgCtrlID(grid),
+                                Header_GetItemCount(GetDlgItem(grid, kHeaderId))}),
+              std::vector<int>({1, 1, 1, 1, 1, 2, 77, 3}));
     EXPECT_EQ(GetPropA(grid, "variables"), state());
     EXPECT_EQ(GetPropA(grid, "gridarray"), arrays());
     testing_host::TestHost other;
     EXPECT_EQ(CreateGrid(other.hwnd(), nullptr, 0, 1, 0, 0, 100, 100), nullptr) << "no instance, no grid";
     for (int border : {0, 1, 2, 7}) {
         HWND g = CreateGrid(host.hwnd(), host.instance(), border, 5, 0, 0, 100, 100);
-        const LONG style = GetWindowLongA(g, GWL_STYLE);
-        EXPECT_EQ((style & WS_BORDER) != 0, border == 1) << "border " << border;
-        EXPECT_EQ((GetWindowLongA(g, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0, border == 2) << "border " << border;
-        EXPECT_EQ(style & (WS_CHILD | WS_VISIBLE), WS_CHILD | WS_VISIBLE);
+        const LONG style = GetWindowLongA(g, GWL_STYLE), edge = GetWindowLongA(g, GWL_EXSTYLE) & WS_EX_CLIENTEDGE;
+        EXPECT_EQ(std::vector<bool>({(style & WS_BORDER) != 0, edge != 0, (style & WS_CHILD) && (style & WS_VISIBLE)}),
+                  std::vector<bool>({border == 1, border == 2, true})) << "border " << border;
         DestroyWindow(g);
     }
 }
@@ -40,9 +36,8 @@ TEST_F(GridTest, CreationFailsCleanlyWhenMemoryRunsOut) {
         EXPECT_TRUE(g || !created) << "creation that once fitted fails again with " << n << " allocations";
         if (!g) continue;
         ++created;
-        EXPECT_EQ(GetColCount(g), 1) << "a grid made with " << n << " allocations";
-        EXPECT_EQ(GetRowCount(g), 1);
-        EXPECT_EQ(CreateCell(g, 3, 1, "x"), 1);
+        EXPECT_EQ(std::vector<int>({GetColCount(g), GetRowCount(g), CreateCell(g, 3, 1, "x")}),
+                  std::vector<int>({1, 1, 1})) << "a grid made with " << n << " allocations";
         DestroyWindow(g);
     }
     EXPECT_GT(created, 0);

@@ -29,14 +29,10 @@ protected:
         const std::string spy = std::string(program, strrchr(program, '\\') + 1) + "installer_spy.dll";
         // The installer loads the setup DLL named by "Setup"; Wine's loads the
         // one named by "Driver" (and reads no list of installed drivers).
-        HKEY key;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kDriverKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
         for (const char* name : {"Setup", "Driver"}) {
-            RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(spy.c_str()),
-                           static_cast<DWORD>(spy.size() + 1));
+            ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, kDriverKey, name, REG_SZ, spy.c_str(),
+                                      static_cast<DWORD>(spy.size() + 1)), ERROR_SUCCESS);
         }
-        RegCloseKey(key);
     }
     void TearDown() override {
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, kDriverKey);

@@ -21,39 +21,22 @@
 
 namespace {
 
-constexpr int kColumns = 2;
-
 struct Binding { char* data; SQLLEN length; SQLLEN* indicator; };
 
 struct Statement {
-    long rows = 0, display = 20, failingAttr = 0;
+    long rows = 0, display = 20, failingAttr = 0, nextRow = 1;
     std::set<long> errorRows;
     char failingState[6] = "";
     bool report = false;
     std::string state, text;  // of the diagnostic record; empty state: none
-    long nextRow = 1;         // rows are numbered from 1
     int rowsets = 0;
     SQLULEN arraySize = 1, bindType = SQL_BIND_BY_COLUMN;
     SQLUSMALLINT* statuses = nullptr;
     SQLULEN* fetched = nullptr;
-    Binding bindings[kColumns] = {};
+    Binding bindings[2] = {};
 };
 
 Statement* S(SQLHANDLE handle) { return static_cast<Statement*>(handle); }
-
-void Parse(Statement* s, const char* text, SQLINTEGER length) {
-    std::string words = length == SQL_NTS ? text : std::string(text, static_cast<size_t>(length));
-    std::replace(words.begin(), words.end(), ';', ' ');
-    std::istringstream in(words);
-    for (std::string word; in >> word;) {
-        sscanf(word.c_str(), "rows=%ld", &s->rows);
-        sscanf(word.c_str(), "display=%ld", &s->display);
-        sscanf(word.c_str(), "attr=%ld:%5s", &s->failingAttr, s->failingState);
-        s->report |= word == "report";
-        std::istringstream list(word.rfind("errors=", 0) == 0 ? word.substr(7) : "");
-        for (std::string row; std::getline(list, row, ',');) s->errorRows.insert(atol(row.c_str()));
-    }
-}
 
 std::string Value(const Statement& s, long row, int col) {
     if (s.report && col == 1)
@@ -63,41 +46,15 @@ std::string Value(const Statement& s, long row, int col) {
     return "r" + std::to_string(row) + "c" + std::to_string(col);
 }
 
-// Text cut to the buffer; the indicator says the whole length, as drivers do.
-void PutText(const std::string& text, void* buffer, SQLLEN capacity, SQLLEN* length) {
+// Text cut to the buffer; the length says the whole text, as drivers do.
+SQLSMALLINT PutText(const std::string& text, void* buffer, SQLLEN capacity, SQLLEN* length = nullptr) {
     if (buffer && capacity > 0) {
         const size_t n = std::min(text.size(), static_cast<size_t>(capacity - 1));
         memcpy(buffer, text.data(), n);
         static_cast<char*>(buffer)[n] = 0;
     }
     if (length) *length = static_cast<SQLLEN>(text.size());
-}
-
-SQLRETURN FetchRowset(Statement* s) {
-    s->state.clear();
-    const long available = s->rows - s->nextRow + 1;
-    if (available <= 0) return SQL_NO_DATA;
-    const SQLULEN n = std::min<SQLULEN>(s->arraySize, static_cast<SQLULEN>(available));
-    ++s->rowsets;
-    bool rowErrors = false;
-    for (SQLULEN i = 0; i < n; ++i) {
-        const long row = s->nextRow + static_cast<long>(i);
-        const bool bad = s->errorRows.count(row) > 0;
-        rowErrors |= bad;
-        if (s->statuses) s->statuses[i] = bad ? SQL_ROW_ERROR : SQL_ROW_SUCCESS;
-        // Row-wise only: the loader binds no other way.
-        for (int col = 1; col <= kColumns && !bad; ++col) {
-            const Binding& b = s->bindings[col - 1];
-            PutText(Value(*s, row, col), b.data ? b.data + i * s->bindType : nullptr, b.length,
-                    reinterpret_cast<SQLLEN*>(reinterpret_cast<char*>(b.indicator) + i * s->bindType));
-        }
-    }
-    if (s->fetched) *s->fetched = n;
-    s->nextRow += static_cast<long>(n);
-    if (!rowErrors) return SQL_SUCCESS;
-    s->state = "01S01";
-    s->text = "[ScriptedTest] error in row";
-    return SQL_SUCCESS_WITH_INFO;
+    return static_cast<SQLSMALLINT>(text.size());
 }
 
 }  // namespace
@@ -105,10 +62,8 @@ SQLRETURN FetchRowset(Statement* s) {
 extern "C" {
 
 SQLRETURN SQL_API SQLAllocHandle(SQLSMALLINT type, SQLHANDLE, SQLHANDLE* output) {
-    static int environment, connection;
-    if (type == SQL_HANDLE_ENV) *output = &environment;
-    if (type == SQL_HANDLE_DBC) *output = &connection;
-    if (type == SQL_HANDLE_STMT) *output = new Statement;
+    static int connection;
+    *output = type == SQL_HANDLE_STMT ? new Statement : static_cast<SQLHANDLE>(&connection);
     return SQL_SUCCESS;
 }
 
@@ -119,8 +74,7 @@ SQLRETURN SQL_API SQLFreeHandle(SQLSMALLINT type, SQLHANDLE handle) {
 
 SQLRETURN SQL_API SQLDriverConnect(SQLHDBC, SQLHWND, SQLCHAR*, SQLSMALLINT, SQLCHAR* out, SQLSMALLINT outMax,
                                    SQLSMALLINT* outLength, SQLUSMALLINT) {
-    if (out && outMax > 0) out[0] = 0;
-    if (outLength) *outLength = 0;
+    if (outLength) *outLength = PutText("", out, outMax);
     return SQL_SUCCESS;
 }
 
@@ -132,9 +86,8 @@ SQLRETURN SQL_API SQLGetDiagRec(SQLSMALLINT type, SQLHANDLE handle, SQLSMALLINT 
     if (type != SQL_HANDLE_STMT || record != 1 || S(handle)->state.empty()) return SQL_NO_DATA;
     if (state) memcpy(state, S(handle)->state.c_str(), 6);
     if (native) *native = 0;
-    SQLLEN n = 0;
-    PutText(S(handle)->text, text, capacity, &n);
-    if (length) *length = static_cast<SQLSMALLINT>(n);
+    const SQLSMALLINT n = PutText(S(handle)->text, text, capacity);
+    if (length) *length = n;
     return SQL_SUCCESS;
 }
 
@@ -147,23 +100,33 @@ SQLRETURN SQL_API SQLGetDiagField(SQLSMALLINT type, SQLHANDLE handle, SQLSMALLIN
 }
 
 SQLRETURN SQL_API SQLPrepare(SQLHSTMT stmt, SQLCHAR* text, SQLINTEGER length) {
-    Parse(S(stmt), reinterpret_cast<char*>(text), length);
+    Statement* s = S(stmt);
+    const char* chars = reinterpret_cast<char*>(text);
+    std::string words = length == SQL_NTS ? chars : std::string(chars, static_cast<size_t>(length));
+    std::replace(words.begin(), words.end(), ';', ' ');
+    std::istringstream in(words);
+    for (std::string word; in >> word;) {
+        sscanf(word.c_str(), "rows=%ld", &s->rows);
+        sscanf(word.c_str(), "display=%ld", &s->display);
+        sscanf(word.c_str(), "attr=%ld:%5s", &s->failingAttr, s->failingState);
+        s->report |= word == "report";
+        std::istringstream list(word.rfind("errors=", 0) == 0 ? word.substr(7) : "");
+        for (std::string row; std::getline(list, row, ',');) s->errorRows.insert(atol(row.c_str()));
+    }
     return SQL_SUCCESS;
 }
 
 SQLRETURN SQL_API SQLExecute(SQLHSTMT) { return SQL_SUCCESS; }
 
 SQLRETURN SQL_API SQLNumResultCols(SQLHSTMT, SQLSMALLINT* count) {
-    *count = kColumns;
+    *count = 2;
     return SQL_SUCCESS;
 }
 
 SQLRETURN SQL_API SQLDescribeCol(SQLHSTMT stmt, SQLUSMALLINT col, SQLCHAR* name, SQLSMALLINT capacity,
                                  SQLSMALLINT* nameLength, SQLSMALLINT* type, SQLULEN* size, SQLSMALLINT* digits,
                                  SQLSMALLINT* nullable) {
-    SQLLEN n = 0;
-    PutText("c" + std::to_string(col), name, capacity, &n);
-    *nameLength = static_cast<SQLSMALLINT>(n);
+    *nameLength = PutText("c" + std::to_string(col), name, capacity);
     *type = SQL_VARCHAR;
     *size = static_cast<SQLULEN>(std::max(S(stmt)->display, 0L));
     *digits = 0;
@@ -181,9 +144,9 @@ SQLRETURN SQL_API SQLColAttribute(SQLHSTMT stmt, SQLUSMALLINT col, SQLUSMALLINT 
         s->text = "[ScriptedTest] column attribute " + std::to_string(id) + " refused";
         return SQL_ERROR;
     }
-    SQLLEN n = 0;
-    PutText(id == SQL_DESC_NAME || id == SQL_DESC_LABEL ? "c" + std::to_string(col) : "", text, capacity, &n);
-    if (length) *length = static_cast<SQLSMALLINT>(n);
+    const SQLSMALLINT n = PutText(id == SQL_DESC_NAME || id == SQL_DESC_LABEL ? "c" + std::to_string(col) : "",
+                                  text, capacity);
+    if (length) *length = n;
     const bool sized = id == SQL_DESC_DISPLAY_SIZE || id == SQL_DESC_LENGTH || id == SQL_DESC_OCTET_LENGTH;
     const bool typed = id == SQL_DESC_TYPE || id == SQL_DESC_CONCISE_TYPE;
     if (number) *number = sized ? s->display : typed ? SQL_VARCHAR : 0;
@@ -202,11 +165,37 @@ SQLRETURN SQL_API SQLSetStmtAttr(SQLHSTMT stmt, SQLINTEGER attribute, SQLPOINTER
 
 SQLRETURN SQL_API SQLBindCol(SQLHSTMT stmt, SQLUSMALLINT col, SQLSMALLINT, SQLPOINTER data, SQLLEN length,
                              SQLLEN* indicator) {
-    if (col < 1 || col > kColumns) return SQL_ERROR;
+    if (col < 1 || col > 2) return SQL_ERROR;
     S(stmt)->bindings[col - 1] = {static_cast<char*>(data), length, indicator};
     return SQL_SUCCESS;
 }
 
-SQLRETURN SQL_API SQLFetchScroll(SQLHSTMT stmt, SQLSMALLINT, SQLLEN) { return FetchRowset(S(stmt)); }
+SQLRETURN SQL_API SQLFetchScroll(SQLHSTMT stmt, SQLSMALLINT, SQLLEN) {
+    Statement* s = S(stmt);
+    s->state.clear();
+    const long available = s->rows - s->nextRow + 1;
+    if (available <= 0) return SQL_NO_DATA;
+    const SQLULEN n = std::min<SQLULEN>(s->arraySize, static_cast<SQLULEN>(available));
+    ++s->rowsets;
+    bool rowErrors = false;
+    for (SQLULEN i = 0; i < n; ++i) {
+        const long row = s->nextRow + static_cast<long>(i);
+        const bool bad = s->errorRows.count(row) > 0;
+        rowErrors |= bad;
+        if (s->statuses) s->statuses[i] = bad ? SQL_ROW_ERROR : SQL_ROW_SUCCESS;
+        // Row-wise only: the loader binds no other way.
+        for (int col = 1; col <= 2 && !bad; ++col) {
+            const Binding& b = s->bindings[col - 1];
+            PutText(Value(*s, row, col), b.data ? b.data + i * s->bindType : nullptr, b.length,
+                    reinterpret_cast<SQLLEN*>(reinterpret_cast<char*>(b.indicator) + i * s->bindType));
+        }
+    }
+    if (s->fetched) *s->fetched = n;
+    s->nextRow += static_cast<long>(n);
+    if (!rowErrors) return SQL_SUCCESS;
+    s->state = "01S01";
+    s->text = "[ScriptedTest] error in row";
+    return SQL_SUCCESS_WITH_INFO;
+}
 
 }  // extern "C"
