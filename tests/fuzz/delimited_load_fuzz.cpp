@@ -4,10 +4,8 @@
 
 #include "tests/fuzz/fuzz_store.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    Choices in(data, size);
-    FuzzStore s(in);
-    const std::string before = s.Snapshot(), lineEnd = in.Text(), delimiter = in.Text();
+void FuzzTarget(Choices& in, FuzzStore& s, const std::string& before) {
+    const std::string lineEnd = in.Text(), delimiter = in.Text();
     std::string text;
     const LoadOutcome out = WithFailures(in, [&] {
         text = in.Text();
@@ -15,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     });
     s.Check();
     Require(out.replaced || (out.result == 0 && s.Snapshot() == before), "a refused load changes nothing");
-    if (!out.replaced) return 0;
+    if (!out.replaced) return;
     const auto lines = std::count_if(text.begin(), text.end(), [&](char c) { return lineEnd.find(c) < 2; }) + 1;
     Require(s.a.maxRow <= lines + 1 && s.RowEmpty(s.a.maxRow), "a row per line, then the empty new-record row");
     const std::string separators = "\"" + lineEnd.substr(0, 2) + delimiter.substr(0, 1);
@@ -23,5 +21,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Require(s.Texts(row, 1, s.Columns()).find_first_of(separators) == std::string::npos, "separators are not text");
         if (row <= 8) s.DelimitedRoundTrip(row, lineEnd, delimiter);
     }
-    return 0;
 }

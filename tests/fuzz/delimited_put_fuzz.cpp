@@ -1,10 +1,8 @@
 // PutRecordDelimited: one record into any row of a store with texts.
 #include "tests/fuzz/fuzz_store.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    Choices in(data, size);
-    FuzzStore s(in);
-    const std::string before = s.Snapshot(), lineEnd = in.Text(), delimiter = in.Text();
+void FuzzTarget(Choices& in, FuzzStore& s, const std::string& before) {
+    const std::string lineEnd = in.Text(), delimiter = in.Text();
     const int row = in.Row();
     std::string record;
     const int result = WithFailures(in, [&] {
@@ -15,5 +13,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(result == 0 || (result == 1 && row >= 0 && !record.empty() && !delimiter.empty()), "answer");
     Require(result == 1 ? s.a.maxRow > row : s.Snapshot() == before, "the next row exists; a refusal changes nothing");
     if (result == 1) s.DelimitedRoundTrip(row, lineEnd, delimiter);
-    return 0;
 }

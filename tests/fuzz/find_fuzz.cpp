@@ -1,6 +1,5 @@
 // GridFind's scan: a few searches in a row over a store with texts, the
 // continuation left by another grid's hit at the start.
-#include "edit/find_scan.h"
 #include "tests/fuzz/fuzz_store.h"
 
 namespace {
@@ -16,9 +15,7 @@ CellPosition FirstMatch(const FuzzStore& s, const FindQuery& q) {
 }
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    Choices in(data, size);
-    FuzzStore s(in);
+void FuzzTarget(Choices& in, FuzzStore& s, const std::string& before) {
     // No grid holds 2^30 rows of three bytes or more.
     FindContinuation from{in.Row() & 0x3FFFFFFF, in.Byte()};
     for (int n = 0; n < 4; ++n) {
@@ -34,5 +31,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const CellPosition first = FirstMatch(s, q);
         Require(q.resume || (hit.row == first.row && hit.col == first.col), "a fresh search finds the first match");
     }
-    return 0;
+    Require(s.Snapshot() == before, "a search changes no text");
 }

@@ -9,20 +9,19 @@
 #include <cstring>
 #include <string>
 
+#include "edit/find_scan.h"
 #include "grid/cell_store.h"
 #include "records/delimited.h"
+#include "records/fixed_width.h"
 #include "support/memory.h"
 
 using namespace tabrix;
 
-inline void Require(bool ok, const char* what) {
-    if (!ok) fprintf(stderr, "broken: %s\n", what), abort();
-}
+inline void Require(bool ok, const char* what) { ok || (fprintf(stderr, "broken: %s\n", what), abort(), 0); }
 
 // Past the end of the input every choice is 0 and every text empty.
-class Choices {
-public:
-    Choices(const uint8_t* data, size_t size) : at_(data), end_(data + size) {}
+struct Choices {
+    const uint8_t *at_, *end_;
     uint8_t Byte() { return at_ < end_ ? *at_++ : 0; }
     int Below(int n) { return (Byte() << 8 | Byte()) % n; }
     // Up to the next 0 byte, which is taken too.
@@ -38,9 +37,6 @@ public:
         const uint8_t b = Byte();
         return b >= 250 ? far[b % 7] : b;
     }
-
-private:
-    const uint8_t *at_, *end_;
 };
 
 // Runs `call` with the store's allocations failing after the first few,
@@ -142,3 +138,13 @@ struct FuzzStore {
                 "delimited round trip");
     }
 };
+
+// Each target: what it calls with the rest of the input, over a store shaped
+// from its start and that store's texts before the call.
+void FuzzTarget(Choices& in, FuzzStore& s, const std::string& before);
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    Choices in{data, data + size};
+    FuzzStore s(in);
+    FuzzTarget(in, s, s.Snapshot());
+    return 0;
+}

@@ -1,13 +1,9 @@
 // PutRecordRAF: a record of any length into any row of a store with texts.
 #include <vector>
 
-#include "records/fixed_width.h"
 #include "tests/fuzz/fuzz_store.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    Choices in(data, size);
-    FuzzStore s(in);
-    const std::string before = s.Snapshot();
+void FuzzTarget(Choices& in, FuzzStore& s, const std::string& before) {
     const int row = in.Row();
     std::vector<std::string> old;  // rows past maxRow read as empty
     for (int col = 0; col < s.a.fieldCount; ++col) old.push_back(s.Text(row, col));
@@ -19,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     s.Check();
     const int refusal = record.size() < size_t(DeclaredSize(&s.a, 1)) ? kShortRecord : row < 0 ? kBadRow : result;
     Require(result == refusal && (result == 1 || s.Snapshot() == before), "a refused put changes nothing");
-    if (result != 1) return 0;
+    if (result != 1) return;
     // Fields the record reaches hold its bytes; those after it keep their texts.
     std::string expected = old[0] + '\0';
     for (int col = 1, at = 0; col < s.a.fieldCount; at += DeclaredSize(&s.a, col++)) {
@@ -28,5 +24,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(s.Texts(row, 0, s.a.fieldCount - 1) == expected, "the record's bytes, then the old texts");
     Require(record.size() < s.RecordLength() || FixedWidthRecord(&s.a, row) == record.substr(0, s.RecordLength()),
             "byte for byte");
-    return 0;
 }

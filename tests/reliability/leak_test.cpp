@@ -33,17 +33,19 @@ struct Tabrix {
 };
 
 // Keys as a person presses them: real input reaches the focus of the active window.
-void Press(int key) {
-    INPUT in[2]{};
-    for (INPUT& i : in) i.type = INPUT_KEYBOARD, i.ki.wVk = static_cast<WORD>(key);
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, in, sizeof(INPUT));
-    testing_host::PumpMessages();
+void Press(std::initializer_list<int> keys) {
+    for (int key : keys) {
+        INPUT in[2]{};
+        for (INPUT& i : in) i.type = INPUT_KEYBOARD, i.ki.wVk = static_cast<WORD>(key);
+        in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, in, sizeof(INPUT));
+        testing_host::PumpMessages();
+    }
 }
 
 // Four columns, each with a font face of its own: two text, a check box and a list.
-const char* const kFaces[] = {"Arial", "Courier New", "Arial", "Times New Roman"};
-const int kTypes[] = {TABRIX_FIELD_TEXT, TABRIX_FIELD_TEXT, TABRIX_FIELD_CHECK, TABRIX_FIELD_COMBO};
+const struct { const char* face; int type; } kColumns[] = {{"Arial", TABRIX_FIELD_TEXT},
+    {"Courier New", TABRIX_FIELD_TEXT}, {"Arial", TABRIX_FIELD_CHECK}, {"Times New Roman", TABRIX_FIELD_COMBO}};
 constexpr int kWidth = 70;
 
 // One grid's life: shaped, filled, given a font, every kind of editor opened
@@ -63,14 +65,14 @@ void UseGrid(const Tabrix& dll, testing_host::TestHost& host, int id, bool destr
     ASSERT_EQ(dll.SetGridAttr(grid, &attr), 1);
     ASSERT_EQ(dll.DimCols(grid, 4), 1);
     for (int col = 1; col <= 4; ++col) {
-        const FieldDef def = testing_host::ColumnField("c", kWidth, 8, 0, 0, 0, kFaces[col - 1]);
-        ASSERT_EQ(dll.DefineField(grid, col, kTypes[col - 1], &def), 1);
+        const FieldDef def = testing_host::ColumnField("c", kWidth, 8, 0, 0, 0, kColumns[col - 1].face);
+        ASSERT_EQ(dll.DefineField(grid, col, kColumns[col - 1].type, &def), 1);
     }
     ASSERT_EQ(dll.LoadRecordsetDelimited(grid, "ann,a1,1,kiwi\r\nbob,b2,0,fig\r\n", "\r\n", ","), 1);
     for (int col = 1; col <= 4; ++col) ASSERT_EQ(dll.CreateCell(grid, 3, col, col == 3 ? "1" : "cy"), 1);
     SetFocus(grid);
     // Both text editors, each committed by Enter, which opens the next.
-    for (int key : {VK_F2, +'X', VK_RETURN, +'Y', VK_RETURN}) Press(key);
+    Press({VK_F2, 'X', VK_RETURN, 'Y', VK_RETURN});
     // The check box is current now: a click on it toggles it.
     RECT header;
     GetWindowRect(FindWindowExA(grid, nullptr, WC_HEADERA, nullptr), &header);
@@ -79,10 +81,10 @@ void UseGrid(const Tabrix& dll, testing_host::TestHost& host, int id, bool destr
     testing_host::PumpMessages();
     // Enter opens the list; Down asks the host for its items and drops it,
     // Down takes the first, Enter commits it and opens the next row's editor.
-    for (int key : {VK_RETURN, VK_DOWN, VK_DOWN, VK_RETURN}) Press(key);
+    Press({VK_RETURN, VK_DOWN, VK_DOWN, VK_RETURN});
     EXPECT_STREQ(dll.GetRecordDelimited(grid, 1, 0, ",", 0), "annx,a1y,0,pear") << "grid " << id;
     EXPECT_EQ(dll.GridFind(grid, "cy", 0, 0, TABRIX_FIND_EQUALS), 1);
-    Press(VK_F2);
+    Press({VK_F2});
     if (destroyNow) dll.FreeGrid(grid), DestroyWindow(grid);
 }
 
@@ -98,11 +100,6 @@ long long PrivateKb() {
     return static_cast<long long>(total / 1024);
 }
 
-struct Usage {
-    int gdi = testing_host::LiveGdiObjects(), windows = testing_host::LiveWindows();
-    long long privateKb = PrivateKb();
-};
-
 // `once` runs `warmUp` times, so the system's own caches (fonts, the
 // controls' classes, the heap) fill first, then `times` times more. Objects
 // come back exactly. Memory may not: the system's heap commits in 64 KB steps
@@ -112,18 +109,19 @@ struct Usage {
 template <class Once>
 void ExpectGivenBack(const char* what, int warmUp, int times, Once once) {
     for (int n = 0; n < warmUp; ++n) once();
-    const Usage before;
+    const long long before[] = {testing_host::LiveGdiObjects(), testing_host::LiveWindows(), PrivateKb()};
     for (int n = 0; n < times && !testing::Test::HasFatalFailure(); ++n) once();
-    const Usage after;
-    printf("%s: GDI objects %d -> %d, windows %d -> %d, private %lld -> %lld KB\n", what, before.gdi, after.gdi,
-           before.windows, after.windows, before.privateKb, after.privateKb);
-    EXPECT_EQ(after.gdi, before.gdi);
-    EXPECT_EQ(after.windows, before.windows);
-    EXPECT_LE(after.privateKb - before.privateKb, 384);
+    const long long after[] = {testing_host::LiveGdiObjects(), testing_host::LiveWindows(), PrivateKb()};
+    printf("%s: GDI objects %lld -> %lld, windows %lld -> %lld, private %lld -> %lld KB\n", what, before[0], after[0],
+           before[1], after[1], before[2], after[2]);
+    EXPECT_EQ(after[0], before[0]) << "GDI objects";
+    EXPECT_EQ(after[1], before[1]) << "windows";
+    EXPECT_LE(after[2] - before[2], 384) << "private KB";
 }
 
 int Count(const char* variable, int fallback) {
-    return getenv(variable) && atoi(getenv(variable)) > 0 ? atoi(getenv(variable)) : fallback;
+    const int n = getenv(variable) ? atoi(getenv(variable)) : 0;
+    return n > 0 ? n : fallback;
 }
 
 // Grids live a few at a time in one host window, as in a form, each in its

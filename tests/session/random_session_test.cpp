@@ -2,14 +2,10 @@
 // selections, real keys, typing, divider and row-border drags, list drops,
 // focus moves, undeletions from the host's menu) against a host that refuses
 // about one question in five. A model kept from the notifications the host
-// accepted is compared with what the grids answer every 100 events.
-//
-// CI runs 2,000 events. The long run, on a display of one's own:
-//   tests/test-env.sh start /tmp/env
-//   export TABRIX_TESTENV=/tmp/env TABRIX_SESSION_EVENTS=20000 TABRIX_SESSION_SEED=7
-//   tests/wine-run.sh build64/tests/session_tests.exe
-//   tests/test-env.sh stop /tmp/env
-// A failure names the seed and the event; the same seed replays the session.
+// accepted is compared with what the grids answer every 100 events. CI runs
+// 2,000 events; the long run sets TABRIX_SESSION_EVENTS=20000 (and any
+// TABRIX_SESSION_SEED). A failure names the seed and the event; the same
+// seed replays the session.
 #include <chrono>
 #include <cstdlib>
 #include <deque>
@@ -31,31 +27,21 @@ unsigned long EnvNumber(const char* name, unsigned long fallback) {
     return value && *value ? std::strtoul(value, nullptr, 10) : fallback;
 }
 
-struct Column {
-    int type, size, width;
-    bool locked;
-};
+struct Column { int type, size, width; bool locked; };
 
 // What a grid must answer, kept from the notifications alone.
 struct Model {
     HWND grid = nullptr;
     std::vector<Column> cols;
     std::vector<std::vector<std::string>> rows;
-    struct Deletion {
-        int row;
-        std::string record;  // the fixed-width record, byte for byte
-        std::vector<std::string> cells;
-    };
+    struct Deletion { int row; std::string record; std::vector<std::string> cells; };  // record: fixed-width
     std::vector<Deletion> stack;  // newest last, as many as the grid keeps
     Deletion deleting{};
     int changingRow = 0, changingCol = 0;
     std::string changingText;
 };
 
-struct Figures {
-    int accepted = 0, refused = 0, rowMovesRefused = 0, deletions = 0, deletionsRefused = 0, undeletions = 0,
-        drops = 0;
-};
+struct Figures { int accepted, refused, rowMovesRefused, deletions, deletionsRefused, undeletions, drops; };
 
 class RandomSession : public EditSession {
 protected:
@@ -63,14 +49,12 @@ protected:
         EditSession::SetUp();
         HWND second = CreateGrid(host.hwnd(), host.instance(), 0, 78, 410, 0, 370, 280);
         ASSERT_NE(second, nullptr);
-        using T = Column;
         ASSERT_NO_FATAL_FAILURE(Build(models[0], grid, 30,
-                                      {T{0, 1, 30, false}, T{0, 10, 70, false}, T{1, 1, 40, false},
-                                       T{2, 8, 80, false}, T{0, 6, 50, true}, T{0, 300, 120, false}}));
+            {{0, 1, 30, false}, {0, 10, 70, false}, {1, 1, 40, false}, {2, 8, 80, false}, {0, 6, 50, true},
+             {0, 300, 120, false}}));
         ASSERT_NO_FATAL_FAILURE(Build(models[1], second, 14,
-                                      {T{0, 32000, 150, false}, T{2, 3, 60, false}, T{0, 2, 40, false},
-                                       T{1, 1, 40, true}, T{0, 40, 90, false}, T{0, 1, 30, false},
-                                       T{0, 12, 80, false}}));
+            {{0, 32000, 150, false}, {2, 3, 60, false}, {0, 2, 40, false}, {1, 1, 40, true}, {0, 40, 90, false},
+             {0, 1, 30, false}, {0, 12, 80, false}}));
         for (UINT code : {GN_CELLCHANGING, GN_CELLCHANGED, GN_ROWCHANGING, GN_ROWDELETING, GN_ROWDELETED,
                           GN_ROWUNDELETED, GN_DROPDOWN}) {
             host.Answer(code, [this, code](WPARAM w, LPARAM l) { return Reply(code, w, l); });
@@ -120,16 +104,14 @@ protected:
         switch (code) {
             case GN_CELLCHANGING:
                 if (Refuse()) return ++figures.refused, 1;
-                m.changingRow = row, m.changingCol = col;
-                m.changingText = CellOf(m.grid, row, col, 1);
+                m.changingRow = row, m.changingCol = col, m.changingText = CellOf(m.grid, row, col, 1);
                 return 0;
             case GN_CELLCHANGED:
                 EXPECT_EQ(row * 1000 + col, m.changingRow * 1000 + m.changingCol) << "the cell the host approved";
                 if (row == static_cast<int>(m.rows.size()) + 1) m.rows.emplace_back(m.cols.size());
                 if (row >= 1 && row <= static_cast<int>(m.rows.size())) m.rows[row - 1][col - 1] = m.changingText;
                 m.changingRow = 0;
-                ++figures.accepted;
-                return 0;
+                return ++figures.accepted, 0;
             case GN_ROWCHANGING:
                 return Refuse() ? ++figures.rowMovesRefused, 1 : 0;
             case GN_ROWDELETING:
@@ -141,8 +123,7 @@ protected:
                 if (m.stack.size() == 10) m.stack.erase(m.stack.begin());
                 m.stack.push_back(m.deleting);
                 m.rows[row - 1].assign(m.cols.size(), kDeleted);
-                ++figures.deletions;
-                return 0;
+                return ++figures.deletions, 0;
             case GN_ROWUNDELETED:
                 if (m.stack.empty() || m.stack.back().row != row) {
                     ADD_FAILURE() << "row " << row << " came back, not the latest deletion";
@@ -151,13 +132,11 @@ protected:
                 EXPECT_EQ(GetRecordRAF(m.grid, row), m.stack.back().record) << "row " << row << " byte for byte";
                 m.rows[row - 1] = m.stack.back().cells;
                 m.stack.pop_back();
-                ++figures.undeletions;
-                return 0;
+                return ++figures.undeletions, 0;
             case GN_DROPDOWN:
                 for (const std::string& item : kListItems)
                     SendMessageA(GetNotifyHwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-                ++figures.drops;
-                return 0;
+                return ++figures.drops, 0;
         }
         return 0;
     }
@@ -190,10 +169,6 @@ protected:
         }
         return found[Random(0, static_cast<int>(found.size()) - 1)];
     }
-    void SelectRow(int row) {
-        Click(row, 0);
-        for (UINT m : {WM_LBUTTONDBLCLK, WM_LBUTTONUP}) Mouse(m, row, 0);
-    }
     // A list column out of view: the user first goes home, where it shows.
     void DropList() {
         const int row = AnyRow(), col = ColOfType(2);
@@ -201,28 +176,13 @@ protected:
         GetClientRect(grid, &client);
         if (col < GetFirstVisCol(grid) || CellPoint(row, col).x > client.right - 10) return Press(VK_HOME);
         Click(row, col);
-        Press(VK_DOWN);
-        for (int n = Random(0, 5); n > 0; --n) Press(VK_DOWN);
+        for (int n = Random(0, 5); n >= 0; --n) Press(VK_DOWN);
         Press(Random(0, 3) ? VK_RETURN : VK_ESCAPE);
     }
-    void DragDivider() {
-        HWND header = FindWindowExA(grid, nullptr, WC_HEADERA, nullptr);
-        RECT item;
-        if (!Header_GetItemRect(header, Random(1, 3), &item)) return;
-        const int x = item.right - 1, to = x + Random(-70, 70);
-        SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 5));
-        SendMessageA(header, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to, 5));
-        SendMessageA(header, WM_LBUTTONUP, 0, MAKELPARAM(to, 5));
-        testing_host::PumpMessages();
-    }
-    void DragRowBorder() {
-        UpdateWindow(grid);
-        const int h = GetRowHeight(grid);  // the border below one of the first rows, from its middle
-        const int y = CellPoint(GetFirstVisRow(grid) + Random(0, 2), 0).y + h - h / 2;
-        const int to = y + (h > 40 ? Random(-30, 0) : Random(-8, 12));
-        SendMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, y));
-        SendMessageA(grid, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, to));
-        SendMessageA(grid, WM_LBUTTONUP, 0, MAKELPARAM(10, to));
+    static void Drag(HWND window, int x, int y, int toX, int toY) {
+        SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(toX, toY));
+        SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(toX, toY));
         testing_host::PumpMessages();
     }
     void TypeSome() {
@@ -241,31 +201,36 @@ protected:
         }
         Press(key);
     }
-    // The other grid takes over: clicked in, or focused by the host.
-    void MoveFocus() {
-        grid = models[grid == models[0].grid ? 1 : 0].grid;
-        if (Random(0, 1)) return Click(AnyRow(), AnyCol());
-        SetFocus(grid);
-    }
 
-    struct Event {
-        const char* name;
-        int weight;
-        std::function<void()> act;
-    };
+    struct Event { const char* name; int weight; std::function<void()> act; };
     std::vector<Event> Events() {
         return {
             {"click", 20, [this] { Click(AnyRow(), AnyCol()); }},
             {"key", 30, [this] { AnyKey(); }},
             {"typing", 18, [this] { TypeSome(); }},
             {"check box", 5, [this] { const int r = AnyRow(), c = ColOfType(1); Click(r, c), Click(r, c); }},
-            {"row selected", 4, [this] { SelectRow(AnyRow()); }},
+            {"row selected", 4, [this] {
+                 const int r = AnyRow();
+                 Click(r, 0), Mouse(WM_LBUTTONDBLCLK, r, 0), Mouse(WM_LBUTTONUP, r, 0);
+             }},
             {"row deleted", 4, [this] { Delete(AnyRow()); }},
             {"undelete", 1, [this] { UndeleteRow(grid); }},
             {"list drop", 6, [this] { DropList(); }},
-            {"divider drag", 3, [this] { DragDivider(); }},
-            {"row border drag", 2, [this] { DragRowBorder(); }},
-            {"focus move", 6, [this] { MoveFocus(); }},
+            {"divider drag", 3, [this] {
+                 HWND header = FindWindowExA(grid, nullptr, WC_HEADERA, nullptr);
+                 RECT item;
+                 const int x = Header_GetItemRect(header, Random(1, 3), &item) ? item.right - 1 : -1;
+                 if (x >= 0) Drag(header, x, 5, x + Random(-70, 70), 5);
+             }},
+            {"row border drag", 2, [this] {  // the border below one of the first rows, from its middle
+                 UpdateWindow(grid);
+                 const int h = GetRowHeight(grid), y = CellPoint(GetFirstVisRow(grid) + Random(0, 2), 0).y + h - h / 2;
+                 Drag(grid, 10, y, 10, y + (h > 40 ? Random(-30, 0) : Random(-8, 12)));
+             }},
+            {"focus move", 6, [this] {  // the other grid takes over: clicked in, or focused by the host
+                 grid = models[grid == models[0].grid ? 1 : 0].grid;
+                 Random(0, 1) ? Click(AnyRow(), AnyCol()) : void(SetFocus(grid));
+             }},
         };
     }
 
@@ -282,7 +247,7 @@ protected:
     }
 
     Model models[2];
-    Figures figures;
+    Figures figures{};
     bool refusing = true;
     std::mt19937 events, replies;
 };
