@@ -38,7 +38,9 @@ TEST_F(EditorsTest, TheListIsFilledOnceAnOpeningAndEscapeClosesOnlyIt) {
     EXPECT_TRUE(!Dropped() && Editing()) << "the first Escape closes only the list";
     Press(VK_DOWN);
     EXPECT_EQ(SendMessageA(Combo(), CB_GETCOUNT, 0, 0) * 10 + host.MessagesOf(GN_DROPDOWN).size(), 21u) << "once";
-    Keys({VK_ESCAPE, VK_ESCAPE}), Click(2, 2), Press(VK_DOWN);
+    Keys({VK_ESCAPE, VK_ESCAPE});
+    Click(2, 2);
+    Press(VK_DOWN);
     EXPECT_EQ(host.MessagesOf(GN_DROPDOWN).size(), 2u) << "asked again for the next opening";
     // An item longer than the field is refused before the host is asked.
     Keys({VK_DOWN, VK_RETURN});
@@ -125,13 +127,15 @@ TEST_F(EditSession, TheHookedHostGivesTheFocusBackAndKeepsItsOwnClose) {
     const HWND editor = GetFocus();
     SendMessageA(host.hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     ASSERT_TRUE(IsIconic(host.hwnd()));
-    SendMessageA(host.hwnd(), WM_SYSCOMMAND, SC_RESTORE, 0), SetForegroundWindow(host.hwnd());
+    SendMessageA(host.hwnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    SetForegroundWindow(host.hwnd());
     for (DWORD end = GetTickCount() + 400; GetFocus() != editor && GetTickCount() < end;) testing_host::PumpFor(10);
     EXPECT_TRUE(GetFocus() == editor && GridGetFocus() == grid);
     testing_host::TestHost other;
     const LONG_PTR otherOwn = ProcOf(other.hwnd());
     ASSERT_NE(CreateGrid(other.hwnd(), other.instance(), 0, 2, 0, 0, 100, 100), nullptr);
-    host.Clear(), SendMessageA(host.hwnd(), WM_INITMENUPOPUP, 0, 0);
+    host.Clear();
+    SendMessageA(host.hwnd(), WM_INITMENUPOPUP, 0, 0);
     EXPECT_EQ(host.MessagesOf(WM_INITMENUPOPUP).size(), 1u);
     host.Answer(WM_CLOSE, [](WPARAM, LPARAM) -> LRESULT { return 0; });
     SendMessageA(host.hwnd(), WM_CLOSE, 0, 0);

@@ -76,7 +76,8 @@ TEST_F(FindTest, GridsShareTheContinuation) {
 
 TEST_F(FindTest, ARefusedRowChangeFindsNothingAndMovesNothing) {
     Run(grid, {"first hit", "hit", 0, 0, 0, 3, 2});
-    UpdateWindow(grid), SendMessageA(grid, WM_KEYUP, VK_F2, 0);
+    UpdateWindow(grid);
+    SendMessageA(grid, WM_KEYUP, VK_F2, 0);
     ASSERT_EQ(FinishEditing(grid), 1) << "the row now counts as edited";
     host.Answer(GN_ROWCHANGING, [](WPARAM, LPARAM) -> LRESULT { return 1; });
     EXPECT_EQ(GridFind(grid, "hit", 0, 1, 0), -1);

@@ -102,7 +102,8 @@ TEST_F(EditSession, ARowHeaderPressAfterAShrinkingLoadStaysOnTheRows) {
 
 TEST_F(EditSession, TypingATableFromTheNewRecordRow) {
     Shape(3, 10);
-    CreateCell(grid, 0, 1, ""), Settle();
+    CreateCell(grid, 0, 1, "");
+    Settle();
     Click(1, 1), Type("ann\t31\tparis\nbob\n42\noslo\ncid\t7\trome\n");
     ASSERT_EQ(GetRowCount(grid), 3);
     std::string rows;

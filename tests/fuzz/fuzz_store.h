@@ -17,7 +17,11 @@
 
 using namespace tabrix;
 
-inline void Require(bool ok, const char* what) { ok || (fprintf(stderr, "broken: %s\n", what), abort(), 0); }
+inline void Require(bool ok, const char* what) {
+    if (ok) return;
+    fprintf(stderr, "broken: %s\n", what);
+    abort();
+}
 
 // Past the end of the input every choice is 0 and every text empty.
 struct Choices {

@@ -211,7 +211,9 @@ protected:
             {"check box", 5, [this] { const int r = AnyRow(), c = ColOfType(1); Click(r, c), Click(r, c); }},
             {"row selected", 4, [this] {
                  const int r = AnyRow();
-                 Click(r, 0), Mouse(WM_LBUTTONDBLCLK, r, 0), Mouse(WM_LBUTTONUP, r, 0);
+                 Click(r, 0);
+                 Mouse(WM_LBUTTONDBLCLK, r, 0);
+                 Mouse(WM_LBUTTONUP, r, 0);
              }},
             {"row deleted", 4, [this] { Delete(AnyRow()); }},
             {"undelete", 1, [this] { UndeleteRow(grid); }},
@@ -229,7 +231,10 @@ protected:
              }},
             {"focus move", 6, [this] {  // the other grid takes over: clicked in, or focused by the host
                  grid = models[grid == models[0].grid ? 1 : 0].grid;
-                 Random(0, 1) ? Click(AnyRow(), AnyCol()) : void(SetFocus(grid));
+                 if (Random(0, 1))
+                     Click(AnyRow(), AnyCol());
+                 else
+                     SetFocus(grid);
              }},
         };
     }

@@ -16,13 +16,18 @@ namespace testing_host {
 // Processes every queued message of this thread.
 inline void PumpMessages() {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) TranslateMessage(&msg), DispatchMessageA(&msg);
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
 }
 // Processes messages for about `ms` milliseconds.
 inline void PumpFor(int ms) {
     const DWORD end = GetTickCount() + static_cast<DWORD>(ms);
-    do PumpMessages(), Sleep(1);
-    while (static_cast<int>(end - GetTickCount()) > 0);
+    do {
+        PumpMessages();
+        Sleep(1);
+    } while (static_cast<int>(end - GetTickCount()) > 0);
 }
 
 struct Message {

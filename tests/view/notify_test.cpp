@@ -35,7 +35,9 @@ class NotifyTest : public GridTest {
 protected:
     void TearDown() override {
         SetFuncCallback(nullptr, 0);  // the delivery mode is shared by every grid of the process
-        victim = nullptr, DestroyWindow(parent), GridTest::TearDown();
+        victim = nullptr;
+        DestroyWindow(parent);
+        GridTest::TearDown();
     }
     void MakeParent() {
         parent = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 500, 400, host.hwnd(), nullptr,

@@ -204,7 +204,8 @@ TEST_F(PaintTest, AZeroWidthColumnEndsEveryRow) {
 std::vector<COLORREF> BarPixels(HWND grid) {
     SCROLLBARINFO bar{sizeof bar, {}, 0, 0, 0, 0, {}};
     RECT window;
-    GetScrollBarInfo(grid, OBJID_VSCROLL, &bar), GetWindowRect(grid, &window);
+    GetScrollBarInfo(grid, OBJID_VSCROLL, &bar);
+    GetWindowRect(grid, &window);
     HDC dc = GetWindowDC(grid);
     std::vector<COLORREF> pixels;
     const int x = (bar.rcScrollBar.left + bar.rcScrollBar.right) / 2 - window.left;

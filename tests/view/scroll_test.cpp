@@ -82,7 +82,8 @@ TEST_F(ScrollTest, MovesByKeyboardAndBar) {
 TEST_F(ScrollTest, PagesLargerThanTheRangeLeaveOnlyTheLowerBound) {
     Table(20, 3, 15);  // rows 1 to 4; every column fits, so painting leaves the position alone
     for (int rows : {5, 6}) {  // a page of exactly the range still clamps; a larger one voids the upper bound
-        SizeClient(5, rows), SendMessageA(grid, WM_VSCROLL, SB_LINEDOWN, 0);
+        SizeClient(5, rows);
+        SendMessageA(grid, WM_VSCROLL, SB_LINEDOWN, 0);
         EXPECT_EQ(GetFirstVisRow(grid), rows - 4);
     }
 
