@@ -254,6 +254,7 @@ TEST_F(PaintTest, ScrolledImagesMatchAFullRepaint) {
         RedrawWindow(grid, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
         const int first = GetFirstVisRow(grid);
         EXPECT_TRUE(bar == BarPixels(grid)) << "the bar at first visible row " << first;
+        EXPECT_EQ(GetScrollPos(grid, SB_VERT), first) << "a thumb that moved must be set where the grid is";
         const Capture full = Snap();
         ASSERT_EQ(GetFirstVisRow(grid), first);
         EXPECT_TRUE(scrolled.pixels == full.pixels) << "first visible row " << first;
