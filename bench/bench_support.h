@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "exports/tabrix32.h"
+#include "control/library_entry.h"
 #include "grid/library.h"
 #include "tests/support/crash_filter.h"
 #include "tests/support/field_def.h"

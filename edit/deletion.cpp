@@ -3,38 +3,15 @@
 #include <cstring>
 
 #include "edit/editors.h"
+#include "edit/navigation.h"
 #include "edit/notify.h"
-#include "edit/row_state.h"
-#include "edit/undo.h"
 #include "grid/cell_store.h"
+#include "grid/edit_history.h"
 #include "grid/grid_access.h"
 #include "view/scroll.h"
 
 namespace tabrix {
 namespace {
-
-constexpr int kTopSlot = kDeletedSlots - 1;
-
-uint8_t* StackSlot(const GridArrays* a, int slot) {
-    return a->deletedRows + static_cast<size_t>(slot) * static_cast<size_t>(DeletedSlotSize(a));
-}
-
-// The row number stored with the newest deletion; 0 when the stack is empty
-// or undo is not enabled.
-int TopDeletedRow(const GridArrays* a) {
-    if (!a->deletedRows) return 0;
-    int32_t row;
-    memcpy(&row, StackSlot(a, kTopSlot) + a->recordWidth, sizeof row);
-    return row;
-}
-
-// Drops the newest deletion: the older ones move up, slot 1 takes the
-// always-empty slot 0.
-void PopDeletedRow(GridArrays* a) {
-    const size_t slot = static_cast<size_t>(DeletedSlotSize(a));
-    memmove(StackSlot(a, 1), StackSlot(a, 0), kTopSlot * slot);
-    memset(StackSlot(a, 0), 0, slot);
-}
 
 void ScrollToRow(const Grid& grid, int row) {
     GridState* s = grid.state;
@@ -71,7 +48,7 @@ int DeleteGridRow(const Grid& grid) {
     if (grid.state->selectedRow < 1) return 0;
     // The deletion, and the host's question, come after this call returned.
     PostMessageA(grid.hwnd, WM_KEYUP, VK_DELETE, 0);
-    return 1;
+    return kDone;
 }
 
 int CanDeleteRow(const Grid& grid) { return grid.state->selectedRow >= 1 ? 1 : 0; }
@@ -87,23 +64,13 @@ int UndeleteRow(const Grid& grid) {
         PopDeletedRow(a);
         return kDone;
     }
-    if (s->editing && CommitEdit(grid) != kDone) return 0;
+    if (!EditorClosed(grid)) return kEditRefused;
     if (s->rowEdited) {
-        s->rowEdited = 0;
-        const LRESULT reply = NotifyHost(grid, grid.hwnd, GN_ROWCHANGING, ControlId(grid),
-                                         PackWords(s->curRow, RowModified(a, s->curRow)));
-        if (!GridSurvived(grid)) return 0;
-        SetFocus(grid.hwnd);
-        if (!GridSurvived(grid)) return 0;
-        if (reply) {
-            s->rowEdited = 1;
-            return 0;
-        }
+        if (AskRowChange(grid, s->curRow, FocusAfter::Grid) != Leave::Allowed) return 0;
         // The host may have reloaded or reshaped the grid while it answered.
         if (TopDeletedRow(a) != row || row >= s->rowCount || !RowRecord(a, row)) return kDone;
     }
-    memcpy(RowRecord(a, row), StackSlot(a, kTopSlot), static_cast<size_t>(a->recordWidth));
-    PopDeletedRow(a);
+    RestoreTopDeletedRow(a, row);
     s->selectedRow = row;
     s->selectPending = 1;
     ScrollToRow(grid, row);

@@ -6,12 +6,13 @@
 #include "edit/focus.h"
 #include "edit/keys.h"
 #include "edit/notify.h"
-#include "edit/row_state.h"
+#include "edit/new_record_row.h"
 #include "grid/appearance.h"
 #include "grid/cell_store.h"
 #include "grid/columns.h"
 #include "grid/grid_access.h"
 #include "grid/library.h"
+#include "grid/row_states.h"
 #include "support/temp_string.h"
 #include "support/text_scan.h"
 #include "view/scroll.h"
@@ -423,6 +424,13 @@ int CommitEdit(const Grid& grid) {
     return kDone;
 }
 
+bool EditorClosed(const Grid& grid) { return !grid.state->editing || CommitEdit(grid) == kDone; }
+
+bool CommitIfEditing(const Grid& grid) {
+    if (grid.state->editing) CommitEdit(grid);
+    return GridSurvived(grid);
+}
+
 void CancelEdit(const Grid& grid) {
     HWND editor = EditorOf(grid);
     if (editor) CloseEditor(grid, editor);
@@ -434,7 +442,7 @@ void CancelEdit(const Grid& grid) {
 int FinishEditing(const Grid& grid) {
     GridState* s = grid.state;
     if (!s->editing) return kDone;
-    if (CommitEdit(grid) != kDone) return kEditRefused;
+    if (!EditorClosed(grid)) return kEditRefused;
     s->rowEdited = 1;
     s->editing = 0;
     return kDone;
@@ -443,7 +451,7 @@ int FinishEditing(const Grid& grid) {
 int GridReadOnly(const Grid& grid, int value) {
     // Painting moves the current row off the hidden new-record row, which
     // would carry an open editor's text to another row.
-    if (value && grid.state->editing && CommitEdit(grid) != kDone) return kEditRefused;
+    if (value && !EditorClosed(grid)) return kEditRefused;
     grid.state->readOnly = value;
     return kDone;
 }

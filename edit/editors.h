@@ -15,6 +15,12 @@ void OpenEditor(const Grid& grid);
 // unchanged), kEditRefused when the host refused the text, the text does not
 // fit its field, or the host destroyed the grid meanwhile.
 int CommitEdit(const Grid& grid);
+// The one check before an operation that must not carry an open editor's
+// text elsewhere: commits it, true when no editor stays open.
+bool EditorClosed(const Grid& grid);
+// For the operations that go on whatever the host answers about the open
+// edit: commits it, false only when the host destroyed the grid meanwhile.
+bool CommitIfEditing(const Grid& grid);
 // Closes the open editor without storing anything (Escape).
 void CancelEdit(const Grid& grid);
 // Closes an open editor for a host about to read the data: the row then

@@ -2,9 +2,8 @@
 
 #include "edit/editors.h"
 #include "edit/find_scan.h"
-#include "edit/notify.h"
-#include "edit/row_state.h"
-#include "view/scroll.h"
+#include "edit/navigation.h"
+#include "grid/grid_access.h"
 
 namespace tabrix {
 namespace {
@@ -16,18 +15,9 @@ FindContinuation continuation;
 int GridFind(const Grid& grid, const char* text, bool currentColumnOnly, bool resume, int mode) {
     GridState* s = grid.state;
     if (!text) return kNotFound;
-    if (s->editing && CommitEdit(grid) != kDone) return kFindRefused;
+    if (!EditorClosed(grid)) return kFindRefused;
     // The host is asked before the search, whether or not it will leave the row.
-    if (s->rowEdited) {
-        s->rowEdited = 0;
-        const LRESULT reply = NotifyHost(grid, grid.hwnd, GN_ROWCHANGING, ControlId(grid),
-                                         PackWords(s->curRow, RowModified(grid.arrays, s->curRow)));
-        if (!GridSurvived(grid)) return kFindRefused;
-        if (reply) {
-            s->rowEdited = 1;
-            return kFindRefused;
-        }
-    }
+    if (s->rowEdited && AskRowChange(grid, s->curRow, FocusAfter::Unchanged) != Leave::Allowed) return kFindRefused;
     const FindQuery query{text, mode, currentColumnOnly, resume, s->curCol, s->rowCount, s->colCount};
     CellPosition hit{};
     if (!FindInCells(grid.arrays, query, continuation, &hit)) return kNotFound;

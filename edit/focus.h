@@ -1,5 +1,5 @@
-// Keyboard focus tracking, the press trackers of clicks, and the hook on the
-// host's main window that gives the focus back after a minimise.
+// Keyboard focus tracking and the press trackers of clicks. The hook on the
+// host's main window (control/host_hook.h) reads and writes the focus part.
 #pragma once
 
 #include "grid/grid_state.h"
@@ -33,12 +33,5 @@ void ForgetGridInput(HWND grid);
 
 LRESULT OnSetFocus(const Grid& grid);
 LRESULT OnKillFocus(const Grid& grid);
-
-// Hooks `host`; a window already hooked keeps its hook, and hooking another
-// window first unhooks the previous one.
-void TrapInitMenuPopup(HWND host);
-// Gives the hooked window its own procedure back; at library unload no
-// window may keep running code of the library.
-void UnhookHostWindow();
 
 }  // namespace tabrix

@@ -10,9 +10,6 @@ namespace {
 
 bool KeyDown(int key) { return GetAsyncKeyState(key) < 0; }
 
-// Commits an open editor first; false when it stays open.
-bool EditorClosed(const Grid& grid) { return !grid.state->editing || CommitEdit(grid) == kDone; }
-
 }  // namespace
 
 void SendKeyMove(const Grid& grid, int vCode, int hCode) {

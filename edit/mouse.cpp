@@ -4,13 +4,14 @@
 
 #include "edit/editors.h"
 #include "edit/focus.h"
+#include "edit/navigation.h"
+#include "edit/new_record_row.h"
 #include "edit/notify.h"
-#include "edit/row_state.h"
-#include "edit/undo.h"
 #include "grid/cell_store.h"
 #include "grid/columns.h"
+#include "grid/edit_history.h"
 #include "grid/grid_access.h"
-#include "grid/library.h"
+#include "grid/row_states.h"
 #include "view/header.h"
 #include "view/scroll.h"
 
@@ -26,7 +27,7 @@ struct Hit {
 // grid's own press lands on the header.
 Hit HitTest(const GridState* s, bool capRow) {
     const int h = s->rowHeight > 0 ? s->rowHeight : 1;
-    int row = (s->mouseY - library.headerHeight) / h + s->vScroll.nPos;
+    int row = (s->mouseY - s->headerHeight) / h + s->vScroll.nPos;
     if (row < s->vScroll.nPos) row = s->vScroll.nPos;
     if (capRow && row > s->rowCount) row = s->rowCount;
     int col = 0;
@@ -97,7 +98,7 @@ void PressRowHeader(const Grid& grid, EntryCell entry) {
     GridState* s = grid.state;
     // A release in the cells after this press is no click.
     input.pressGrid = nullptr;
-    if (s->editing && CommitEdit(grid) != kDone) return;
+    if (!EditorClosed(grid)) return;
     // A press queued before the paint that follows a shrinking load must not
     // put the current row past the rows.
     s->curRow = HitTest(s, true).row;
@@ -146,7 +147,7 @@ LRESULT OnLButtonUp(const Grid& grid, LPARAM lParam) {
     bool click = false;
     Hit hit{};
     if (!s->mouseInRowArea) {
-        if (s->editing && CommitEdit(grid) != kDone) return 0;
+        if (!EditorClosed(grid)) return 0;
         hit = HitTest(s, true);
         if (hit.row != input.pressRow || hit.col != input.pressCol || grid.hwnd != input.pressGrid) return 0;
         s->curRow = hit.row;
@@ -183,7 +184,7 @@ LRESULT OnLButtonDblClk(const Grid& grid, LPARAM lParam) {
         NotifyHost(grid, grid.hwnd, GN_ROWHEADERDBLCLK, ControlId(grid), PackWords(s->curRow, 0));
     if (!GridSurvived(grid)) return 0;
     if (reply != 1) {
-        if (s->editing && CommitEdit(grid) != kDone) return 0;
+        if (!EditorClosed(grid)) return 0;
         s->curRow = HitTest(s, true).row;
         const char* first = CellText(grid.arrays, s->curRow, 1);
         // Deleted rows and the new-record row cannot be selected.

@@ -3,10 +3,11 @@
 #include <cstring>
 
 #include "edit/editors.h"
-#include "edit/notify.h"
-#include "edit/row_state.h"
+#include "edit/navigation.h"
 #include "grid/cell_store.h"
+#include "grid/edit_history.h"
 #include "grid/grid_access.h"
+#include "grid/row_states.h"
 #include "view/scroll.h"
 
 namespace tabrix {
@@ -54,12 +55,6 @@ int SetUndoBuffer(const Grid& grid) {
     return kDone;
 }
 
-void SaveUndoRow(GridState* state, GridArrays* arrays) {
-    if (state->curRow == state->undoRow || state->undoEnabled != 1 || !arrays->undoRecord) return;
-    CopyRowToUndo(arrays, state->curRow);
-    state->undoRow = state->curRow;
-}
-
 bool SnapshotOfCurrentRow(const Grid& grid) {
     const GridState* s = grid.state;
     return s->undoEnabled == 1 && grid.arrays->undoRecord && s->undoRow == s->curRow &&
@@ -68,8 +63,7 @@ bool SnapshotOfCurrentRow(const Grid& grid) {
 
 int UndoRow(const Grid& grid) {
     GridState* s = grid.state;
-    if (s->editing) CommitEdit(grid);
-    if (!GridSurvived(grid) || !SnapshotOfCurrentRow(grid)) return kDone;
+    if (!CommitIfEditing(grid) || !SnapshotOfCurrentRow(grid)) return kDone;
     // Slot by slot: a column defined before column 1, or widened later, has
     // its slot anywhere in the record.
     for (int col = 1; col < s->colCount; ++col) CopySnapshotSlot(grid, col);
@@ -91,8 +85,7 @@ int UndoRow(const Grid& grid) {
 
 int UndoField(const Grid& grid) {
     GridState* s = grid.state;
-    if (s->editing) CommitEdit(grid);
-    if (!GridSurvived(grid) || !SnapshotOfCurrentRow(grid) || !ValidColumn(grid.arrays, s->curCol)) return kDone;
+    if (!CommitIfEditing(grid) || !SnapshotOfCurrentRow(grid) || !ValidColumn(grid.arrays, s->curCol)) return kDone;
     StoreCell(grid.arrays, s->curRow, s->curCol, SnapshotText(grid.arrays, s->curCol));
     if (RowMatchesSnapshot(grid) && RowModified(grid.arrays, s->curRow) != kRowAppended) {
         s->rowEdited = 0;

@@ -7,9 +7,6 @@
 namespace tabrix {
 
 int SetUndoBuffer(const Grid& grid);
-// Takes the snapshot of the current row when the grid moved onto another
-// row since the last one, while undo is enabled.
-void SaveUndoRow(GridState* state, GridArrays* arrays);
 // Undo is enabled and the snapshot is of the current row: only then do the
 // undo queries and actions look at it.
 bool SnapshotOfCurrentRow(const Grid& grid);

@@ -1,10 +1,10 @@
 #include <windows.h>
 
+#include "control/library_entry.h"
 #include "edit/find_scan.h"
 #include "edit/notify.h"
-#include "edit/row_state.h"
 #include "grid/grid_arrays.h"
-#include "grid/library.h"
+#include "grid/row_states.h"
 #include "include/tabrix32.h"
 #include "odbc/query_loader.h"
 #include "support/answers.h"

@@ -1,12 +1,12 @@
 // Exports of input and edit state: check the handle, fetch the records,
 // hand over.
+#include "control/host_hook.h"
 #include "edit/deletion.h"
 #include "edit/editors.h"
 #include "edit/focus.h"
-#include "edit/notify.h"
-#include "edit/row_state.h"
 #include "edit/undo.h"
 #include "grid/grid_access.h"
+#include "grid/row_states.h"
 
 using tabrix::ChangeGrid;
 using tabrix::WithGrid;

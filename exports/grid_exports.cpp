@@ -1,11 +1,11 @@
-// Exports of the grid core: check the handle, fetch the records, hand over.
+// Exports of the grid core: check the handle, fetch the records, close an
+// open editor where the change needs it, hand over.
+#include "control/grid_window.h"
 #include "edit/editors.h"
-#include "edit/notify.h"
 #include "edit/undo.h"
 #include "grid/appearance.h"
 #include "grid/columns.h"
 #include "grid/grid_access.h"
-#include "grid/grid_window.h"
 #include "grid/library.h"
 #include "grid/rows.h"
 
@@ -20,19 +20,27 @@ HWND WINAPI CreateGrid(HWND parent, HINSTANCE instance, int32_t border, int32_t 
 }
 
 int32_t WINAPI FreeGrid(HWND hwnd) {
-    return WithGrid(hwnd, [](const Grid& g) { return g.state->editing ? tabrix::DimCols(g, 1) : 1; });
+    return WithGrid(hwnd, [](const Grid& g) {
+        if (!g.state->editing) return tabrix::kDone;
+        return tabrix::FinishEditing(g) == tabrix::kDone ? tabrix::DimCols(g, 1) : tabrix::kEditRefused;
+    });
 }
 
 int32_t WINAPI DimCols(HWND hwnd, int32_t n) {
-    return ChangeGrid(hwnd, [&](const Grid& g) { return tabrix::DimCols(g, n); });
+    return ChangeGrid(hwnd, [&](const Grid& g) {
+        if (!tabrix::ColumnCountFits(n)) return tabrix::kTooBig;
+        // The row counts as edited, so leaving it still asks the host.
+        if (tabrix::FinishEditing(g) != tabrix::kDone) return tabrix::kEditRefused;
+        return tabrix::DimCols(g, n);
+    });
 }
 
 int32_t WINAPI DefineField(HWND hwnd, int32_t col, int32_t type, const FieldDef* def) {
     if (!tabrix::ValidFieldType(type)) return tabrix::kBadFieldType;
     Grid g;
     int rc = tabrix::FetchGrid(hwnd, &g);
-    if (rc == tabrix::kNoRecords) return 1;  // hosts have always been told "done" here
-    if (rc != 1) return rc;
+    if (rc == tabrix::kNoRecords) return tabrix::kDone;  // hosts have always been told "done" here
+    if (rc != tabrix::kDone) return rc;
     rc = tabrix::DefineField(g, col, type, def);
     tabrix::RequestRepaint(g);
     return rc;
@@ -87,12 +95,17 @@ int32_t WINAPI GetRowCount(HWND hwnd) {
     return WithGrid(hwnd, [](const Grid& g) { return g.state->rowCount - 1; });
 }
 
+// Both clear whatever the host answers about the open edit.
 int32_t WINAPI ClearCells(HWND hwnd) {
-    return WithGrid(hwnd, [](const Grid& g) { return tabrix::ClearCells(g); });
+    return WithGrid(hwnd, [](const Grid& g) {
+        return tabrix::CommitIfEditing(g) ? tabrix::ClearCells(g) : tabrix::kNoRecords;
+    });
 }
 
 int32_t WINAPI ClearGrid(HWND hwnd) {
-    return WithGrid(hwnd, [](const Grid& g) { return tabrix::ClearGrid(g); });
+    return WithGrid(hwnd, [](const Grid& g) {
+        return tabrix::CommitIfEditing(g) ? tabrix::ClearGrid(g) : tabrix::kNoRecords;
+    });
 }
 
 int32_t WINAPI SetGridAttr(HWND hwnd, const GridAttr* attr) {
@@ -107,14 +120,14 @@ HFONT WINAPI MakeFont(const char* face, int32_t points, int32_t weight, int32_t 
 int32_t WINAPI ShowLineNumbers(HWND hwnd, int32_t show) {
     return WithGrid(hwnd, [&](const Grid& g) {
         g.state->showLineNumbers = show;
-        return 1;
+        return tabrix::kDone;
     });
 }
 
 int32_t WINAPI SetRowHeight(HWND hwnd, int32_t height) {
     return WithGrid(hwnd, [&](const Grid& g) {
         tabrix::SetRowHeight(g, height);
-        return 1;
+        return tabrix::kDone;
     });
 }
 

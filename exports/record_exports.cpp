@@ -21,7 +21,7 @@ template <class Op>
 int PutRow(HWND hwnd, Op put) {
     return tabrix::WithGrid(hwnd, [&](const Grid& g) {
         const int rc = put(g.arrays);
-        if (rc == 1) {
+        if (rc == tabrix::kStored) {
             g.state->rowCount = g.arrays->maxRow;
             tabrix::ResetScrollRecords(g.state);
         }
@@ -32,7 +32,7 @@ int PutRow(HWND hwnd, Op put) {
 template <class Op>
 int LoadRows(HWND hwnd, Op load) {
     return tabrix::WithGrid(hwnd, [&](const Grid& g) {
-        if (g.state->editing && !tabrix::CommitEdit(g)) return 0;
+        if (!tabrix::EditorClosed(g)) return tabrix::kEditRefused;
         const tabrix::LoadOutcome outcome = load(g.arrays);
         if (outcome.replaced) tabrix::ShowReplacedRows(g);
         return outcome.result;

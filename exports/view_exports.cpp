@@ -1,7 +1,7 @@
 // Exports of the viewport and of notification delivery.
+#include "edit/navigation.h"
 #include "edit/notify.h"
 #include "grid/grid_access.h"
-#include "view/scroll.h"
 
 using tabrix::WithGrid;
 
@@ -33,7 +33,7 @@ int32_t WINAPI GetCurrentCol(HWND hwnd) {
 
 int32_t WINAPI SetFuncCallback(WNDPROC callback, int32_t enable) {
     tabrix::SetFuncCallback(callback, enable);
-    return 1;
+    return tabrix::kDone;
 }
 
 HWND WINAPI GetNotifyHwnd(void) { return tabrix::notifications.notifySource; }

@@ -1,6 +1,7 @@
 #include "grid/appearance.h"
 
 #include "grid/library.h"
+#include "support/answers.h"
 
 namespace tabrix {
 namespace {
@@ -42,7 +43,7 @@ int SetGridAttr(const Grid& grid, const GridAttr& attr) {
     s->selBackColor = OrDefault(attr.selBackColor, -1);
     s->frameColor = OrDefault(attr.frameColor, -1);
     s->showLineNumbers = attr.showLineNumbers;
-    return 1;
+    return kDone;
 }
 
 void SetRowHeight(const Grid& grid, int height) {

@@ -2,10 +2,9 @@
 
 #include <cstring>
 
-#include "edit/editors.h"
 #include "grid/cell_store.h"
+#include "support/answers.h"
 #include "support/memory.h"
-#include "view/header.h"
 
 namespace tabrix {
 namespace {
@@ -50,15 +49,12 @@ void SetColumnTags(GridArrays* a, int col, const FieldDef& def) {
 
 }  // namespace
 
+bool ColumnCountFits(int n) { return n >= 1 && n <= kMaxDataCols; }
+
 int DimCols(const Grid& grid, int n) {
-    if (n < 1 || n > kMaxDataCols) return kTooBig;
+    if (!ColumnCountFits(n)) return kTooBig;
     GridState* s = grid.state;
     GridArrays* a = grid.arrays;
-    if (s->editing) {
-        if (!CommitEdit(grid)) return 0;
-        s->rowEdited = 1;
-        s->editing = 0;
-    }
     s->selectedRow = 0;
 
     ClearColLabels(grid);
@@ -82,7 +78,7 @@ int DimCols(const Grid& grid, int n) {
     s->colCount = a->fieldCapacity - 1;
     SendHeaderItem(grid, HDM_INSERTITEMA, 0, kRowHeaderWidth, "", HDF_CENTER);
     InsertColLabel(grid, kRowHeaderWidth, "", n + 1, HDF_CENTER);
-    return 1;
+    return kDone;
 }
 
 int DefineField(const Grid& grid, int col, int type, const FieldDef* def) {
@@ -97,7 +93,7 @@ int DefineField(const Grid& grid, int col, int type, const FieldDef* def) {
     SetColumnTags(a, col, *def);
     InsertColLabel(grid, def->width, def->label ? def->label : "", col, def->align);
     ApplyColumnSettings(grid, col, type, *def);
-    return 1;
+    return kDone;
 }
 
 void ApplyColumnSettings(const Grid& grid, int col, int type, const FieldDef& def) {
@@ -136,7 +132,7 @@ int RedefineFieldInPlace(const Grid& grid, int col, int type, const FieldDef* de
     ApplyColumnSettings(grid, col, type, *def);
     // The existing header item shows the new label and width at the next paint.
     grid.state->headerDirty = 1;
-    return 1;
+    return kDone;
 }
 
 int DefineRawField(const Grid& grid, int size, int col, uint8_t locked, int type) {
@@ -146,7 +142,7 @@ int DefineRawField(const Grid& grid, int size, int col, uint8_t locked, int type
     if (size > kMaxFieldSize || !AppendFieldSlot(grid.arrays, col, size)) return kTooBig;
     grid.arrays->colLocked[col] = locked;
     grid.arrays->colType[col] = static_cast<uint8_t>(type);
-    return 1;
+    return kDone;
 }
 
 int InsertColLabel(const Grid& grid, int width, const char* text, int index, int align) {
@@ -156,7 +152,7 @@ int InsertColLabel(const Grid& grid, int width, const char* text, int index, int
     SendHeaderItem(grid, HDM_INSERTITEMA, index, width, s->colLabel[index], align);
     s->colWidth[index] = width;
     s->headerDirty = 1;
-    return 1;
+    return kDone;
 }
 
 int ClearColLabels(const Grid& grid) {
@@ -168,13 +164,23 @@ int ClearColLabels(const Grid& grid) {
         SendMessageA(s->hwndHeader, HDM_SETITEMA, col, reinterpret_cast<LPARAM>(&item));
         s->colLabel[col][0] = '\0';
     }
-    return 1;
+    return kDone;
 }
 
 int LockField(const Grid& grid, int col, uint8_t locked) {
     if (!ValidColumn(grid.arrays, col)) return kBadColumnIndex;
     grid.arrays->colLocked[col] = locked;
     return kLocked;
+}
+
+void SendHeaderItem(const Grid& grid, UINT message, int index, int width, const char* text, int align) {
+    HDITEMA& item = grid.state->headerItem;
+    item.mask = HDI_WIDTH | HDI_TEXT | HDI_FORMAT;
+    item.cxy = width;
+    item.pszText = const_cast<char*>(text);
+    item.cchTextMax = static_cast<int>(strlen(text)) + 1;
+    item.fmt = HDF_STRING | align;
+    SendMessageA(grid.state->hwndHeader, message, index, reinterpret_cast<LPARAM>(&item));
 }
 
 int ColumnWidth(const GridState* state, int col) {

@@ -5,6 +5,10 @@
 
 namespace tabrix {
 
+// 1 .. 500 data columns.
+bool ColumnCountFits(int n);
+// The grid's columns made anew, every text and label gone; an open editor
+// must be closed first.
 int DimCols(const Grid& grid, int n);
 // `type` is checked by the caller, before the handle.
 int DefineField(const Grid& grid, int col, int type, const FieldDef* def);
@@ -19,6 +23,9 @@ int RedefineFieldInPlace(const Grid& grid, int col, int type, const FieldDef* de
 int DefineRawField(const Grid& grid, int size, int col, uint8_t locked, int type);
 int InsertColLabel(const Grid& grid, int width, const char* text, int index, int align);
 int ClearColLabels(const Grid& grid);
+// Inserts or sets a header item through the grid's scratch item record,
+// whose mask always carries width, text and format, and its format HDF_STRING.
+void SendHeaderItem(const Grid& grid, UINT message, int index, int width, const char* text, int align);
 int LockField(const Grid& grid, int col, uint8_t locked);
 // Width of column `col` (0 is the row header), 0 outside the width table.
 int ColumnWidth(const GridState* state, int col);

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "grid/image_events.h"
 #include "grid/library.h"
 #include "support/temp_string.h"
-#include "view/image_reuse.h"
 
 namespace tabrix {
 
@@ -99,7 +99,7 @@ int FetchGrid(HWND hwnd, Grid* grid) {
         if (GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId()) RememberGrid(*grid);
     }
     NoteImageEvent(grid->state, kExportCall);
-    return 1;
+    return kDone;
 }
 
 // The area below the header: the header paints itself, and invalidating
@@ -107,7 +107,7 @@ int FetchGrid(HWND hwnd, Grid* grid) {
 static RECT CellArea(const Grid& grid) {
     RECT area;
     GetClientRect(grid.hwnd, &area);
-    area.top = library.headerHeight;
+    area.top = grid.state->headerHeight;
     return area;
 }
 

@@ -37,7 +37,7 @@ template <class Op>
 int WithGrid(HWND hwnd, Op op) {
     Grid grid;
     int rc = FetchGrid(hwnd, &grid);
-    return rc == 1 ? op(grid) : rc;
+    return rc == kDone ? op(grid) : rc;
 }
 
 // The host may destroy the grid (or its parent) from any notification or
@@ -51,7 +51,7 @@ template <class Op>
 const char* WithGridText(HWND hwnd, const char* notGrid, Op op) {
     Grid grid;
     int rc = FetchGrid(hwnd, &grid);
-    return rc == 1 ? op(grid) : TextForMissingGrid(rc, notGrid);
+    return rc == kDone ? op(grid) : TextForMissingGrid(rc, notGrid);
 }
 
 // Invalidates the grid without erasing, once per paint cycle; what the

@@ -1,6 +1,7 @@
 // The two per-grid records. GridState lives here; GridArrays, which needs no
-// window types, in grid_arrays.h. FieldDef and GridAttr cross the library
-// boundary, so their 32-bit layouts are frozen below.
+// window types, in grid_arrays.h. FieldDef, GridAttr and the published part
+// of GridState cross the library boundary, so their 32-bit layouts are
+// frozen below.
 #pragma once
 
 #include <windows.h>
@@ -70,23 +71,27 @@ struct GridState {
     int32_t rowResizeStartY;
     int32_t headerTrackX;
     int32_t rowTrackY;
-    // Header layout and the client area: written by sizing and painting.
+    // Header layout and the client area: written by sizing and the paint cycle.
     HDLAYOUT headerLayout;
     WINDOWPOS headerPos;
     RECT clientRect;
-    // Painting's scratch and its off-screen surface: written and read by
-    // painting and the surface code only.
+    // Unused since painting keeps its scratch in locals; kept so the fields
+    // after them stay where hosts that read this record expect them.
     RECT fillRect;
     RECT colFillRect;
     RECT textRect;
+    // The window's own context (the class owns one per window) and the
+    // off-screen surface: written by the surface code and the paint cycle,
+    // drawn into by painting.
     HDC windowDC;
-    int32_t xPos;
+    int32_t xPos;  // unused, kept for the layout
     HDC memDC;
     HBITMAP memBitmap;
     // Position of the last mouse message: written by mouse handlers.
     int32_t mouseX, mouseY;
-    // Paint results: written by painting and sizing, read by input, the
-    // editors' placement and the row-border hit test.
+    // Paint results: written by the layout step of each paint and by sizing,
+    // read by drawing, input, the editors' placement and the row-border hit
+    // test.
     int32_t visibleRows;
     int32_t visibleCols;
     int32_t curCellPainted;
@@ -144,7 +149,7 @@ struct GridState {
     HFONT comboFont;
     int32_t comboRow, comboCol;
     int32_t comboNotified;
-    // Set by label changes, cleared by the header relabelling in painting.
+    // Set by label changes, cleared by the header relabelling of the paint cycle.
     int32_t headerDirty;
 
     // Set when the grid invalidated itself and cleared by the paint, so a
@@ -173,6 +178,9 @@ struct GridState {
     int32_t editorOpenings;
     // The column faces `colFontFace` points at: written by DefineField.
     char colFaceText[tabrix::kColSlots][LF_FACESIZE];
+    // Height of this grid's header, which follows its font: written by the
+    // header layout, read by everything that places rows below it.
+    int32_t headerHeight;
 };
 
 // Most messages do nothing until the grid has columns and rows.
@@ -222,4 +230,97 @@ static_assert(offsetof(GridAttr, selTextColor) == 20, "GridAttr.selTextColor");
 static_assert(offsetof(GridAttr, selBackColor) == 24, "GridAttr.selBackColor");
 static_assert(offsetof(GridAttr, frameColor) == 28, "GridAttr.frameColor");
 static_assert(offsetof(GridAttr, showLineNumbers) == 32, "GridAttr.showLineNumbers");
+
+// The published part of the state record, up to headerDirty; the code's own
+// fields follow it and may change.
+static_assert(offsetof(GridState, editPrevProc) == 0, "GridState.editPrevProc");
+static_assert(offsetof(GridState, comboEditPrevProc) == 4, "GridState.comboEditPrevProc");
+static_assert(offsetof(GridState, headerPrevProc) == 8, "GridState.headerPrevProc");
+static_assert(offsetof(GridState, hwndComboEdit) == 12, "GridState.hwndComboEdit");
+static_assert(offsetof(GridState, editing) == 16, "GridState.editing");
+static_assert(offsetof(GridState, hwndGrid) == 20, "GridState.hwndGrid");
+static_assert(offsetof(GridState, hwndHeader) == 24, "GridState.hwndHeader");
+static_assert(offsetof(GridState, hwndEdit) == 28, "GridState.hwndEdit");
+static_assert(offsetof(GridState, hwndCombo) == 32, "GridState.hwndCombo");
+static_assert(offsetof(GridState, vScrollCode) == 36, "GridState.vScrollCode");
+static_assert(offsetof(GridState, hScrollCode) == 40, "GridState.hScrollCode");
+static_assert(offsetof(GridState, curCol) == 44, "GridState.curCol");
+static_assert(offsetof(GridState, curRow) == 48, "GridState.curRow");
+static_assert(offsetof(GridState, rowCount) == 52, "GridState.rowCount");
+static_assert(offsetof(GridState, colCount) == 56, "GridState.colCount");
+static_assert(offsetof(GridState, rowHeight) == 60, "GridState.rowHeight");
+static_assert(offsetof(GridState, hScroll) == 64, "GridState.hScroll");
+static_assert(offsetof(GridState, lastHeaderScroll) == 92, "GridState.lastHeaderScroll");
+static_assert(offsetof(GridState, vScroll) == 96, "GridState.vScroll");
+static_assert(offsetof(GridState, mouseInRowArea) == 124, "GridState.mouseInRowArea");
+static_assert(offsetof(GridState, mouseOnRowBorder) == 128, "GridState.mouseOnRowBorder");
+static_assert(offsetof(GridState, rowResizing) == 132, "GridState.rowResizing");
+static_assert(offsetof(GridState, rowResizeStartY) == 136, "GridState.rowResizeStartY");
+static_assert(offsetof(GridState, headerTrackX) == 140, "GridState.headerTrackX");
+static_assert(offsetof(GridState, rowTrackY) == 144, "GridState.rowTrackY");
+static_assert(offsetof(GridState, headerLayout) == 148, "GridState.headerLayout");
+static_assert(offsetof(GridState, headerPos) == 156, "GridState.headerPos");
+static_assert(offsetof(GridState, clientRect) == 184, "GridState.clientRect");
+static_assert(offsetof(GridState, fillRect) == 200, "GridState.fillRect");
+static_assert(offsetof(GridState, colFillRect) == 216, "GridState.colFillRect");
+static_assert(offsetof(GridState, textRect) == 232, "GridState.textRect");
+static_assert(offsetof(GridState, windowDC) == 248, "GridState.windowDC");
+static_assert(offsetof(GridState, xPos) == 252, "GridState.xPos");
+static_assert(offsetof(GridState, memDC) == 256, "GridState.memDC");
+static_assert(offsetof(GridState, memBitmap) == 260, "GridState.memBitmap");
+static_assert(offsetof(GridState, mouseX) == 264, "GridState.mouseX");
+static_assert(offsetof(GridState, mouseY) == 268, "GridState.mouseY");
+static_assert(offsetof(GridState, visibleRows) == 272, "GridState.visibleRows");
+static_assert(offsetof(GridState, visibleCols) == 276, "GridState.visibleCols");
+static_assert(offsetof(GridState, curCellPainted) == 280, "GridState.curCellPainted");
+static_assert(offsetof(GridState, curColShown) == 284, "GridState.curColShown");
+static_assert(offsetof(GridState, curRowShown) == 288, "GridState.curRowShown");
+static_assert(offsetof(GridState, curCellRect) == 292, "GridState.curCellRect");
+static_assert(offsetof(GridState, editorLastX) == 308, "GridState.editorLastX");
+static_assert(offsetof(GridState, editorLastY) == 312, "GridState.editorLastY");
+static_assert(offsetof(GridState, keepCellInView) == 316, "GridState.keepCellInView");
+static_assert(offsetof(GridState, rowsPainted) == 320, "GridState.rowsPainted");
+static_assert(offsetof(GridState, headerItem) == 324, "GridState.headerItem");
+static_assert(offsetof(GridState, colWidth) == 372, "GridState.colWidth");
+static_assert(offsetof(GridState, colLabel) == 2380, "GridState.colLabel");
+static_assert(offsetof(GridState, selectedRow) == 130892, "GridState.selectedRow");
+static_assert(offsetof(GridState, selectedRowPainted) == 130896, "GridState.selectedRowPainted");
+static_assert(offsetof(GridState, undoRow) == 130900, "GridState.undoRow");
+static_assert(offsetof(GridState, undoEnabled) == 130904, "GridState.undoEnabled");
+static_assert(offsetof(GridState, selectPending) == 130908, "GridState.selectPending");
+static_assert(offsetof(GridState, readOnly) == 130912, "GridState.readOnly");
+static_assert(offsetof(GridState, dataChanged) == 130916, "GridState.dataChanged");
+static_assert(offsetof(GridState, rowEdited) == 130920, "GridState.rowEdited");
+static_assert(offsetof(GridState, moveRefused) == 130924, "GridState.moveRefused");
+static_assert(offsetof(GridState, savedHPos) == 130928, "GridState.savedHPos");
+static_assert(offsetof(GridState, savedVPos) == 130932, "GridState.savedVPos");
+static_assert(offsetof(GridState, savedRow) == 130936, "GridState.savedRow");
+static_assert(offsetof(GridState, minRowHeight) == 130940, "GridState.minRowHeight");
+static_assert(offsetof(GridState, gridRight) == 130944, "GridState.gridRight");
+static_assert(offsetof(GridState, gridBottom) == 130948, "GridState.gridBottom");
+static_assert(offsetof(GridState, lastClickRow) == 130952, "GridState.lastClickRow");
+static_assert(offsetof(GridState, lastClickCol) == 130956, "GridState.lastClickCol");
+static_assert(offsetof(GridState, newRowIndex) == 130960, "GridState.newRowIndex");
+static_assert(offsetof(GridState, headerTracking) == 130964, "GridState.headerTracking");
+static_assert(offsetof(GridState, lastRowToPaint) == 130968, "GridState.lastRowToPaint");
+static_assert(offsetof(GridState, showLineNumbers) == 130972, "GridState.showLineNumbers");
+static_assert(offsetof(GridState, cellFont) == 130976, "GridState.cellFont");
+static_assert(offsetof(GridState, headerFont) == 130980, "GridState.headerFont");
+static_assert(offsetof(GridState, showGridLines) == 130984, "GridState.showGridLines");
+static_assert(offsetof(GridState, backColor) == 130988, "GridState.backColor");
+static_assert(offsetof(GridState, gridLineColor) == 130992, "GridState.gridLineColor");
+static_assert(offsetof(GridState, selTextColor) == 130996, "GridState.selTextColor");
+static_assert(offsetof(GridState, selBackColor) == 131000, "GridState.selBackColor");
+static_assert(offsetof(GridState, frameColor) == 131004, "GridState.frameColor");
+static_assert(offsetof(GridState, colFontFace) == 131008, "GridState.colFontFace");
+static_assert(offsetof(GridState, colFontSize) == 133016, "GridState.colFontSize");
+static_assert(offsetof(GridState, colFontWeight) == 135024, "GridState.colFontWeight");
+static_assert(offsetof(GridState, colFontItalic) == 137032, "GridState.colFontItalic");
+static_assert(offsetof(GridState, colFontUnderline) == 139040, "GridState.colFontUnderline");
+static_assert(offsetof(GridState, editFont) == 141048, "GridState.editFont");
+static_assert(offsetof(GridState, comboFont) == 141052, "GridState.comboFont");
+static_assert(offsetof(GridState, comboRow) == 141056, "GridState.comboRow");
+static_assert(offsetof(GridState, comboCol) == 141060, "GridState.comboCol");
+static_assert(offsetof(GridState, comboNotified) == 141064, "GridState.comboNotified");
+static_assert(offsetof(GridState, headerDirty) == 141068, "GridState.headerDirty");
 #endif

@@ -1,5 +1,5 @@
-// Library-wide state shared by every grid of the process, and the
-// process attach and detach work.
+// Library-wide state shared by every grid of the process. Loading and
+// unloading the library (control/library_entry.h) make and release it.
 #pragma once
 
 #include <windows.h>
@@ -17,22 +17,14 @@ struct Library {
     HBITMAP uncheckedBitmap;
     HBITMAP deletedCheckBitmap;
     HFONT markerFont;
-    int headerHeight;
+    // The grid created last: the host hook's timer runs on it.
     HWND lastGrid;
-    HWND trapParent;
+    // The brush of the edit control's column colours, replaced at each use.
     HBRUSH sharedBrush;
-    HPEN gridPen;
     int entryStyle;
     ATOM gridClass;
 };
 
 extern Library library;
-
-// Loads the shared resources and registers the window class; false when the
-// class could not be registered.
-bool LibraryAttach(HINSTANCE module);
-// Releases what LibraryAttach made and unregisters the class, so a later load
-// of the library can register it again.
-void LibraryDetach();
 
 }  // namespace tabrix

@@ -2,10 +2,9 @@
 
 #include <cstring>
 
-#include "edit/edit_history.h"
-#include "edit/editors.h"
 #include "grid/cell_store.h"
 #include "grid/columns.h"
+#include "grid/edit_history.h"
 #include "grid/grid_access.h"
 #include "support/temp_string.h"
 
@@ -65,7 +64,7 @@ int CreateCell(const Grid& grid, int row, int col, const char* text) {
     GridState* s = grid.state;
     if (s->rowCount < a->maxRow) s->rowCount = a->maxRow;
     ResetScrollRecords(s);
-    return 1;
+    return kStored;
 }
 
 int SetCellText(const Grid& grid, int row, int col, const char* text) {
@@ -95,20 +94,19 @@ const char* GetCell(const Grid& grid, int mode, int row, int col, FieldDef* def)
 int ClearCells(const Grid& grid) {
     GridState* s = grid.state;
     GridArrays* a = grid.arrays;
-    if (s->editing) CommitEdit(grid);
     ClearCellRange(a, 1, s->rowCount - 1, 1, s->colCount - 1);
     if (a->undoRecord) memset(a->undoRecord, 0, a->recordWidth);
     if (a->deletedRows) memset(a->deletedRows, 0, kDeletedSlots * static_cast<size_t>(DeletedSlotSize(a)));
     s->rowEdited = 0;
     RepaintErasing(grid);
-    return 1;
+    return kDone;
 }
 
 int ClearGrid(const Grid& grid) {
     ClearColLabels(grid);
     ClearCells(grid);
     RepaintErasing(grid);
-    return 1;
+    return kDone;
 }
 
 int ResizeRows(const Grid& grid, int n, bool keepTexts) {

@@ -8,6 +8,7 @@ namespace tabrix {
 int CreateCell(const Grid& grid, int row, int col, const char* text);
 int SetCellText(const Grid& grid, int row, int col, const char* text);
 const char* GetCell(const Grid& grid, int mode, int row, int col, FieldDef* def);
+// Both leave an open editor to the caller, which commits it first.
 int ClearCells(const Grid& grid);
 int ClearGrid(const Grid& grid);
 // DimRows discards every text; RedimPreserveRows keeps the rows that fit.

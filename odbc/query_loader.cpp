@@ -6,11 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "edit/edit_history.h"
-#include "edit/editors.h"
 #include "edit/undo.h"
 #include "grid/cell_store.h"
 #include "grid/columns.h"
+#include "grid/edit_history.h"
 #include "grid/grid_access.h"
 #include "grid/rows.h"
 #include "odbc/column_description.h"
@@ -162,94 +161,143 @@ SQLRETURN BindBlock(SQLHSTMT stmt, const BlockLayout& layout, uint8_t* block, SQ
     return rc;
 }
 
-}  // namespace
+// What a run of block fetches left: the last answer, the rows stored, the
+// rows the driver flagged as unreadable, and whether the store ran out of room.
+struct FetchTally {
+    SQLRETURN rc;
+    int rows;
+    int64_t skipped;
+    bool outOfMemory;
+};
 
-FetchOutcome FetchIntoGrid(const Grid& grid, SQLHSTMT stmt, int n, const char* text, bool prepared) {
-    GridArrays* a = grid.arrays;
-    if (n < 1 || !text) return {SQL_ERROR, false};
-    if (grid.state->editing && CommitEdit(grid) != kDone) return {SQL_ERROR, false};
-    ResizeRows(grid, 1, false);
-    // Until rows arrive the grid holds only its new-record row, whatever
-    // stops the fetch.
-    a->maxRow = 1;
-    ShowReplacedRows(grid);
-    // Run first, then describe and bind: a statement the host only allocated
-    // has no description before it runs, and unknown sizes would mean a
-    // 32,000-byte slot for every value.
-    SQLRETURN rc = prepared ? SQLExecute(stmt)
-                            : SQLExecDirect(stmt, reinterpret_cast<SQLCHAR*>(const_cast<char*>(text)), SQL_NTS);
-    if (!OdbcSucceeded(rc)) {
-        RecordDiagnostics(SQL_HANDLE_STMT, stmt);
-        return {KnownCode(rc), true};
-    }
-    ReserveRows(a, stmt);
-    BlockLayout layout;
-    HGLOBAL block = nullptr;
-    if (LayOutBlock(DisplaySizes(stmt, n), &layout)) {
-        block = GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, layout.rowSize * static_cast<size_t>(layout.rowsPerBlock));
-    }
-    if (!block) {
-        RecordUsageError(kLoadOutOfMemory, kOutOfMemoryText);
-        return {SQL_ERROR, true};
-    }
-    std::vector<SQLUSMALLINT> statuses(static_cast<size_t>(layout.rowsPerBlock));
-    uint8_t* rows = static_cast<uint8_t*>(block);
-    SQLULEN fetched = 0;
-    rc = BindBlock(stmt, layout, rows, statuses.data(), &fetched);
-
-    const int dataColumns = grid.state->colCount - 1;
-    int row = 0;
-    int64_t skipped = 0;
-    bool outOfMemory = false;
-    while (OdbcSucceeded(rc) && !outOfMemory) {
-        rc = SQLFetchScroll(stmt, SQL_FETCH_NEXT, 0);
-        if (!OdbcSucceeded(rc)) break;
-        if (!ReserveRowsDoubling(a, static_cast<int64_t>(row) + static_cast<int64_t>(fetched))) {
-            outOfMemory = true;
-            break;
+// The row-wise block, its status array and the fetched-row counter, bound
+// to the statement for as long as this lives.
+class BoundBlock {
+public:
+    BoundBlock(SQLHSTMT stmt, const std::vector<int64_t>& displaySizes) : stmt_(stmt) {
+        if (LayOutBlock(displaySizes, &layout_)) {
+            memory_ = GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, layout_.rowSize * static_cast<size_t>(layout_.rowsPerBlock));
         }
-        for (SQLULEN i = 0; i < fetched && i < static_cast<SQLULEN>(layout.rowsPerBlock); ++i) {
-            const SQLUSMALLINT status = statuses[i];
+        if (!memory_) return;
+        statuses_.resize(static_cast<size_t>(layout_.rowsPerBlock));
+        bindResult_ = BindBlock(stmt_, layout_, rows(), statuses_.data(), &fetched_);
+    }
+    ~BoundBlock() {
+        if (!memory_) return;
+        UnbindBlock(stmt_);
+        GlobalFree(memory_);
+    }
+    BoundBlock(const BoundBlock&) = delete;
+    BoundBlock& operator=(const BoundBlock&) = delete;
+
+    bool Made() const { return memory_ != nullptr; }
+    SQLRETURN BindResult() const { return bindResult_; }
+    const BlockLayout& Layout() const { return layout_; }
+    uint8_t* rows() const { return static_cast<uint8_t*>(memory_); }
+    SQLUSMALLINT Status(SQLULEN i) const { return statuses_[i]; }
+    // Rows the last fetch put in the block, never more than it holds.
+    SQLULEN Fetched() const {
+        return fetched_ < static_cast<SQLULEN>(layout_.rowsPerBlock) ? fetched_ : static_cast<SQLULEN>(layout_.rowsPerBlock);
+    }
+
+private:
+    SQLHSTMT stmt_;
+    BlockLayout layout_;
+    HGLOBAL memory_ = nullptr;
+    std::vector<SQLUSMALLINT> statuses_;
+    SQLULEN fetched_ = 0;
+    SQLRETURN bindResult_ = SQL_ERROR;
+};
+
+// Until rows arrive the grid holds only its new-record row, whatever stops
+// the fetch.
+void EmptyRows(const Grid& grid) {
+    ResizeRows(grid, 1, false);
+    grid.arrays->maxRow = 1;
+    ShowReplacedRows(grid);
+}
+
+SQLRETURN RunStatement(SQLHSTMT stmt, const char* text, bool prepared) {
+    return prepared ? SQLExecute(stmt)
+                    : SQLExecDirect(stmt, reinterpret_cast<SQLCHAR*>(const_cast<char*>(text)), SQL_NTS);
+}
+
+// Fetches block after block into the store from row 1 on.
+FetchTally CopyBlocks(GridArrays* a, SQLHSTMT stmt, int dataColumns, const BoundBlock& block) {
+    FetchTally tally{block.BindResult(), 0, 0, false};
+    while (OdbcSucceeded(tally.rc)) {
+        tally.rc = SQLFetchScroll(stmt, SQL_FETCH_NEXT, 0);
+        if (!OdbcSucceeded(tally.rc)) break;
+        if (!ReserveRowsDoubling(a, static_cast<int64_t>(tally.rows) + static_cast<int64_t>(block.Fetched()))) {
+            tally.outOfMemory = true;
+            return tally;
+        }
+        for (SQLULEN i = 0; i < block.Fetched(); ++i) {
+            const SQLUSMALLINT status = block.Status(i);
             if (status != SQL_ROW_SUCCESS && status != SQL_ROW_SUCCESS_WITH_INFO) {
-                ++skipped;
+                ++tally.skipped;
                 continue;
             }
-            if (row == INT32_MAX - 2 || !MakeRoomForRow(a, row + 1)) {
-                outOfMemory = true;
-                break;
+            if (tally.rows == INT32_MAX - 2 || !MakeRoomForRow(a, tally.rows + 1)) {
+                tally.outOfMemory = true;
+                return tally;
             }
-            ++row;
-            CopyBlockRow(a, row, dataColumns, layout, rows, static_cast<int>(i));
+            ++tally.rows;
+            CopyBlockRow(a, tally.rows, dataColumns, block.Layout(), block.rows(), static_cast<int>(i));
         }
     }
-    // Kept before the unbinding: every call on the statement replaces its
-    // diagnostics.
-    if (rc == SQL_NO_DATA) rc = SQL_SUCCESS;
-    if (!OdbcSucceeded(rc)) RecordDiagnostics(SQL_HANDLE_STMT, stmt);
-    UnbindBlock(stmt);
-    GlobalFree(block);
+    if (tally.rc == SQL_NO_DATA) tally.rc = SQL_SUCCESS;
+    return tally;
+}
 
-    a->maxRow = row + 1;
-    ShowReplacedRows(grid);
-    // A usage error is recorded last: it is what the host reads.
-    if (outOfMemory) {
+// A usage error is recorded last: it is what the host reads.
+FetchOutcome ReportFetch(const FetchTally& tally) {
+    if (tally.outOfMemory) {
         RecordUsageError(kLoadOutOfMemory, kOutOfMemoryText);
         return {SQL_ERROR, true};
     }
-    if (skipped > 0) {
+    if (tally.skipped > 0) {
         const std::string message =
-            "USAGE_ERROR_ROWS_SKIPPED: " + std::to_string(skipped) + " rows could not be read";
+            "USAGE_ERROR_ROWS_SKIPPED: " + std::to_string(tally.skipped) + " rows could not be read";
         RecordUsageError(kRowsSkipped, message.c_str());
         return {SQL_ERROR, true};
     }
-    return {rc, !OdbcSucceeded(rc)};
+    return {tally.rc, !OdbcSucceeded(tally.rc)};
 }
 
-SQLHSTMT LoadRecordset(HWND hwnd, SQLHDBC dbc, const char* text, bool define, bool* failed) {
+}  // namespace
+
+FetchOutcome FetchIntoGrid(const Grid& grid, SQLHSTMT stmt, int n, const char* text, bool prepared) {
+    if (n < 1 || !text) return {SQL_ERROR, false};
+    EmptyRows(grid);
+    // Run first, then describe and bind: a statement the host only allocated
+    // has no description before it runs, and unknown sizes would mean a
+    // 32,000-byte slot for every value.
+    const SQLRETURN ran = RunStatement(stmt, text, prepared);
+    if (!OdbcSucceeded(ran)) {
+        RecordDiagnostics(SQL_HANDLE_STMT, stmt);
+        return {KnownCode(ran), true};
+    }
+    ReserveRows(grid.arrays, stmt);
+    FetchTally tally{};
+    {
+        const BoundBlock block(stmt, DisplaySizes(stmt, n));
+        if (!block.Made()) {
+            RecordUsageError(kLoadOutOfMemory, kOutOfMemoryText);
+            return {SQL_ERROR, true};
+        }
+        tally = CopyBlocks(grid.arrays, stmt, grid.state->colCount - 1, block);
+        // Kept before the unbinding: every call on the statement replaces
+        // its diagnostics.
+        if (!OdbcSucceeded(tally.rc)) RecordDiagnostics(SQL_HANDLE_STMT, stmt);
+    }
+    grid.arrays->maxRow = tally.rows + 1;
+    ShowReplacedRows(grid);
+    return ReportFetch(tally);
+}
+
+SQLHSTMT LoadRecordset(const Grid& grid, SQLHDBC dbc, const char* text, bool define, bool* failed) {
     *failed = true;
-    Grid grid;
-    if (FetchGrid(hwnd, &grid) != kDone || !text) return SQL_NULL_HSTMT;
-    if (grid.state->editing && CommitEdit(grid) != kDone) return SQL_NULL_HSTMT;
     SQLHSTMT stmt = SQL_NULL_HSTMT;
     if (!OdbcSucceeded(SQLAllocHandle(SQL_HANDLE_STMT, dbc, &stmt))) {
         RecordDiagnostics(SQL_HANDLE_DBC, dbc);
@@ -284,7 +332,7 @@ SQLHSTMT LoadRecordset(HWND hwnd, SQLHDBC dbc, const char* text, bool define, bo
         } else if (shaping.changed) {
             LeaveNoRows(grid);
         }
-        PostMessageA(hwnd, WM_SIZE, 0, 0);
+        PostMessageA(grid.hwnd, WM_SIZE, 0, 0);
     }
     if (OdbcSucceeded(rc)) {
         *failed = false;
@@ -295,12 +343,7 @@ SQLHSTMT LoadRecordset(HWND hwnd, SQLHDBC dbc, const char* text, bool define, bo
     return SQL_NULL_HSTMT;
 }
 
-SQLRETURN FetchRowByRow(HWND hwnd, SQLHSTMT stmt, int n) {
-    Grid grid;
-    const int fetchedGrid = FetchGrid(hwnd, &grid);
-    if (fetchedGrid == kNotGrid) return static_cast<SQLRETURN>(kNotGrid);
-    if (fetchedGrid != kDone) return SQL_ERROR;
-    if (grid.state->editing && CommitEdit(grid) != kDone) return SQL_ERROR;
+SQLRETURN FetchRowByRow(const Grid& grid, SQLHSTMT stmt, int n) {
     std::vector<SQLLEN> sizes(static_cast<size_t>(n > 0 ? n : 0));
     std::vector<char> buffer;
     SQLRETURN rc = KnownCode(SQLFetch(stmt));

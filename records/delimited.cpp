@@ -101,7 +101,7 @@ int PutDelimitedRecord(GridArrays* arrays, int row, const char* record, const ch
     FieldScanner scanner(record, lineEnd, delimiter[0]);
     StoreLine(scanner, arrays, RowRecord(arrays, row), true);
     FinishPutRow(arrays, row);
-    return 1;
+    return kStored;
 }
 
 LoadOutcome LoadDelimitedRecords(GridArrays* arrays, const char* text, const char* lineEnd,

@@ -60,7 +60,7 @@ int PutFixedWidthRecord(GridArrays* arrays, int row, const char* record) {
         at += size;
     }
     FinishPutRow(arrays, row);
-    return 1;
+    return kStored;
 }
 
 LoadOutcome LoadFixedWidthRecords(GridArrays* arrays, const char* data) {

@@ -7,6 +7,7 @@
 
 #include "exports/tabrix32.h"
 #include "grid/grid_access.h"
+#include "control/library_entry.h"
 #include "grid/library.h"
 #include "tests/support/capture.h"
 #include "tests/support/crash_filter.h"

@@ -63,22 +63,12 @@ void EndColumnTrack(const Grid& grid, NMHEADERA* notice) {
         // the next paint relabels the items from the stored widths.
         s->headerDirty = 1;
     }
-    s->clientRect.top = library.headerHeight;
+    s->clientRect.top = s->headerHeight;
     SendMessageA(s->hwndHeader, WM_SETREDRAW, TRUE, 0);
     RequestRepaint(grid);
 }
 
 }  // namespace
-
-void SendHeaderItem(const Grid& grid, UINT message, int index, int width, const char* text, int align) {
-    HDITEMA& item = grid.state->headerItem;
-    item.mask = HDI_WIDTH | HDI_TEXT | HDI_FORMAT;
-    item.cxy = width;
-    item.pszText = const_cast<char*>(text);
-    item.cchTextMax = static_cast<int>(strlen(text)) + 1;
-    item.fmt = HDF_STRING | align;
-    SendMessageA(grid.state->hwndHeader, message, index, reinterpret_cast<LPARAM>(&item));
-}
 
 void RelabelHeader(const Grid& grid) {
     GridState* s = grid.state;
@@ -144,7 +134,7 @@ void HitTestRowBorder(GridState* s) {
     }
     s->mouseOnRowBorder = 0;
     for (int r = 1; r <= s->rowsPainted; ++r) {
-        const int border = library.headerHeight + r * s->rowHeight;
+        const int border = s->headerHeight + r * s->rowHeight;
         if (s->mouseY >= border - kBorderBand && s->mouseY <= border + kBorderBand) {
             SetCursor(library.resizeCursor);
             s->mouseOnRowBorder = 1;
@@ -185,7 +175,7 @@ bool BeginRowDrag(const Grid& grid) {
     SetCapture(grid.hwnd);
     RECT confine;
     GetClientRect(grid.hwnd, &confine);
-    confine.top = library.headerHeight;
+    confine.top = s->headerHeight;
     confine.bottom -= 1;
     MapWindowPoints(grid.hwnd, nullptr, reinterpret_cast<POINT*>(&confine), 2);
     ClipCursor(&confine);

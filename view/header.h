@@ -9,9 +9,6 @@ namespace tabrix {
 // Inverts a one-pixel line of the window's client area; drawn twice it is gone.
 void DrawTrackLine(HWND window, int position, int length, bool vertical);
 
-// Inserts or sets a header item through the grid's scratch item record,
-// whose mask always carries width, text and format, and its format HDF_STRING.
-void SendHeaderItem(const Grid& grid, UINT message, int index, int width, const char* text, int align);
 // The header scrolls by relabelling: item i always shows the i-th visible
 // data column, and the items past the data fill the rest.
 void RelabelHeader(const Grid& grid);

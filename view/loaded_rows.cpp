@@ -1,6 +1,6 @@
 #include "view/loaded_rows.h"
 
-#include "edit/edit_history.h"
+#include "grid/edit_history.h"
 #include "grid/grid_access.h"
 #include "grid/rows.h"
 #include "view/scroll.h"

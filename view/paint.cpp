@@ -3,18 +3,14 @@
 #include <cstring>
 #include <vector>
 
-#include "edit/editors.h"
-#include "edit/undo.h"
 #include "grid/appearance.h"
 #include "grid/cell_store.h"
 #include "grid/columns.h"
 #include "grid/library.h"
 #include "support/string_helpers.h"
 #include "support/text_scan.h"
-#include "view/header.h"
 #include "view/image_reuse.h"
-#include "view/scroll.h"
-#include "view/surface.h"
+#include "view/layout.h"
 
 namespace tabrix {
 namespace {
@@ -76,12 +72,13 @@ struct RowBand {
 };
 
 // Everything one paint needs; pens and fonts it makes are released with it.
+// It draws from the grid's records and the paint's layout and writes neither.
 class Painter {
 public:
-    Painter(const Grid& grid, RowBand band)
-        : grid_(grid), s_(grid.state), a_(grid.arrays), dc_(grid.state->memDC), band_(band) {
-        H_ = library.headerHeight;
-        h_ = s_->rowHeight > 0 ? s_->rowHeight : 1;
+    Painter(const Grid& grid, const CellLayout& layout, RowBand band)
+        : s_(grid.state), a_(grid.arrays), layout_(layout), dc_(grid.state->memDC), band_(band) {
+        H_ = s_->headerHeight;
+        h_ = RowPitch(s_);
         W_ = s_->clientRect.right;
         B_ = s_->clientRect.bottom;
         selBack_ = SystemUnless(s_->selBackColor, COLOR_HIGHLIGHT);
@@ -121,69 +118,26 @@ public:
             DeleteObject(clip);
         }
         FillSolid(dc_, 0, H_, W_, B_, s_->backColor);
-        ResetPaintFlags();
-        int rows = 0;
-        for (int accumulated = 0; accumulated < B_ - H_; accumulated += h_) {
-            const int row = s_->vScroll.nPos + rows;
-            if (row > s_->lastRowToPaint) break;
-            DrawRow(rows + 1, row, band_.Draws(rows + 1));
-            ++rows;
+        for (int r = 1; r <= layout_.rows; ++r) {
+            if (band_.Draws(r)) DrawRow(r, s_->vScroll.nPos + r - 1);
         }
         if (!band_.Whole()) SelectClipRgn(dc_, nullptr);
-        s_->rowsPainted = rows;
         if (s_->curCellPainted) DrawCurrentCellFrame();
-        if (rows > 0) UpdateHorizontalPage();
-        FillEmptyAreas(rows);
+        FillEmptyAreas();
     }
 
 private:
-    void ResetPaintFlags() {
-        s_->curCellPainted = s_->curColShown = s_->curRowShown = s_->selectedRowPainted = 0;
-        s_->lastRowToPaint = s_->rowCount;
-        if (s_->readOnly) {
-            s_->lastRowToPaint = s_->rowCount - 1;
-            // Only while a data row is left to stand on; the row moved to
-            // gets its undo snapshot like any other row entered.
-            if (s_->curRow == s_->rowCount && s_->curRow > 1) {
-                s_->curRow -= 1;
-                SaveUndoRow(s_, a_);
+    void DrawRow(int r, int row) {
+        const int rowTop = RowTop(s_, r);
+        const int rowLine = RowLine(s_, r);
+        VisitShownColumns(s_, W_, [&](int c, int col, int x, int w) {
+            if (r == 1) DrawColumnStrip(c, col, x, w);
+            if (c == 0) {
+                DrawRowHeader(row, rowTop, rowLine, w);
+            } else {
+                DrawCell(row, col, x, w, rowTop, rowLine);
             }
-        }
-    }
-
-    // A row outside the band is only laid out: the paint results (current
-    // cell, shown flags, horizontal page, grid edges) come from every row.
-    void DrawRow(int r, int row, bool draw) {
-        const int rowTop = H_ + (r - 1) * h_ - 1;
-        const int rowLine = H_ + r * h_ - 1;
-        int x = 0, visited = 0, lastLeft = 0, lastWidth = 0;
-        passedFiller_ = false;
-        for (int c = 0; x < W_ && c + s_->hScroll.nPos <= s_->colCount; ++c) {
-            const int col = c == 0 ? 0 : c + s_->hScroll.nPos;
-            const int w = ColumnWidth(s_, col);
-            if (w < 1) break;
-            ++visited;
-            if (c > 0) NoteCell(row, col, x, w, rowTop, rowLine);
-            if (draw) {
-                if (r == 1) DrawColumnStrip(c, col, x, w);
-                if (c == 0) {
-                    DrawRowHeader(row, rowTop, rowLine, w);
-                } else {
-                    DrawCell(row, col, x, w, rowTop, rowLine);
-                }
-            }
-            if (col == s_->colCount) {
-                passedFiller_ = true;
-                fillerLeft_ = x;
-            }
-            lastLeft = x;
-            lastWidth = w;
-            x += w;
-        }
-        visitedCols_ = visited;
-        stopRight_ = lastLeft + lastWidth;
-        if (row == s_->curRow) s_->curRowShown = 1;
-        if (!draw) return;
+        });
         const int w0 = ColumnWidth(s_, 0);
         Line(dc_, static_cast<HPEN>(GetStockObject(BLACK_PEN)), 0, rowLine, w0 - 1, rowLine);
         if (s_->showGridLines) Line(dc_, gridPen_, w0 - 1, rowLine, W_, rowLine);
@@ -231,16 +185,6 @@ private:
             RECT area{2, rowTop + 2, w - 3, rowTop + 22};
             DrawTextA(dc_, number, static_cast<int>(strlen(number)), &area, DT_EDITCONTROL | DT_NOPREFIX);
         }
-    }
-
-    void NoteCell(int row, int col, int x, int w, int rowTop, int rowLine) {
-        if (col == s_->curCol && x + w < W_ - 2) s_->curColShown = 1;
-        if (row == s_->curRow && col == s_->curCol) {
-            s_->curCellRect = RECT{x > 1 ? x : 1, rowTop, x + w < W_ - 2 ? x + w : W_ - 2,
-                                   rowLine < B_ - 2 ? rowLine : B_ - 2};
-            s_->curCellPainted = 1;
-        }
-        if (row == s_->selectedRow) s_->selectedRowPainted = 1;
     }
 
     void DrawCell(int row, int col, int x, int w, int rowTop, int rowLine) {
@@ -339,31 +283,16 @@ private:
         DeleteObject(pen);
     }
 
-    // The horizontal page is what the last row could show.
-    void UpdateHorizontalPage() {
-        if (visitedCols_ > s_->colCount) return;  // everything fits from the first column on
-        SCROLLINFO& bar = s_->hScroll;
-        s_->visibleCols = visitedCols_;
-        bar.nPage = static_cast<UINT>(visitedCols_);
-        ClampScrollPosition(bar);
-        ApplyScrollBar(grid_, SB_HORZ);
-    }
-
-    void FillEmptyAreas(int rows) {
+    // Right of the filler column's edge (when reached) and below the rows.
+    void FillEmptyAreas() {
         HBRUSH workspace = GetSysColorBrush(COLOR_APPWORKSPACE);
-        if (passedFiller_) {
-            FillWith(dc_, workspace, fillerLeft_, 0, W_, B_);
-            s_->gridRight = fillerLeft_;
-        } else {
-            s_->gridRight = stopRight_;
-        }
-        s_->gridBottom = H_ + rows * h_ - 1;
+        if (layout_.passedFiller) FillWith(dc_, workspace, layout_.fillerLeft, 0, W_, B_);
         FillWith(dc_, workspace, 0, s_->gridBottom, W_, B_);
     }
 
-    const Grid& grid_;
-    GridState* s_;
-    GridArrays* a_;
+    const GridState* s_;
+    const GridArrays* a_;
+    const CellLayout& layout_;
     HDC dc_;
     RowBand band_;
     int H_, h_, W_, B_;
@@ -373,55 +302,16 @@ private:
     HDC bitmapDC_ = nullptr;
     HFONT selectedFont_ = nullptr;
     std::vector<HFONT> columnFonts_;
-    int visitedCols_ = 0;
-    bool passedFiller_ = false;
-    int fillerLeft_ = 0;
-    int stopRight_ = 0;
 };
-
-// A pending row selection (after an undelete) becomes the current row; false
-// while an open edit refuses to close, in which case the request waits.
-bool TakePendingSelection(const Grid& grid) {
-    GridState* s = grid.state;
-    if (!s->selectPending || s->selectedRow <= 0) return true;
-    if (s->editing && !CommitEdit(grid)) return false;
-    s->curRow = s->selectedRow;
-    s->selectPending = 0;
-    return true;
-}
-
-void PlaceEditor(const Grid& grid) {
-    GridState* s = grid.state;
-    if (!s->editing) return;
-    const int col = s->curCol;
-    const bool combo = ValidColumn(grid.arrays, col) && grid.arrays->colType[col] == FieldCombo;
-    HWND editor = combo ? s->hwndCombo : s->hwndEdit;
-    if (!editor) return;
-    if (!s->curCellPainted) {
-        s->editorLastX = -100;  // shown again, and focused, once its cell is back in view
-        ShowWindow(editor, SW_HIDE);
-        return;
-    }
-    const RECT& r = s->curCellRect;
-    if (s->hwndEdit) MoveWindow(s->hwndEdit, r.left + 6, r.top + 2, r.right - r.left - 9, r.bottom - r.top - 3, TRUE);
-    if (r.left != s->editorLastX || r.top != s->editorLastY) {
-        MoveWindow(s->hwndCombo, r.left + 2, r.top + 3, r.right - r.left - 5, r.bottom - r.top - 3, TRUE);
-        ShowWindow(editor, SW_SHOW);
-        s->editorLastX = r.left;
-        s->editorLastY = r.top;
-        SetFocus(editor);
-    }
-    InvalidateRect(editor, nullptr, FALSE);
-}
 
 // When nothing but the first visible row changed since the last paint, the
 // image is scrolled in place and only the rows it exposes are drawn: a line
 // step then costs a row, not a window. Everything else draws every row.
 RowBand ShiftImage(const Grid& grid, int width, int height) {
-    GridState* s = grid.state;
+    const GridState* s = grid.state;
     const int shift = ReusableShift(s, width, height);
     if (shift == 0) return RowBand{1, RowBand::kAllRows};
-    const int H = library.headerHeight, h = s->rowHeight;
+    const int H = s->headerHeight, h = s->rowHeight;
     const int drawnRows = (height - H + h - 1) / h;
     RECT area{0, H, width, height};
     ScrollDC(s->memDC, 0, -shift * h, &area, &area, nullptr, nullptr);
@@ -436,7 +326,7 @@ bool ScrollShownRows(const Grid& grid, int fromPos) {
     const int shift = s->vScroll.nPos - fromPos;
     if (s->repaintPending || !s->memDC || s->screenPos != fromPos || s->imagePos != fromPos) return false;
     if (shift <= 0 || ReusableShift(s, s->surfaceWidth, s->surfaceHeight) != shift) return false;
-    RECT area{0, library.headerHeight, s->surfaceWidth, s->surfaceHeight};
+    RECT area{0, s->headerHeight, s->surfaceWidth, s->surfaceHeight};
     ScrollWindowEx(grid.hwnd, 0, -shift * s->rowHeight, &area, &area, nullptr, nullptr, SW_INVALIDATE);
     s->screenPos = s->vScroll.nPos;
     // The exposed rows are invalid now; the rest of the window must stay valid.
@@ -444,52 +334,36 @@ bool ScrollShownRows(const Grid& grid, int fromPos) {
     return true;
 }
 
-LRESULT OnPaint(const Grid& grid) {
-    GridState* s = grid.state;
-    // Cleared before drawing, so an invalidation made while painting is honoured.
-    s->repaintPending = 0;
-    // The early exits still validate: an update region left invalid would
-    // bring the next WM_PAINT at once, for ever. The old image stays.
-    if (!HasCells(s) || !TakePendingSelection(grid)) {
-        ValidateRect(grid.hwnd, nullptr);
-        return 0;
-    }
-    RelabelHeader(grid);
-    GetClientRect(grid.hwnd, &s->clientRect);
+void DrawCells(const Grid& grid, const CellLayout& layout) {
+    const GridState* s = grid.state;
     const int width = s->clientRect.right, height = s->clientRect.bottom;
-    if (!s->memDC || s->surfaceWidth != width || s->surfaceHeight != height) RebuildSurface(grid, width, height);
-    s->clientRect.top = library.headerHeight;
-    const ImageKey drawn = CurrentImageKey(s);
-    const int drawnPos = s->vScroll.nPos;
-    // Nothing changed since the last paint (the window was uncovered, or a
-    // host repaints it): the kept image is sent as it is.
-    if (!ImageUnchanged(s)) {
-        const RowBand band = ShiftImage(grid, width, height);
-        {
-            Painter painter(grid, band);
-            painter.Paint();
-        }
-        // The window's pixels already show the shifted rows when a line step
-        // moved them; then only the rows drawn again, and what the platform
-        // asked for, are sent. The paint's device context is clipped to the
-        // update region, so those rows join it first.
-        RECT drawnRows{0, library.headerHeight, width, height};
-        if (band.first > 1 && s->screenPos == drawnPos) {
-            const RECT firstRow{0, library.headerHeight, width, library.headerHeight + s->rowHeight};
-            InvalidateRect(grid.hwnd, &firstRow, FALSE);
-            drawnRows.top = library.headerHeight + (band.drawFrom() - 1) * s->rowHeight;
-        }
-        InvalidateRect(grid.hwnd, &drawnRows, FALSE);
-        RememberImage(s, drawn, drawnPos);
+    const int H = s->headerHeight;
+    const RowBand band = ShiftImage(grid, width, height);
+    {
+        Painter painter(grid, layout, band);
+        painter.Paint();
     }
+    // The window's pixels already show the shifted rows when a line step
+    // moved them; then only the rows drawn again, and what the platform
+    // asked for, are sent. The paint's device context is clipped to the
+    // update region, so those rows join it first.
+    RECT drawnRows{0, H, width, height};
+    if (band.first > 1 && s->screenPos == s->vScroll.nPos) {
+        const RECT firstRow{0, H, width, H + s->rowHeight};
+        InvalidateRect(grid.hwnd, &firstRow, FALSE);
+        drawnRows.top = H + (band.drawFrom() - 1) * s->rowHeight;
+    }
+    InvalidateRect(grid.hwnd, &drawnRows, FALSE);
+}
+
+HDC SendImage(const Grid& grid) {
+    const GridState* s = grid.state;
+    const int H = s->headerHeight;
     PAINTSTRUCT ps;
-    s->windowDC = BeginPaint(grid.hwnd, &ps);
-    const int H = library.headerHeight;
-    BitBlt(s->windowDC, 0, H, width, height - H, s->memDC, 0, H, SRCCOPY);
+    HDC dc = BeginPaint(grid.hwnd, &ps);
+    BitBlt(dc, 0, H, s->clientRect.right, s->clientRect.bottom - H, s->memDC, 0, H, SRCCOPY);
     EndPaint(grid.hwnd, &ps);
-    if (s->newRowIndex != s->curRow) s->newRowIndex = -1;
-    PlaceEditor(grid);
-    return 0;
+    return dc;
 }
 
 }  // namespace tabrix

@@ -10,8 +10,8 @@ void LayOutHeader(const Grid& grid) {
     s->headerLayout.prc = &s->clientRect;
     s->headerLayout.pwpos = &s->headerPos;
     SendMessageA(s->hwndHeader, HDM_LAYOUT, 0, reinterpret_cast<LPARAM>(&s->headerLayout));
-    library.headerHeight = s->headerPos.cy;
-    MoveWindow(s->hwndHeader, 0, -1, s->headerPos.cx, library.headerHeight + 1, TRUE);
+    s->headerHeight = s->headerPos.cy;
+    MoveWindow(s->hwndHeader, 0, -1, s->headerPos.cx, s->headerHeight + 1, TRUE);
 }
 
 void ReleaseSurface(GridState* s) {

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <set>
 
-#include "edit/undo.h"
+#include "grid/edit_history.h"
 #include "tests/support/record_store.h"
 
 using namespace tabrix;

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "control/library_entry.h"
 #include "grid/library.h"
 #include "tests/support/gtest_crash.h"
 

@@ -60,8 +60,8 @@ protected:
         return CaptureClient(grid);
     }
     int h() { return GetRowHeight(grid); }
-    int RowTop(int r) { return library.headerHeight + (r - 1) * h() - 1; }
-    int RowLine(int r) { return library.headerHeight + r * h() - 1; }
+    int RowTop(int r) { return state()->headerHeight + (r - 1) * h() - 1; }
+    int RowLine(int r) { return state()->headerHeight + r * h() - 1; }
     int Mid(int r) { return RowTop(r) + h() / 2; }
     // The inside of a cell of row r (in the view) between x and x + w, away from its lines.
     RECT Inside(int r, int x, int w) { return RECT{x + 1, RowTop(r) + 2, x + w - 2, RowLine(r) - 1}; }

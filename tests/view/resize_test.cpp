@@ -42,7 +42,7 @@ protected:
         SendMessageA(grid, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&notice));
     }
     HWND Header() { return FindWindowExA(grid, nullptr, WC_HEADERA, nullptr); }
-    int BorderY(int r) { return library.headerHeight + r * GetRowHeight(grid); }
+    int BorderY(int r) { return state()->headerHeight + r * GetRowHeight(grid); }
     void Press(int y, int x = 10) { SendMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y)); }
     void Release(int y) { SendMessageA(grid, WM_LBUTTONUP, 0, At(10, y)); }
     static bool CursorFree() {
@@ -150,8 +150,39 @@ TEST_F(ResizeTest, RowDragsEndedOrInterrupted) {
         // The line lives on the screen; only the grid knows to erase it, once.
         EXPECT_EQ(state()->rowTrackY, 0) << "the tracking line is erased";
         EXPECT_EQ(GetRowHeight(grid), e.interrupt ? h : std::max(h, h + e.by));
-        EXPECT_EQ(Page(), (Client().bottom - library.headerHeight) / GetRowHeight(grid));
+        EXPECT_EQ(Page(), (Client().bottom - state()->headerHeight) / GetRowHeight(grid));
     }
 }
 
 }  // namespace
+
+// Each grid lays its rows out below its own header: a tall header font in
+// one grid must not move the rows, or the clicks, of another.
+TEST_F(ResizeTest, RowsStartBelowEachGridsOwnHeader) {
+    HWND small = CreateGrid(host.hwnd(), host.instance(), 0, 78, 400, 0, 380, 300);
+    ASSERT_NE(small, nullptr);
+    ASSERT_TRUE(testing_host::ShapeGrid(small, 8, 4, 50));
+    for (int row = 1; row <= 5; ++row) ASSERT_EQ(CreateCell(small, row, 1, "x"), 1);
+    GridAttr tall{};
+    tall.headerFont = MakeFont("Arial", 24, 700, 0, 0, 0);
+    ASSERT_EQ(SetGridAttr(grid, &tall), 1);
+    // The small grid's header is laid out last.
+    SendMessageA(grid, WM_SIZE, 0, 0);
+    SendMessageA(small, WM_SIZE, 0, 0);
+    testing_host::PumpMessages();
+    int bottoms[2] = {};
+    HWND grids[2] = {grid, small};
+    for (int i = 0; i < 2; ++i) {
+        HWND g = grids[i];
+        RECT header;
+        GetWindowRect(FindWindowExA(g, nullptr, WC_HEADERA, nullptr), &header);
+        MapWindowPoints(nullptr, g, reinterpret_cast<POINT*>(&header), 2);
+        bottoms[i] = header.bottom;
+        const int y = header.bottom + 2 * GetRowHeight(g) + GetRowHeight(g) / 2;  // the middle of row 3
+        SendMessageA(g, WM_LBUTTONDOWN, MK_LBUTTON, At(60, y));
+        SendMessageA(g, WM_LBUTTONUP, 0, At(60, y));
+        EXPECT_EQ(GetCurrentRow(g), 3) << "a click in the middle of row 3 of grid " << i;
+    }
+    ASSERT_GT(bottoms[0] - bottoms[1], GetRowHeight(grid) / 2) << "the header fonts must differ by half a row";
+    DestroyWindow(small);
+}

@@ -21,7 +21,7 @@ protected:
             GetWindowRect(grid, &outer);
             GetClientRect(grid, &client);
             MoveWindow(grid, 0, 0, kRowHeaderWidth + cols * 60 + 30 + outer.right - outer.left - client.right,
-                       library.headerHeight + rows * GetRowHeight(grid) + extraHeight + outer.bottom - outer.top -
+                       state()->headerHeight + rows * GetRowHeight(grid) + extraHeight + outer.bottom - outer.top -
                            client.bottom, TRUE);
         }
     }

@@ -1,21 +1,21 @@
-#include "grid/grid_window.h"
+#include "control/grid_window.h"
 
+#include "control/paint_cycle.h"
 #include "edit/editors.h"
+#include "edit/focus.h"
+#include "edit/keys.h"
+#include "edit/mouse.h"
+#include "edit/navigation.h"
 #include "edit/undo.h"
 #include "grid/appearance.h"
 #include "grid/cell_store.h"
 #include "grid/columns.h"
 #include "grid/grid_access.h"
+#include "grid/image_events.h"
 #include "grid/library.h"
 #include "grid/rows.h"
 #include "support/memory.h"
-#include "edit/focus.h"
-#include "edit/keys.h"
-#include "edit/mouse.h"
-#include "edit/notify.h"
 #include "view/header.h"
-#include "view/image_reuse.h"
-#include "view/paint.h"
 #include "view/scroll.h"
 #include "view/surface.h"
 
@@ -58,9 +58,9 @@ bool ShapeNewGrid(const Grid& grid) {
     s->curCol = 1;
     LayOutHeader(grid);
 
-    return DimCols(grid, 1) == 1 && DefineRawField(grid, 1, 1, 0, FieldText) == 1 &&
-           InsertColLabel(grid, kRowHeaderWidth, "", 1, HDF_LEFT) == 1 && CreateCell(grid, 1, 1, "") == 1 &&
-           CreateCell(grid, 1, 1, "") == 1 && SetUndoBuffer(grid) == 1;
+    return DimCols(grid, 1) == kDone && DefineRawField(grid, 1, 1, 0, FieldText) == kDone &&
+           InsertColLabel(grid, kRowHeaderWidth, "", 1, HDF_LEFT) == kDone && CreateCell(grid, 1, 1, "") == kStored &&
+           CreateCell(grid, 1, 1, "") == kStored && SetUndoBuffer(grid) == kDone;
 }
 
 LRESULT OnCreate(HWND hwnd) {
@@ -143,7 +143,7 @@ LRESULT CALLBACK GridWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         case WM_ERASEBKGND:
             // The paint that follows covers every pixel from its off-screen
             // image; painting here too would nest one BeginPaint in another.
-            return 1;
+            return TRUE;
         case WM_SIZE:
             return OnSize(grid);
         case WM_VSCROLL:
@@ -206,7 +206,6 @@ ATOM RegisterGridClass(HINSTANCE module) {
 
 HWND CreateGridWindow(HWND parent, HINSTANCE instance, int border, int id, int x, int y, int width,
                       int height) {
-    library.trapParent = parent;
     if (!instance) return nullptr;
     // The grid never draws under its children (header, editors): clipping
     // them keeps a repaint of the cells from repainting the header too.

@@ -20,8 +20,5 @@ void SetRowState(GridArrays* arrays, int row, int state);
 // An accepted change: the row becomes modified, unless the user appended
 // it, which a host must still INSERT.
 void MarkRowModified(GridArrays* arrays, int row);
-// `row`, the new-record row, just received a value: the row after it
-// becomes the new-record row and `row` counts as appended.
-void AppendNewRecordRow(const Grid& grid, int row);
 
 }  // namespace tabrix

@@ -1,4 +1,5 @@
-// The grid window class: registration, creation and the window procedure.
+// The grid window class: registration, creation and the window procedure,
+// which hands each message to the layer that owns it.
 #pragma once
 
 #include <windows.h>

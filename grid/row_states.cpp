@@ -1,7 +1,7 @@
-#include "edit/row_state.h"
+#include "grid/row_states.h"
 
 #include "grid/cell_store.h"
-#include "view/scroll.h"
+#include "support/answers.h"
 
 namespace tabrix {
 
@@ -16,7 +16,7 @@ int ResetRowModified(const Grid& grid, int row) {
     if (row < 1 || row > grid.arrays->maxRow) return 0;
     SetRowState(grid.arrays, row, kRowUnchanged);
     grid.state->rowEdited = 0;
-    return 1;
+    return kDone;
 }
 
 void SetRowState(GridArrays* arrays, int row, int state) {
@@ -25,17 +25,6 @@ void SetRowState(GridArrays* arrays, int row, int state) {
 
 void MarkRowModified(GridArrays* arrays, int row) {
     if (RowModified(arrays, row) != kRowAppended) SetRowState(arrays, row, kRowModified);
-}
-
-void AppendNewRecordRow(const Grid& grid, int row) {
-    GridState* s = grid.state;
-    GridArrays* a = grid.arrays;
-    if (!MakeRoomForRow(a, row + 1) || StoreCell(a, row + 1, 0, "") != kStored) return;
-    s->rowCount = a->maxRow;
-    s->vScroll.nMax = s->rowCount;
-    ApplyScrollBar(grid, SB_VERT);
-    s->newRowIndex = row;
-    SetRowState(a, row, kRowAppended);
 }
 
 }  // namespace tabrix
