@@ -424,6 +424,20 @@ int CommitEdit(const Grid& grid) {
     return kDone;
 }
 
+void ShowStoredTextInEditor(const Grid& grid, int row, int col) {
+    const GridState* s = grid.state;
+    HWND editor = EditorOf(grid);
+    if (!s->editing || !editor || row != s->curRow || col != s->curCol) return;
+    const EditorText cell = ShownCellText(grid.arrays, row, col);
+    SetWindowTextA(editor, TempCopy(cell.text, cell.length));
+    const int end = static_cast<int>(cell.length);
+    if (editor == s->hwndCombo) {
+        SendMessageA(editor, CB_SETEDITSEL, 0, MAKELPARAM(end, end));
+    } else {
+        SendMessageA(editor, EM_SETSEL, static_cast<WPARAM>(end), end);
+    }
+}
+
 bool EditorClosed(const Grid& grid) { return !grid.state->editing || CommitEdit(grid) == kDone; }
 
 bool CommitIfEditing(const Grid& grid) {

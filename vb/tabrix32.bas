@@ -199,6 +199,8 @@ Public Declare Function SetCellText Lib "tabrix32.dll" (ByVal hGrid As Long, ByV
 Public Declare Function GetCell Lib "tabrix32.dll" (ByVal hGrid As Long, ByVal mode As Long, _
     ByVal row As Long, ByVal col As Long, def As FieldDef) As Long
 Public Declare Function GetRowCount Lib "tabrix32.dll" (ByVal hGrid As Long) As Long
+Public Declare Function GetColLabel Lib "tabrix32.dll" (ByVal hGrid As Long, ByVal col As Long, _
+    ByVal buffer As String, ByVal size As Long) As Long
 Public Declare Function ClearCells Lib "tabrix32.dll" (ByVal hGrid As Long) As Long
 Public Declare Function ClearGrid Lib "tabrix32.dll" (ByVal hGrid As Long) As Long
 
@@ -219,6 +221,9 @@ Public Declare Function GetFirstVisRow Lib "tabrix32.dll" (ByVal hGrid As Long) 
 Public Declare Function GetFirstVisCol Lib "tabrix32.dll" (ByVal hGrid As Long) As Long
 Public Declare Function GetCurrentRow Lib "tabrix32.dll" (ByVal hGrid As Long) As Long
 Public Declare Function GetCurrentCol Lib "tabrix32.dll" (ByVal hGrid As Long) As Long
+' rect receives left, top, right, bottom: four Longs (a RECT).
+Public Declare Function GetCellRect Lib "tabrix32.dll" (ByVal hGrid As Long, ByVal row As Long, _
+    ByVal col As Long, rect As Long) As Long
 
 ' ---- Notifications -------------------------------------------------------
 ' callback: AddressOf a module function (hWnd, msg, wParam, lParam) As Long
@@ -238,6 +243,7 @@ Public Declare Function CanUndoRow Lib "tabrix32.dll" (ByVal hGrid As Long) As L
 Public Declare Function CanUndoField Lib "tabrix32.dll" (ByVal hGrid As Long) As Long
 Public Declare Function UndeleteRow Lib "tabrix32.dll" (ByVal hGrid As Long) As Long
 Public Declare Function CanUndeleteRow Lib "tabrix32.dll" (ByVal hGrid As Long) As Long
+Public Declare Function SelectRow Lib "tabrix32.dll" (ByVal hGrid As Long, ByVal row As Long) As Long
 Public Declare Function DeleteGridRow Lib "tabrix32.dll" (ByVal hGrid As Long) As Long
 Public Declare Function CanDeleteRow Lib "tabrix32.dll" (ByVal hGrid As Long) As Long
 Public Declare Function RowModified Lib "tabrix32.dll" (ByVal hGrid As Long, ByVal row As Long) As Long
