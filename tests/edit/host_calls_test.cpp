@@ -73,4 +73,21 @@ TEST_F(EditSession, TextAHostStoresInTheEditedCellIsWhatTheEditorKeeps) {
     EXPECT_EQ(Cell(2, 1), "host") << "the commit kept it";
 }
 
+// A host timer that comes due while an editor opens runs once it is open:
+// keys it sends, as a test driver's do, reach the editor and not the grid.
+HWND timerGrid;
+bool editorOpenAtTick;
+TEST_F(EditSession, HostTimersDueWhileAnEditorOpensFindItOpen) {
+    Table(2, 3);
+    timerGrid = grid;
+    editorOpenAtTick = false;
+    ASSERT_TRUE(SetTimer(host.hwnd(), 99, 1, [](HWND h, UINT, UINT_PTR id, DWORD) {
+        KillTimer(h, id);
+        editorOpenAtTick = IsChild(timerGrid, GetFocus());
+    }));
+    Sleep(20);
+    Click(1, 1);
+    EXPECT_TRUE(editorOpenAtTick);
+}
+
 }  // namespace
