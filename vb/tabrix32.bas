@@ -199,6 +199,8 @@ Public Declare Function SetCellText Lib "tabrix32.dll" (ByVal hGrid As Long, ByV
 Public Declare Function GetCell Lib "tabrix32.dll" (ByVal hGrid As Long, ByVal mode As Long, _
     ByVal row As Long, ByVal col As Long, def As FieldDef) As Long
 Public Declare Function GetRowCount Lib "tabrix32.dll" (ByVal hGrid As Long) As Long
+' UTF-8 grids are for hosts that pass UTF-8; VB6 passes ANSI strings.
+Public Declare Function SetGridCodePage Lib "tabrix32.dll" (ByVal hGrid As Long, ByVal codePage As Long) As Long
 Public Declare Function GetColLabel Lib "tabrix32.dll" (ByVal hGrid As Long, ByVal col As Long, _
     ByVal buffer As String, ByVal size As Long) As Long
 Public Declare Function ClearCells Lib "tabrix32.dll" (ByVal hGrid As Long) As Long
