@@ -299,6 +299,14 @@ LRESULT CALLBACK Utf8ComboProc(HWND combo, UINT message, WPARAM wParam, LPARAM l
     return CallWindowProcA(s->comboPrevAnsiProc, combo, message, wParam, lParam);
 }
 
+// Characters an editor takes: the database's limit of a column loaded from
+// a query, else the field's bytes.
+int EditorLimit(const Grid& grid, int col) {
+    const int declared = DeclaredSize(grid.arrays, col);
+    const int limit = col < kColSlots ? grid.state->colCharLimit[col] : 0;
+    return limit > 0 && limit < declared ? limit : declared;
+}
+
 // A fresh edit control for each opening: its style follows the column.
 void CreateEditControl(const Grid& grid, DWORD style) {
     GridState* s = grid.state;
@@ -338,7 +346,7 @@ void OpenTextEditor(const Grid& grid, EditorText cell) {
     if (!FocusEditor(grid, edit)) return;
     // The limit counts characters, a UTF-8 grid's field bytes: its commit
     // refuses a text over the field's bytes.
-    SendMessageA(edit, EM_LIMITTEXT, DeclaredSize(grid.arrays, col), 0);
+    SendMessageA(edit, EM_LIMITTEXT, EditorLimit(grid, col), 0);
     SetEditorText(s, edit, cell.text, cell.length);
     // Entry style 1 selects the whole text, so typing replaces it; style 0
     // leaves the caret after the text.
@@ -368,7 +376,7 @@ void OpenListEditor(const Grid& grid, EditorText cell) {
     s->comboCol = s->curCol;
     SendMessageA(combo, CB_RESETCONTENT, 0, 0);
     s->comboNotified = 0;
-    SendMessageA(combo, CB_LIMITTEXT, DeclaredSize(grid.arrays, s->curCol), 0);
+    SendMessageA(combo, CB_LIMITTEXT, EditorLimit(grid, s->curCol), 0);
     SetEditorText(s, combo, cell.text, cell.length);
     if (!IsWindowVisible(combo)) ShowWindow(combo, SW_SHOW);
     if (!FocusEditor(grid, combo)) return;

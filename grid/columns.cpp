@@ -66,6 +66,7 @@ int DimCols(const Grid& grid, int n) {
     s->rowCount = 0;
     s->undoEnabled = 0;
     memset(s->colLabel, 0, sizeof s->colLabel);
+    memset(s->colCharLimit, 0, sizeof s->colCharLimit);
 
     for (int i = 0; i < n + 2; ++i) {
         if (AddField(a, 0) < 0) break;
@@ -93,6 +94,7 @@ int DefineField(const Grid& grid, int col, int type, const FieldDef* def) {
     if (!AppendFieldSlot(a, col, def->size)) return kTooBig;
 
     SetColumnTags(a, col, *def);
+    grid.state->colCharLimit[col] = 0;
     InsertColLabel(grid, def->width, def->label ? def->label : "", col, def->align);
     ApplyColumnSettings(grid, col, type, *def);
     return kDone;

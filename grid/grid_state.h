@@ -194,6 +194,10 @@ struct GridState {
     // grid's box: written when the box is made, read by that subclass.
     WNDPROC comboPrevAnsiProc;
     WNDPROC comboWideProc;
+    // Characters a column loaded from a query holds in its database (0: as
+    // many as its field's bytes): written by the query loader, cleared by
+    // DimCols and DefineField, read by the editors.
+    int32_t colCharLimit[tabrix::kColSlots];
 };
 
 // The code page the platform's conversions take for this grid's texts.

@@ -17,6 +17,7 @@
 #include "odbc/odbc_calls.h"
 #include "odbc/result_block.h"
 #include "records/record_rows.h"
+#include "support/text_cut.h"
 #include "view/loaded_rows.h"
 
 namespace tabrix {
@@ -28,14 +29,20 @@ constexpr int kNewColumnWidth = 150;
 constexpr int kCounterColumnWidth = 50;
 constexpr int kMinRefreshedWidth = 5;
 
-int FieldSizeForDisplaySize(int32_t display) { return SlotLengthForDisplaySize(display) - 1; }
+// A field's bytes for `display` characters: as many in the ANSI code page,
+// up to four each in UTF-8, never past the largest field.
+int FieldSizeForDisplaySize(const GridState* s, int32_t display) {
+    const int characters = SlotLengthForDisplaySize(display) - 1;
+    if (!Utf8Grid(s)) return characters;
+    return characters > kMaxFieldSize / 4 ? kMaxFieldSize : characters * 4;
+}
 
 // A new column shaped from its description.
-FieldDef NewFieldFromDescription(const ColDesc& d) {
+FieldDef NewFieldFromDescription(const GridState* s, const ColDesc& d) {
     FieldDef def{};
     def.label = const_cast<char*>(d.name);
     def.width = d.autoIncrement ? kCounterColumnWidth : kNewColumnWidth;
-    def.size = FieldSizeForDisplaySize(d.displaySize);
+    def.size = FieldSizeForDisplaySize(s, d.displaySize);
     def.align = d.fixedPrecScale || d.autoIncrement ? 1 : 0;
     def.tag1 = d.dataType;
     def.tag2 = static_cast<int32_t>(d.columnSize);
@@ -54,7 +61,7 @@ FieldDef RefreshedField(const Grid& grid, int col, const ColDesc& d) {
     def.label = const_cast<char*>(d.name);
     const int width = ColumnWidth(s, col);
     def.width = width > kMinRefreshedWidth ? width : kMinRefreshedWidth;
-    def.size = FieldSizeForDisplaySize(d.displaySize);
+    def.size = FieldSizeForDisplaySize(s, d.displaySize);
     def.align = a->colAlign[col];
     def.tag1 = d.dataType;
     def.tag2 = static_cast<int32_t>(d.columnSize);
@@ -84,12 +91,16 @@ Shaping ShapeColumns(const Grid& grid, SQLHSTMT stmt, int n, bool define) {
         shaping.result = DescribeColumn(stmt, static_cast<SQLUSMALLINT>(col), &desc);
         if (!OdbcSucceeded(static_cast<SQLRETURN>(shaping.result)) || !ValidColumn(grid.arrays, col)) continue;
         if (define) {
-            const FieldDef def = NewFieldFromDescription(desc);
+            const FieldDef def = NewFieldFromDescription(grid.state, desc);
             DefineField(grid, col, desc.displaySize == 1 ? FieldCheck : FieldText, &def);
         } else {
             const FieldDef def = RefreshedField(grid, col, desc);
             shaping.changed |= DeclaredSize(grid.arrays, col) != def.size;
             RedefineFieldInPlace(grid, col, grid.arrays->colType[col], &def);
+        }
+        // The editor takes no more characters than the database holds.
+        if (col < kColSlots && desc.displaySize > 0 && desc.displaySize < kMaxFieldSize) {
+            grid.state->colCharLimit[col] = desc.displaySize;
         }
     }
     return shaping;
@@ -122,6 +133,14 @@ std::vector<int64_t> DisplaySizes(SQLHSTMT stmt, int n) {
 
 constexpr char kOutOfMemoryText[] = "USAGE_ERROR_OUT_OF_MEMORY";
 
+// A UTF-8 grid's bytes from a driver without wide characters: up to four
+// for each character the display size counts.
+std::vector<int64_t> ByteBudgets(const GridState* s, std::vector<int64_t> sizes, bool wide) {
+    if (!Utf8Grid(s) || wide) return sizes;
+    for (int64_t& size : sizes) size = size > 0 && size < kMaxFieldSize / 4 ? size * 4 : 0;
+    return sizes;
+}
+
 // Drivers that hold the whole result once it ran (SQLite, PostgreSQL
 // without a declared cursor) know its row count: the store is then made
 // once instead of grown and copied again and again. Others answer -1 and
@@ -144,7 +163,7 @@ void UnbindBlock(SQLHSTMT stmt) {
 }
 
 // The statement attributes and bindings of a row-wise block fetch.
-SQLRETURN BindBlock(SQLHSTMT stmt, const BlockLayout& layout, uint8_t* block, SQLUSMALLINT* statuses,
+SQLRETURN BindBlock(SQLHSTMT stmt, BlockLayout& layout, uint8_t* block, SQLUSMALLINT* statuses,
                     SQLULEN* fetched) {
     SQLRETURN rc = SQLSetStmtAttr(stmt, SQL_ATTR_ROW_ARRAY_SIZE,
                                   reinterpret_cast<SQLPOINTER>(static_cast<uintptr_t>(layout.rowsPerBlock)), 0);
@@ -154,9 +173,18 @@ SQLRETURN BindBlock(SQLHSTMT stmt, const BlockLayout& layout, uint8_t* block, SQ
     if (OdbcSucceeded(rc)) rc = SQLSetStmtAttr(stmt, SQL_ATTR_ROW_STATUS_PTR, statuses, 0);
     if (OdbcSucceeded(rc)) rc = SQLSetStmtAttr(stmt, SQL_ATTR_ROWS_FETCHED_PTR, fetched, 0);
     for (size_t i = 0; OdbcSucceeded(rc) && i < layout.columns.size(); ++i) {
-        const BlockColumn& column = layout.columns[i];
-        rc = SQLBindCol(stmt, static_cast<SQLUSMALLINT>(i + 1), SQL_C_CHAR, block + column.offset, column.slotLength,
-                        reinterpret_cast<SQLLEN*>(block + column.offset + static_cast<size_t>(column.slotLength)));
+        BlockColumn& column = layout.columns[i];
+        auto bind = [&](SQLSMALLINT type) {
+            return SQLBindCol(stmt, static_cast<SQLUSMALLINT>(i + 1), type, block + column.offset, column.slotLength,
+                              reinterpret_cast<SQLLEN*>(block + column.offset + static_cast<size_t>(column.slotLength)));
+        };
+        rc = bind(column.wide ? SQL_C_WCHAR : SQL_C_CHAR);
+        // A driver without wide characters hands its bytes over as they
+        // are: for the UTF-8 databases a UTF-8 grid is made for, UTF-8.
+        if (column.wide && !OdbcSucceeded(rc)) {
+            column.wide = false;
+            rc = bind(SQL_C_CHAR);
+        }
     }
     return rc;
 }
@@ -174,8 +202,8 @@ struct FetchTally {
 // to the statement for as long as this lives.
 class BoundBlock {
 public:
-    BoundBlock(SQLHSTMT stmt, const std::vector<int64_t>& displaySizes) : stmt_(stmt) {
-        if (LayOutBlock(displaySizes, &layout_)) {
+    BoundBlock(SQLHSTMT stmt, const std::vector<int64_t>& displaySizes, bool wide) : stmt_(stmt) {
+        if (wide ? LayOutWideBlock(displaySizes, &layout_) : LayOutBlock(displaySizes, &layout_)) {
             memory_ = GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, layout_.rowSize * static_cast<size_t>(layout_.rowsPerBlock));
         }
         if (!memory_) return;
@@ -223,7 +251,8 @@ SQLRETURN RunStatement(SQLHSTMT stmt, const char* text, bool prepared) {
 }
 
 // Fetches block after block into the store from row 1 on.
-FetchTally CopyBlocks(GridArrays* a, SQLHSTMT stmt, int dataColumns, const BoundBlock& block) {
+FetchTally CopyBlocks(GridArrays* a, SQLHSTMT stmt, int dataColumns, const BoundBlock& block,
+                      const TextEncoding& encoding) {
     FetchTally tally{block.BindResult(), 0, 0, false};
     while (OdbcSucceeded(tally.rc)) {
         tally.rc = SQLFetchScroll(stmt, SQL_FETCH_NEXT, 0);
@@ -243,7 +272,7 @@ FetchTally CopyBlocks(GridArrays* a, SQLHSTMT stmt, int dataColumns, const Bound
                 return tally;
             }
             ++tally.rows;
-            CopyBlockRow(a, tally.rows, dataColumns, block.Layout(), block.rows(), static_cast<int>(i));
+            CopyBlockRow(a, tally.rows, dataColumns, block.Layout(), block.rows(), static_cast<int>(i), encoding);
         }
     }
     if (tally.rc == SQL_NO_DATA) tally.rc = SQL_SUCCESS;
@@ -280,16 +309,29 @@ FetchOutcome FetchIntoGrid(const Grid& grid, SQLHSTMT stmt, int n, const char* t
     }
     ReserveRows(grid.arrays, stmt);
     FetchTally tally{};
-    {
-        const BoundBlock block(stmt, DisplaySizes(stmt, n));
+    // A UTF-8 grid asks for wide characters. A driver may take the binding
+    // and refuse the conversion at its first fetch: the statement then runs
+    // again and the driver's bytes are taken as UTF-8.
+    for (bool wide = Utf8Grid(grid.state);; wide = false) {
+        const BoundBlock block(stmt, ByteBudgets(grid.state, DisplaySizes(stmt, n), wide), wide);
         if (!block.Made()) {
             RecordUsageError(kLoadOutOfMemory, kOutOfMemoryText);
             return {SQL_ERROR, true};
         }
-        tally = CopyBlocks(grid.arrays, stmt, grid.state->colCount - 1, block);
+        tally = CopyBlocks(grid.arrays, stmt, grid.state->colCount - 1, block, grid.state->encoding);
+        const bool refusedWide = wide && tally.rc == SQL_ERROR && tally.rows == 0 && tally.skipped == 0;
         // Kept before the unbinding: every call on the statement replaces
         // its diagnostics.
-        if (!OdbcSucceeded(tally.rc)) RecordDiagnostics(SQL_HANDLE_STMT, stmt);
+        if (!refusedWide) {
+            if (!OdbcSucceeded(tally.rc)) RecordDiagnostics(SQL_HANDLE_STMT, stmt);
+            break;
+        }
+        SQLFreeStmt(stmt, SQL_CLOSE);
+        const SQLRETURN again = RunStatement(stmt, text, prepared);
+        if (!OdbcSucceeded(again)) {
+            RecordDiagnostics(SQL_HANDLE_STMT, stmt);
+            return {KnownCode(again), true};
+        }
     }
     grid.arrays->maxRow = tally.rows + 1;
     ShowReplacedRows(grid);
@@ -343,8 +385,40 @@ SQLHSTMT LoadRecordset(const Grid& grid, SQLHDBC dbc, const char* text, bool def
     return SQL_NULL_HSTMT;
 }
 
+namespace {
+
+// Column `col` of the current row as the cell's text in `buffer`, at most
+// size - 1 bytes of whole characters.
+SQLRETURN ReadValue(SQLHSTMT stmt, int col, SQLLEN size, std::vector<bool>& wide, const TextEncoding& encoding,
+                    std::vector<char>* buffer, SQLLEN* indicator) {
+    const SQLUSMALLINT column = static_cast<SQLUSMALLINT>(col);
+    const size_t bytes = static_cast<size_t>(size > 0 ? size : 1);
+    buffer->assign(bytes, '\0');
+    if (wide[static_cast<size_t>(col - 1)]) {
+        std::vector<uint16_t> units(bytes, 0);
+        const SQLRETURN rc = SQLGetData(stmt, column, SQL_C_WCHAR, units.data(), static_cast<SQLLEN>(bytes * 2), indicator);
+        if (OdbcSucceeded(rc)) {
+            (*buffer)[Utf16ToUtf8(units.data(), units.size(), buffer->data(), bytes - 1)] = '\0';
+            return rc;
+        }
+        if (rc != SQL_ERROR) return rc;
+        wide[static_cast<size_t>(col - 1)] = false;
+    }
+    const SQLRETURN rc = SQLGetData(stmt, column, SQL_C_CHAR, buffer->data(), size, indicator);
+    // A value cut by the driver may end inside a character.
+    const size_t kept = strlen(buffer->data());
+    if (*indicator == SQL_NO_TOTAL || *indicator > static_cast<SQLLEN>(kept)) {
+        (*buffer)[WholeCharacters(buffer->data(), kept, encoding)] = '\0';
+    }
+    return rc;
+}
+
+}  // namespace
+
 SQLRETURN FetchRowByRow(const Grid& grid, SQLHSTMT stmt, int n) {
     std::vector<SQLLEN> sizes(static_cast<size_t>(n > 0 ? n : 0));
+    // A UTF-8 grid asks for wide characters until a column's driver refuses them.
+    std::vector<bool> wide(static_cast<size_t>(n > 0 ? n : 0), Utf8Grid(grid.state));
     std::vector<char> buffer;
     SQLRETURN rc = KnownCode(SQLFetch(stmt));
     // No statement at all: the rows stay, as for a window that is no grid.
@@ -358,10 +432,8 @@ SQLRETURN FetchRowByRow(const Grid& grid, SQLHSTMT stmt, int n) {
         for (int col = 1; col <= n; ++col) {
             SQLLEN& size = sizes[static_cast<size_t>(col - 1)];
             if (first) size = GetFldSize(grid, col);
-            buffer.assign(static_cast<size_t>(size > 0 ? size : 1), '\0');
             SQLLEN indicator = 0;
-            const SQLRETURN read = SQLGetData(stmt, static_cast<SQLUSMALLINT>(col), SQL_C_CHAR, buffer.data(), size,
-                                              &indicator);
+            const SQLRETURN read = ReadValue(stmt, col, size, wide, grid.state->encoding, &buffer, &indicator);
             // The first row is created whatever the reads answered, so even an
             // empty result leaves row 1 with empty cells.
             if (first || OdbcSucceeded(read)) CreateCell(grid, row, col, indicator == SQL_NULL_DATA ? "" : buffer.data());

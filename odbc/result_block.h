@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "grid/grid_arrays.h"
+#include "support/text_cut.h"
 
 namespace tabrix {
 
@@ -23,6 +24,7 @@ constexpr int64_t kMaxBlockBytes64 = int64_t{64} << 20;
 struct BlockColumn {
     int32_t slotLength;  // text bytes bound for the column, terminator included
     size_t offset;       // of the text within a block row; its indicator follows
+    bool wide;           // UTF-16 units, stored as UTF-8
 };
 
 struct BlockLayout {
@@ -40,12 +42,15 @@ int32_t SlotLengthForDisplaySize(int64_t displaySize);
 // lowered so one block stays within 64 MB. False when even one row is
 // larger than that.
 bool LayOutBlock(const std::vector<int64_t>& displaySizes, BlockLayout* layout);
+// The same for UTF-16 units of the characters the display sizes count.
+bool LayOutWideBlock(const std::vector<int64_t>& displaySizes, BlockLayout* layout);
 
 // Copies row `blockRow` of `block` into row `row` of the cell store, for
 // columns 1 .. min(result columns, data columns). A NULL value, or a slot
 // too short to hold text, leaves the cell empty; texts are cut to the
-// field's declared size. The row must exist and be zero-filled.
+// field's declared size (a wide column's to whole UTF-8 characters). The
+// row must exist and be zero-filled.
 void CopyBlockRow(GridArrays* arrays, int row, int dataColumns, const BlockLayout& layout, const uint8_t* block,
-                  int blockRow);
+                  int blockRow, const TextEncoding& encoding = TextEncoding{});
 
 }  // namespace tabrix

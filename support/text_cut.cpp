@@ -52,4 +52,41 @@ size_t WholeCharacters(const char* text, size_t kept, const TextEncoding& encodi
     return kept;
 }
 
+size_t Utf16ToUtf8(const uint16_t* units, size_t count, char* out, size_t room) {
+    size_t written = 0;
+    for (size_t i = 0; i < count && units[i]; ++i) {
+        uint32_t c = units[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < count && units[i + 1] >= 0xDC00 && units[i + 1] < 0xE000) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (units[++i] - 0xDC00);
+        } else if (c >= 0xD800 && c < 0xE000) {
+            c = 0xFFFD;
+        }
+        char bytes[4];
+        size_t n;
+        if (c < 0x80) {
+            bytes[0] = static_cast<char>(c);
+            n = 1;
+        } else if (c < 0x800) {
+            bytes[0] = static_cast<char>(0xC0 | c >> 6);
+            bytes[1] = static_cast<char>(0x80 | (c & 0x3F));
+            n = 2;
+        } else if (c < 0x10000) {
+            bytes[0] = static_cast<char>(0xE0 | c >> 12);
+            bytes[1] = static_cast<char>(0x80 | (c >> 6 & 0x3F));
+            bytes[2] = static_cast<char>(0x80 | (c & 0x3F));
+            n = 3;
+        } else {
+            bytes[0] = static_cast<char>(0xF0 | c >> 18);
+            bytes[1] = static_cast<char>(0x80 | (c >> 12 & 0x3F));
+            bytes[2] = static_cast<char>(0x80 | (c >> 6 & 0x3F));
+            bytes[3] = static_cast<char>(0x80 | (c & 0x3F));
+            n = 4;
+        }
+        if (written + n > room) break;
+        for (size_t k = 0; k < n; ++k) out[written + k] = bytes[k];
+        written += n;
+    }
+    return written;
+}
+
 }  // namespace tabrix

@@ -28,4 +28,9 @@ struct TextEncoding {
 // its own damage.
 size_t WholeCharacters(const char* text, size_t kept, const TextEncoding& encoding);
 
+// UTF-16 units (up to `count`, or a 0 unit) as UTF-8 into `out`, whole
+// characters only, at most `room` bytes; no terminator. A lone surrogate
+// becomes U+FFFD. Answers the bytes written.
+size_t Utf16ToUtf8(const uint16_t* units, size_t count, char* out, size_t room);
+
 }  // namespace tabrix
