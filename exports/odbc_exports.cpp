@@ -5,6 +5,7 @@
 #include "odbc/column_description.h"
 #include "odbc/last_error.h"
 #include "odbc/odbc_calls.h"
+#include "odbc/text_mode.h"
 
 namespace {
 SQLHANDLE H(ODBCHANDLE handle) { return reinterpret_cast<SQLHANDLE>(handle); }
@@ -52,6 +53,8 @@ int32_t WINAPI odbcGetDiagRec(int32_t handleType, ODBCHANDLE handle, int32_t* na
     return tabrix::OdbcGetDiagRec(static_cast<SQLSMALLINT>(handleType), H(handle), nativeError, message, sqlState,
                                   static_cast<SQLSMALLINT>(record));
 }
+
+int32_t WINAPI odbcSetCodePage(int32_t codePage) { return tabrix::SetOdbcCodePage(codePage); }
 
 int32_t WINAPI odbcGetErrCode(void) { return tabrix::LastOdbcError().nativeError; }
 

@@ -339,6 +339,11 @@ int32_t WINAPI odbcGetDiagRec(int32_t handleType, ODBCHANDLE handle, int32_t* na
                               char* sqlState, int32_t record);
 int32_t WINAPI odbcGetErrCode(void);
 const char* WINAPI odbcGetErrMsg(void);
+/* The wrappers' texts (connection strings, statements, odbcGetData,
+   odbcGetDiagRec, odbcGetErrMsg) in the ANSI code page (0, the default) or
+   UTF-8 (TABRIX_UTF8), for every connection of the process. Answers 1; 0
+   for another value. */
+int32_t WINAPI odbcSetCodePage(int32_t codePage);
 
 /* Access database files, through the ODBC installer's Access driver. Each
    answers 1 when the installer reported success, 0 otherwise; attribute

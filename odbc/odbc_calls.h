@@ -23,6 +23,8 @@ int32_t OdbcFreeStmt(SQLHSTMT stmt);
 
 // The text a statement executes: the host's, ending in ";".
 std::string StatementText(const char* sql);
+// Runs `text` through the entry point of the wrappers' code page.
+SQLRETURN ExecuteText(SQLHSTMT stmt, const std::string& text);
 INT_PTR OdbcExec(SQLHDBC dbc, const char* sql);
 
 int32_t OdbcColumnCount(SQLHSTMT stmt);

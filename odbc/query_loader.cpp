@@ -16,6 +16,7 @@
 #include "odbc/last_error.h"
 #include "odbc/odbc_calls.h"
 #include "odbc/result_block.h"
+#include "odbc/text_mode.h"
 #include "records/record_rows.h"
 #include "support/text_cut.h"
 #include "view/loaded_rows.h"
@@ -246,8 +247,7 @@ void EmptyRows(const Grid& grid) {
 }
 
 SQLRETURN RunStatement(SQLHSTMT stmt, const char* text, bool prepared) {
-    return prepared ? SQLExecute(stmt)
-                    : SQLExecDirect(stmt, reinterpret_cast<SQLCHAR*>(const_cast<char*>(text)), SQL_NTS);
+    return prepared ? SQLExecute(stmt) : ExecuteText(stmt, text);
 }
 
 // Fetches block after block into the store from row 1 on.
@@ -348,8 +348,14 @@ SQLHSTMT LoadRecordset(const Grid& grid, SQLHDBC dbc, const char* text, bool def
     bool recorded = false;
 
     const std::string query = StatementText(text);
-    SQLRETURN rc = SQLPrepare(stmt, reinterpret_cast<SQLCHAR*>(const_cast<char*>(query.c_str())),
-                              static_cast<SQLINTEGER>(query.size()));
+    SQLRETURN rc;
+    if (OdbcTextsUtf8()) {
+        std::basic_string<SQLWCHAR> wide = OdbcWide(query.c_str());
+        rc = SQLPrepareW(stmt, &wide[0], static_cast<SQLINTEGER>(wide.size()));
+    } else {
+        rc = SQLPrepare(stmt, reinterpret_cast<SQLCHAR*>(const_cast<char*>(query.c_str())),
+                        static_cast<SQLINTEGER>(query.size()));
+    }
     SQLSMALLINT n = 0;
     if (OdbcSucceeded(rc)) rc = SQLNumResultCols(stmt, &n);
     if (OdbcSucceeded(rc) && n > kMaxDataCols) {

@@ -299,6 +299,8 @@ Public Declare Function odbcGetDiagRec Lib "tabrix32.dll" (ByVal handleType As L
 Public Declare Function odbcGetErrCode Lib "tabrix32.dll" () As Long
 ' Answers a text address: read it with TabrixText.
 Public Declare Function odbcGetErrMsg Lib "tabrix32.dll" () As Long
+' UTF-8 texts are for hosts that pass UTF-8; VB6 passes ANSI strings.
+Public Declare Function odbcSetCodePage Lib "tabrix32.dll" (ByVal codePage As Long) As Long
 
 ' ---- Access database files -----------------------------------------------
 ' The paths of compact and repair go to the installer unquoted, separated by
