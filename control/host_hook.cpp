@@ -37,7 +37,7 @@ LRESULT CALLBACK HostWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     }
     switch (message) {
         case WM_INITMENUPOPUP:
-            if (notifications.notifyMode == NOTIFY_BY_CALLBACK && notifications.notifyCallback) {
+            if (notifications.notifyMode == kNotifyByCallback && notifications.notifyCallback) {
                 notifications.notifyCallback(hwnd, message, wParam, lParam);
             }
             break;

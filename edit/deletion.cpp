@@ -51,6 +51,19 @@ int DeleteGridRow(const Grid& grid) {
     return kDone;
 }
 
+int SelectRow(const Grid& grid, int row) {
+    GridState* s = grid.state;
+    // Checked before the commit: a row that cannot be selected leaves the edit open.
+    if (row < 0 || row >= s->rowCount) return kOutsideGrid;
+    if (!EditorClosed(grid)) return kEditRefused;
+    // The host may have reloaded the grid while it answered the commit.
+    const char* first = CellText(grid.arrays, row, 1);
+    if (row >= s->rowCount || (row > 0 && (!first || IsDeletedMarker(first)))) return kOutsideGrid;
+    s->selectedRow = row;
+    RequestRepaint(grid);
+    return kDone;
+}
+
 int CanDeleteRow(const Grid& grid) { return grid.state->selectedRow >= 1 ? 1 : 0; }
 
 int UndeleteRow(const Grid& grid) {

@@ -11,6 +11,9 @@ namespace tabrix {
 // every data cell deleted.
 void DeleteSelectedRow(const Grid& grid, int row);
 int DeleteGridRow(const Grid& grid);
+// Selects a data row as the user's double click in its header would (0
+// clears the selection); the current row stays where it is.
+int SelectRow(const Grid& grid, int row);
 int CanDeleteRow(const Grid& grid);
 int UndeleteRow(const Grid& grid);
 int CanUndeleteRow(const Grid& grid);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "edit/focus.h"
 #include "edit/keys.h"
@@ -74,24 +75,49 @@ void GiveEditorFont(HWND control, HFONT& owned, HFONT font, HFONT cellFont) {
     owned = font;
 }
 
-// Every message waiting in the thread's queue, so the editor opens on a
+// Runs every message waiting in the thread's queue, so the editor opens on a
 // settled grid. A quit request taken on the way is posted again for the
-// host's own loop.
-void DrainMessages() {
-    MSG msg;
-    bool quit = false;
-    WPARAM quitCode = 0;
-    for (int n = 0; n < kMaxDrainedMessages && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++n) {
-        if (msg.message == WM_QUIT) {
-            quit = true;
-            quitCode = msg.wParam;
-            continue;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+// host's own loop. Timer messages wait until the opening is over: a host's
+// timer that acts on the grid, or sends keys, must find the editor open.
+class QueueDrain {
+public:
+    QueueDrain() = default;
+    QueueDrain(const QueueDrain&) = delete;
+    QueueDrain& operator=(const QueueDrain&) = delete;
+    ~QueueDrain() {
+        for (MSG& msg : timers_) DispatchMessageA(&msg);
     }
-    if (quit) PostQuitMessage(static_cast<int>(quitCode));
-}
+
+    void Run() {
+        MSG msg;
+        bool quit = false;
+        WPARAM quitCode = 0;
+        for (int n = 0; n < kMaxDrainedMessages && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++n) {
+            if (msg.message == WM_QUIT) {
+                quit = true;
+                quitCode = msg.wParam;
+            } else if (msg.message == WM_TIMER) {
+                KeepTimer(msg);
+            } else {
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+        }
+        if (quit) PostQuitMessage(static_cast<int>(quitCode));
+    }
+
+private:
+    // One tick per timer: a timer that came due twice meanwhile ticks once,
+    // as the platform itself coalesces late timer messages.
+    void KeepTimer(const MSG& msg) {
+        for (const MSG& kept : timers_) {
+            if (kept.hwnd == msg.hwnd && kept.wParam == msg.wParam && kept.lParam == msg.lParam) return;
+        }
+        timers_.push_back(msg);
+    }
+
+    std::vector<MSG> timers_;
+};
 
 void NotifyDropDown(const Grid& grid) {
     GridState* s = grid.state;
@@ -364,7 +390,8 @@ void OpenEditor(const Grid& grid) {
     const int opening = ++s->editorOpenings;
     SendMessageA(grid.hwnd, WM_KEYUP, VK_ESCAPE, 0);
     if (!GridSurvived(grid)) return;
-    DrainMessages();
+    QueueDrain drain;
+    drain.Run();
     // What ran in the drain may have destroyed the grid, opened an editor of
     // its own, moved the current cell or reshaped the grid: the cell is
     // judged again before anything is opened on it.
@@ -422,6 +449,20 @@ int CommitEdit(const Grid& grid) {
     // move that paints anyway.
     RequestRepaint(grid);
     return kDone;
+}
+
+void ShowStoredTextInEditor(const Grid& grid, int row, int col) {
+    const GridState* s = grid.state;
+    HWND editor = EditorOf(grid);
+    if (!s->editing || !editor || row != s->curRow || col != s->curCol) return;
+    const EditorText cell = ShownCellText(grid.arrays, row, col);
+    SetWindowTextA(editor, TempCopy(cell.text, cell.length));
+    const int end = static_cast<int>(cell.length);
+    if (editor == s->hwndCombo) {
+        SendMessageA(editor, CB_SETEDITSEL, 0, MAKELPARAM(end, end));
+    } else {
+        SendMessageA(editor, EM_SETSEL, static_cast<WPARAM>(end), end);
+    }
 }
 
 bool EditorClosed(const Grid& grid) { return !grid.state->editing || CommitEdit(grid) == kDone; }

@@ -21,6 +21,9 @@ bool EditorClosed(const Grid& grid);
 // For the operations that go on whatever the host answers about the open
 // edit: commits it, false only when the host destroyed the grid meanwhile.
 bool CommitIfEditing(const Grid& grid);
+// After the host stored a new text in the cell being edited: the editor
+// shows it, so the commit that follows does not write the old text back.
+void ShowStoredTextInEditor(const Grid& grid, int row, int col);
 // Closes the open editor without storing anything (Escape).
 void CancelEdit(const Grid& grid);
 // Closes an open editor for a host about to read the data: the row then

@@ -1,5 +1,6 @@
 #include "edit/keys.h"
 
+#include "edit/check_box.h"
 #include "edit/deletion.h"
 #include "edit/editors.h"
 #include "edit/notify.h"
@@ -55,7 +56,7 @@ LRESULT OnChar(const Grid& grid, WPARAM code) {
     return 0;
 }
 
-// Home, End, Escape, Delete and F2 act on the release.
+// Home, End, Escape, Delete, F2 and Space act on the release.
 LRESULT OnKeyUp(const Grid& grid, WPARAM key) {
     GridState* s = grid.state;
     if (!HasCells(s)) return 0;
@@ -67,6 +68,11 @@ LRESULT OnKeyUp(const Grid& grid, WPARAM key) {
             break;
         case VK_F2:
             OpenEditor(grid);
+            break;
+        case VK_SPACE:
+            if (!CurrentCheckBoxToggles(grid)) break;
+            ToggleCurrentCheckBox(grid);
+            if (GridSurvived(grid)) RequestRepaint(grid);
             break;
         case VK_ESCAPE:
             if (s->selectedRow) {

@@ -1,5 +1,5 @@
 // The grid's own keys: moves of the current cell, opening the editor,
-// deleting the selected row. While an editor is open the keys reach it.
+// toggling a check box, deleting the selected row. While an editor is open the keys reach it.
 #pragma once
 
 #include "grid/grid_state.h"

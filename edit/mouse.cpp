@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "edit/check_box.h"
 #include "edit/editors.h"
 #include "edit/focus.h"
 #include "edit/navigation.h"
@@ -47,38 +48,8 @@ bool LeaveRow(const Grid& grid, EntryCell entry) {
     return leave == Leave::Allowed;
 }
 
-// The first click on a check-box cell makes it current; a click on the cell
-// that already was current toggles it.
-void ToggleCheckBox(const Grid& grid) {
-    GridState* s = grid.state;
-    GridArrays* a = grid.arrays;
-    const int row = s->curRow, col = s->curCol;
-    const char* text = CellText(a, row, col);
-    if (!text || IsDeletedMarker(text)) return;
-    const WPARAM wParam = PackWords(static_cast<int>(ControlId(grid)), a->colTag1[col]);
-    const LPARAM lParam = PackWords(row, col);
-    const LRESULT reply = NotifyHost(grid, grid.hwnd, GN_CELLCHANGING, wParam, lParam);
-    if (!GridSurvived(grid)) return;
-    SetFocus(grid.hwnd);
-    if (!GridSurvived(grid) || reply) return;
-    // The host may have reloaded or reshaped the grid while it answered.
-    text = CellText(a, row, col);
-    if (!text || row > s->rowCount || !ValidColumn(a, col) || col >= s->colCount) return;
-    if (text[0] == '\0' || strcmp(text, "0") == 0) {
-        StoreCell(a, row, col, "1");
-    } else if (strcmp(text, "1") == 0) {
-        StoreCell(a, row, col, "0");
-    }
-    MarkRowModified(a, row);
-    if (row == s->rowCount) AppendNewRecordRow(grid, row);
-    s->rowEdited = 1;
-    s->dataChanged = 1;
-    NotifyHost(grid, grid.hwnd, GN_CELLCHANGED, wParam, lParam);
-    if (GridSurvived(grid)) SetFocus(grid.hwnd);
-}
-
 // What a click on the current cell does: text and list cells open their
-// editor, check boxes toggle.
+// editor; a check box toggles when the cell already was current.
 void ClickAction(const Grid& grid, bool wasCurrent) {
     GridState* s = grid.state;
     const GridArrays* a = grid.arrays;
@@ -89,7 +60,7 @@ void ClickAction(const Grid& grid, bool wasCurrent) {
             SendMessageA(grid.hwnd, WM_KEYUP, VK_F2, 0);
             break;
         case FieldCheck:
-            if (wasCurrent) ToggleCheckBox(grid);
+            if (wasCurrent) ToggleCurrentCheckBox(grid);
             break;
     }
 }

@@ -9,7 +9,7 @@ Notifications notifications;
 LRESULT NotifyHost(const Grid& grid, HWND source, UINT code, WPARAM wParam, LPARAM lParam) {
     notifications.notifySource = source;
     HWND target = GetParent(grid.hwnd);
-    if (notifications.notifyMode == NOTIFY_BY_CALLBACK && notifications.notifyCallback) {
+    if (notifications.notifyMode == kNotifyByCallback && notifications.notifyCallback) {
         return notifications.notifyCallback(target, code, wParam, lParam);
     }
     return SendMessageA(target, code, wParam, lParam);
@@ -22,12 +22,12 @@ WPARAM ControlId(const Grid& grid) {
 
 void SetFuncCallback(WNDPROC callback, int enable) {
     if (!enable) {
-        notifications.notifyMode = NOTIFY_BY_MESSAGE;
+        notifications.notifyMode = kNotifyByMessage;
         return;
     }
     // A null function cannot be called: messages keep flowing to the parent.
     notifications.notifyCallback = callback;
-    notifications.notifyMode = callback ? NOTIFY_BY_CALLBACK : NOTIFY_BY_MESSAGE;
+    notifications.notifyMode = callback ? kNotifyByCallback : kNotifyByMessage;
 }
 
 }  // namespace tabrix

@@ -6,11 +6,14 @@
 
 namespace tabrix {
 
-// The notification codes GN_ROWCHANGING .. GN_DROPDOWN and the delivery
-// modes NOTIFY_BY_MESSAGE and NOTIFY_BY_CALLBACK come with the host header.
+// The notification codes GN_ROWCHANGING .. GN_DROPDOWN come with the host
+// header; these are the delivery modes as the library keeps them, not the
+// values SetFuncCallback takes.
+constexpr int kNotifyByMessage = 0x7551;
+constexpr int kNotifyByCallback = 0x7552;
 
 struct Notifications {
-    int notifyMode = NOTIFY_BY_MESSAGE;
+    int notifyMode = kNotifyByMessage;
     WNDPROC notifyCallback = nullptr;
     HWND notifySource = nullptr;
 };

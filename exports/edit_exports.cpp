@@ -45,6 +45,10 @@ int32_t WINAPI DeleteGridRow(HWND hwnd) {
     return WithGrid(hwnd, [](const Grid& g) { return tabrix::DeleteGridRow(g); });
 }
 
+int32_t WINAPI SelectRow(HWND hwnd, int32_t row) {
+    return WithGrid(hwnd, [&](const Grid& g) { return tabrix::SelectRow(g, row); });
+}
+
 int32_t WINAPI CanDeleteRow(HWND hwnd) {
     return WithGrid(hwnd, [](const Grid& g) { return tabrix::CanDeleteRow(g); });
 }

@@ -83,7 +83,15 @@ int32_t WINAPI CreateCell(HWND hwnd, int32_t row, int32_t col, const char* text)
 }
 
 int32_t WINAPI SetCellText(HWND hwnd, int32_t row, int32_t col, const char* text) {
-    return ChangeGrid(hwnd, [&](const Grid& g) { return tabrix::SetCellText(g, row, col, text); });
+    return ChangeGrid(hwnd, [&](const Grid& g) {
+        const int rc = tabrix::SetCellText(g, row, col, text);
+        if (rc == tabrix::kStored) tabrix::ShowStoredTextInEditor(g, row, col);
+        return rc;
+    });
+}
+
+int32_t WINAPI GetColLabel(HWND hwnd, int32_t col, char* buffer, int32_t size) {
+    return WithGrid(hwnd, [&](const Grid& g) { return tabrix::ColumnLabel(g, col, buffer, size); });
 }
 
 const char* WINAPI GetCell(HWND hwnd, int32_t mode, int32_t row, int32_t col, FieldDef* def) {

@@ -2,6 +2,7 @@
 #include "edit/navigation.h"
 #include "edit/notify.h"
 #include "grid/grid_access.h"
+#include "view/layout.h"
 
 using tabrix::WithGrid;
 
@@ -13,6 +14,18 @@ int32_t WINAPI GotoCell(HWND hwnd, int32_t row, int32_t col) {
 
 int32_t WINAPI ViewGrid(HWND hwnd, int32_t mode) {
     return WithGrid(hwnd, [&](const Grid& g) { return tabrix::ViewGrid(g, mode); });
+}
+
+int32_t WINAPI GetCellRect(HWND hwnd, int32_t row, int32_t col, RECT* rect) {
+    return WithGrid(hwnd, [&](const Grid& g) {
+        if (!rect || row < 1 || row > g.state->rowCount || col < 1 || col > g.state->colCount - 1) {
+            return tabrix::kOutsideGrid;
+        }
+        // The client area as it is now, not as the last paint found it.
+        RECT client;
+        GetClientRect(g.hwnd, &client);
+        return tabrix::CellArea(g.state, client, row, col, rect) ? tabrix::kDone : 0;
+    });
 }
 
 int32_t WINAPI GetFirstVisRow(HWND hwnd) {

@@ -32,17 +32,50 @@ const char* ToggledCheckText(const char* stored) {
     return TempText(stored[0] && strcmp(stored, "0") != 0 ? "0" : "1");
 }
 
+// Whether `bytes` bytes at `address` are committed memory the process may
+// write. Hosts pass back the record they defined a column with, whose label
+// often points at a string literal: writing there would kill the host.
+bool WritableMemory(void* address, size_t bytes) {
+    auto* at = static_cast<uint8_t*>(address);
+    uint8_t* const end = at + bytes;
+    constexpr DWORD kWritable = PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+    while (at < end) {
+        MEMORY_BASIC_INFORMATION page;
+        if (!VirtualQuery(at, &page, sizeof page) || page.State != MEM_COMMIT || !(page.Protect & kWritable) ||
+            (page.Protect & PAGE_GUARD)) {
+            return false;
+        }
+        at = static_cast<uint8_t*>(page.BaseAddress) + page.RegionSize;
+    }
+    return true;
+}
+
+// A colour the column keeps as -1 reads as 0, the "default" a definition gives.
+int32_t DefinitionColour(const int32_t* colours, int col) {
+    return colours && colours[col] > 0 ? colours[col] : 0;
+}
+
 void FillFieldDef(const Grid& grid, int col, FieldDef* def) {
     const GridState* s = grid.state;
     const GridArrays* a = grid.arrays;
-    // The heading and its terminator only: hosts pass back the record they
-    // defined the column with, whose label buffer was sized for its heading.
-    if (def->label) memcpy(def->label, s->colLabel[col], strnlen(s->colLabel[col], kLabelChars - 1) + 1);
+    // The heading and its terminator only, at most 256 bytes.
+    const size_t heading = strnlen(s->colLabel[col], kLabelChars - 1) + 1;
+    if (def->label && WritableMemory(def->label, heading)) memcpy(def->label, s->colLabel[col], heading);
     def->width = ColumnWidth(s, col);
     def->size = DeclaredSize(a, col);
+    def->align = a->colAlign ? a->colAlign[col] : 0;
     def->tag1 = a->colTag1 ? a->colTag1[col] : 0;
     def->tag2 = a->colTag2 ? a->colTag2[col] : 0;
     def->tag3 = a->colTag3 ? a->colTag3[col] : 0;
+    def->textColor = DefinitionColour(a->colTextColor, col);
+    def->backColor = DefinitionColour(a->colBackColor, col);
+    def->multiline = a->colMultiline && a->colMultiline[col] > 0 ? 1 : 0;
+    def->locked = a->colLocked ? a->colLocked[col] : 0;
+    def->fontFace = s->colFontFace[col];
+    def->fontSize = s->colFontSize[col];
+    def->fontWeight = s->colFontWeight[col];
+    def->fontItalic = s->colFontItalic[col];
+    def->fontUnderline = s->colFontUnderline[col];
 }
 
 }  // namespace
@@ -68,7 +101,22 @@ int CreateCell(const Grid& grid, int row, int col, const char* text) {
 }
 
 int SetCellText(const Grid& grid, int row, int col, const char* text) {
+    // Only rows that exist: text past the data rows would sit in the store
+    // unseen, and a host reading the answer would think it shown.
+    if (row >= grid.state->rowCount) return kBadCell;
     return StoreCell(grid.arrays, row, col, text);
+}
+
+int ColumnLabel(const Grid& grid, int col, char* buffer, int size) {
+    if (col < 0 || col > grid.state->colCount || col >= kColSlots) return kBadColumnIndex;
+    const char* label = grid.state->colLabel[col];
+    const int length = static_cast<int>(strnlen(label, kLabelChars - 1));
+    if (buffer && size >= 1) {
+        const int copied = length < size - 1 ? length : size - 1;
+        memcpy(buffer, label, static_cast<size_t>(copied));
+        buffer[copied] = '\0';
+    }
+    return length;
 }
 
 const char* GetCell(const Grid& grid, int mode, int row, int col, FieldDef* def) {

@@ -7,6 +7,8 @@ namespace tabrix {
 
 int CreateCell(const Grid& grid, int row, int col, const char* text);
 int SetCellText(const Grid& grid, int row, int col, const char* text);
+// GetColLabel: copies what fits of column `col`'s heading, answers its length.
+int ColumnLabel(const Grid& grid, int col, char* buffer, int size);
 const char* GetCell(const Grid& grid, int mode, int row, int col, FieldDef* def);
 // Both leave an open editor to the caller, which commits it first.
 int ClearCells(const Grid& grid);

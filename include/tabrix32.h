@@ -182,6 +182,10 @@ int32_t WINAPI RedimPreserveRows(HWND grid, int32_t n);
 int32_t WINAPI CreateCell(HWND grid, int32_t row, int32_t col, const char* text);
 int32_t WINAPI SetCellText(HWND grid, int32_t row, int32_t col, const char* text);
 const char* WINAPI GetCell(HWND grid, int32_t mode, int32_t row, int32_t col, FieldDef* def);
+/* Column col's heading into buffer (at most size - 1 bytes and a terminator);
+   answers the heading's whole length, TABRIX_BAD_COLUMN_INDEX outside
+   0 .. GetColCount() + 1. */
+int32_t WINAPI GetColLabel(HWND grid, int32_t col, char* buffer, int32_t size);
 int32_t WINAPI GetRowCount(HWND grid);
 int32_t WINAPI ClearCells(HWND grid);
 int32_t WINAPI ClearGrid(HWND grid);
@@ -202,6 +206,11 @@ int32_t WINAPI GetFirstVisRow(HWND grid);
 int32_t WINAPI GetFirstVisCol(HWND grid);
 int32_t WINAPI GetCurrentRow(HWND grid);
 int32_t WINAPI GetCurrentCol(HWND grid);
+/* The cell's pixels inside its grid lines, in the grid's client area, as the
+   view stands: TABRIX_DONE when at least part of it is in view, 0 when it
+   is scrolled out of view (rect emptied), TABRIX_OUTSIDE_GRID for a cell
+   that does not exist. */
+int32_t WINAPI GetCellRect(HWND grid, int32_t row, int32_t col, RECT* rect);
 
 /* Notifications: window messages to the grid's parent, or calls of the
    function given to SetFuncCallback. The low word of wParam is the grid's
@@ -215,10 +224,10 @@ int32_t WINAPI GetCurrentCol(HWND grid);
 #define GN_ROWHEADERDBLCLK 0x754E
 #define GN_RBUTTONUP 0x754F
 #define GN_DROPDOWN 0x7550
-/* How notifications reach the host: SetFuncCallback switches between them. */
+/* SetFuncCallback's second argument: how notifications reach the host. */
 enum {
-    NOTIFY_BY_MESSAGE = 0x7551,
-    NOTIFY_BY_CALLBACK = 0x7552
+    NOTIFY_BY_MESSAGE = 0,
+    NOTIFY_BY_CALLBACK = 1
 };
 int32_t WINAPI SetFuncCallback(WNDPROC callback, int32_t enable);
 HWND WINAPI GetNotifyHwnd(void);
@@ -238,6 +247,10 @@ int32_t WINAPI CanUndoField(HWND grid);
 int32_t WINAPI UndeleteRow(HWND grid);
 int32_t WINAPI CanUndeleteRow(HWND grid);
 int32_t WINAPI DeleteGridRow(HWND grid);
+/* Selects data row `row` (not a deleted one) as a double click in its header
+   does, for DeleteGridRow; 0 clears the selection. TABRIX_OUTSIDE_GRID for
+   another row, TABRIX_EDIT_REFUSED when the open edit was refused. */
+int32_t WINAPI SelectRow(HWND grid, int32_t row);
 int32_t WINAPI CanDeleteRow(HWND grid);
 int32_t WINAPI RowModified(HWND grid, int32_t row);
 int32_t WINAPI ResetRowModified(HWND grid, int32_t row);

@@ -69,6 +69,23 @@ CellLayout LayOutCells(GridState* s) {
     return layout;
 }
 
+bool CellArea(const GridState* s, const RECT& client, int row, int col, RECT* area) {
+    *area = RECT{0, 0, 0, 0};
+    const int W = client.right, B = client.bottom;
+    const int r = row - s->vScroll.nPos + 1;
+    const int lastRow = s->readOnly ? s->rowCount - 1 : s->rowCount;
+    if (r < 1 || row > lastRow || RowTop(s, r) + 1 >= B) return false;
+    bool shown = false;
+    VisitShownColumns(s, W, [&](int c, int shownCol, int x, int w) {
+        if (c == 0 || shownCol != col) return;
+        // The column's right line is its last pixel; the row's bottom line too.
+        *area = RECT{x, RowTop(s, r) + 1, x + w - 1 < W ? x + w - 1 : W, RowLine(s, r) < B ? RowLine(s, r) : B};
+        shown = area->right > area->left && area->bottom > area->top;
+    });
+    if (!shown) *area = RECT{0, 0, 0, 0};
+    return shown;
+}
+
 void UpdateHorizontalPage(const Grid& grid, const CellLayout& layout) {
     GridState* s = grid.state;
     if (layout.rows == 0 || layout.visitedCols > s->colCount) return;

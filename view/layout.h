@@ -43,6 +43,11 @@ inline int RowLine(const GridState* s, int r) { return s->headerHeight + r * Row
 // and gridBottom for the client rectangle in clientRect.
 CellLayout LayOutCells(GridState* state);
 
+// Where cell (row, col) lies in the client area as the view stands now:
+// its pixels inside the grid lines, clipped to the client area. False when
+// it is out of view; `area` is then empty.
+bool CellArea(const GridState* state, const RECT& client, int row, int col, RECT* area);
+
 // The horizontal page becomes what the last row could show, unless every
 // column from the first on fits.
 void UpdateHorizontalPage(const Grid& grid, const CellLayout& layout);

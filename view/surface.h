@@ -6,7 +6,7 @@
 namespace tabrix {
 
 // Lays the header out across the client width; its height becomes the
-// library-wide headerHeight.
+// grid's headerHeight.
 void LayOutHeader(const Grid& grid);
 // A new off-screen context and bitmap of the given size, cleared to white,
 // with the cell font selected.

@@ -40,10 +40,12 @@ TEST_F(GridTest, ColumnDefinitionsAndLabelsComeBackThroughGetCell) {
     EXPECT_EQ(Header_GetItemCount(GetDlgItem(grid, tabrix::kHeaderId)), 7);
     ASSERT_EQ(DimCols(grid, 2), 1);
     EXPECT_EQ(Header_GetItemCount(GetDlgItem(grid, tabrix::kHeaderId)), 2) << "row header and filler only";
-    FieldDef in = ColumnField("Amount", 80, 12);
+    FieldDef in = ColumnField("Amount", 80, 12, 2, RGB(1, 2, 3), RGB(4, 5, 6), "Courier New");
     in.tag1 = 0x1FF;
     in.tag2 = 2;
     in.tag3 = 3;
+    in.multiline = 1;
+    in.locked = 1;
     ASSERT_EQ(DefineField(grid, 2, tabrix::FieldCombo, &in), 1);
     CreateCell(grid, 1, 2, "42");
     char label[256] = "junk";
@@ -53,9 +55,12 @@ TEST_F(GridTest, ColumnDefinitionsAndLabelsComeBackThroughGetCell) {
     EXPECT_STREQ(GetCell(grid, 0, 1, 2, &out), "42");
     EXPECT_STREQ(label, "Amount");
     EXPECT_EQ(GetColWidth(grid, 2), 80);
-    // tag1 keeps its low byte; align is not reported, so the host's value stays.
-    EXPECT_EQ(std::vector<int>({out.width, out.size, out.tag1, out.tag2, out.tag3, out.align}),
-              std::vector<int>({80, 12, 0xFF, 2, 3, 77}));
+    // Every field the grid keeps comes back; tag1 keeps its low byte.
+    EXPECT_EQ(std::vector<int>({out.width, out.size, out.tag1, out.tag2, out.tag3, out.align, out.multiline, out.locked}),
+              std::vector<int>({80, 12, 0xFF, 2, 3, 2, 1, 1}));
+    EXPECT_EQ(std::vector<int>({out.textColor, out.backColor, out.fontSize, out.fontWeight, out.fontItalic}),
+              std::vector<int>({RGB(1, 2, 3), RGB(4, 5, 6), 10, 700, 0}));
+    EXPECT_STREQ(out.fontFace, "Courier New");
     EXPECT_EQ(Header_GetItemCount(GetDlgItem(grid, tabrix::kHeaderId)), 3);
 
     EXPECT_EQ(ClearColLabels(grid), 1);

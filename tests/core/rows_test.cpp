@@ -12,9 +12,13 @@ TEST_F(GridTest, CreateCellAddsRowsUpToItsOwnAndTheNewRecordRow) {
     EXPECT_EQ(GetRowCount(grid), 20000);
     for (int row = 1; row <= 20000; row += 1999) EXPECT_EQ(Cell(row, 2), std::to_string(row));
     EXPECT_EQ(GetFirstVisRow(grid), 1) << "filling leaves the grid at the top";
-    EXPECT_EQ(SetCellText(grid, 30000, 1, "far"), 1);
+    EXPECT_EQ(SetCellText(grid, 20000, 1, "last"), 1);
+    EXPECT_EQ(Cell(20000, 1), "last");
+    // Past the data rows a text would sit in the store unseen: refused.
+    EXPECT_EQ(SetCellText(grid, 20001, 1, "new"), -1) << "the new-record row";
+    EXPECT_EQ(SetCellText(grid, 30000, 1, "far"), -1);
     EXPECT_EQ(GetRowCount(grid), 20000) << "SetCellText leaves the row count alone";
-    EXPECT_EQ(Cell(30000, 1), "far");
+    EXPECT_EQ(Cell(30000, 1), "");
 }
 
 TEST_F(GridTest, RefusedCellsAreReportedAndStoreNothing) {

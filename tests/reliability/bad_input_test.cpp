@@ -258,7 +258,7 @@ const BoundCase kBoundCases[] = {
     AT(CreateCell(g, 1, v, "x"), 3, "-1", "-2", "1", "-2", "-1"),
     AT(CreateCell(g, v, 1, "x"), 4, "-1", "1", "1", "1", "0"),
     AT(SetCellText(g, 1, v, "x"), 3, "-1", "-2", "1", "-2", "-1"),
-    AT(SetCellText(g, v, 1, "x"), 4, "-1", "1", "1", "1", "0"),
+    AT(SetCellText(g, v, 1, "x"), 4, "-1", "1", "1", "-1", "-1"),
     AT(GetCell(g, 0, v, 1, &got), 4, "", "", "r4c1", "", ""), AT(GetCell(g, 0, 1, v, &got), 3, "", "", "r1c3", "", ""),
     AT(GetCell(g, v, 1, 1, &got), 1, "", "r1c1", "", "", ""), AT(GetCell(g, 1, v, 1, &got), 4, "", "", "", "", ""),
     AT(GotoCell(g, v, 1), 4, "-1", "-1", "1", "1", "-1"), AT(GotoCell(g, 1, v), 3, "-1", "-1", "1", "-1", "-1"),
@@ -282,6 +282,35 @@ const BoundCase kBoundCases[] = {
     AT_STMT(Allocated, FetchRecords_EX(g, dbc, stmt, static_cast<int16_t>(v), "SELECT a, b, c FROM t"), 3, "-1",
             "-1", "0", "0", "-1"),
 };
+
+// A definition's label where the grid may not write (a string literal, a
+// no-access or a guard page) keeps the host alive and untouched; a sized
+// buffer gets what fits.
+TEST_F(BadInput, HeadingsGoOnlyWhereTheyFit) {
+    ASSERT_EQ(InsertColLabel(g, 60, "Heading", 2, 0), 1);
+    char* page = static_cast<char*>(VirtualAlloc(nullptr, 4096, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+    ASSERT_NE(page, nullptr);
+    for (DWORD protection : {DWORD{PAGE_READONLY}, DWORD{PAGE_NOACCESS}, DWORD{PAGE_READWRITE | PAGE_GUARD}}) {
+        DWORD old;
+        ASSERT_TRUE(VirtualProtect(page, 4096, protection, &old));
+        FieldDef d{};
+        d.label = page;
+        EXPECT_STREQ(GetCell(g, 0, 2, 2, &d), "r2c2") << "label protection " << protection;
+        EXPECT_EQ(d.width, 60) << "the rest of the definition is filled, protection " << protection;
+    }
+    VirtualFree(page, 0, MEM_RELEASE);
+    FieldDef literal{};
+    literal.label = const_cast<char*>("Item");
+    EXPECT_STREQ(GetCell(g, 0, 2, 2, &literal), "r2c2");
+    EXPECT_STREQ(literal.label, "Item");
+    char buffer[4] = "xyz";
+    EXPECT_EQ(GetColLabel(g, 2, buffer, sizeof buffer), 7);
+    EXPECT_STREQ(buffer, "Hea");
+    EXPECT_EQ(GetColLabel(g, 2, buffer, 1), 7);
+    EXPECT_STREQ(buffer, "");
+    EXPECT_EQ(GetColLabel(g, 2, nullptr, 0), 7);
+    EXPECT_EQ(GetColLabel(g, GetColCount(g) + 2, buffer, sizeof buffer), -2);
+}
 
 TEST_F(BadInput, RowsColumnsAndModesOffEveryEdge) {
     for (const BoundCase& c : kBoundCases) {

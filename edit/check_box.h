@@ -1,0 +1,16 @@
+// Check-box cells: a click on the current cell, or Space, toggles the value
+// through the same questions an edit asks.
+#pragma once
+
+#include "grid/grid_state.h"
+
+namespace tabrix {
+
+// The current cell is a check box the user may toggle now: an editable
+// column of a writable grid, with no editor open.
+bool CurrentCheckBoxToggles(const Grid& grid);
+// Asks the host with GN_CELLCHANGING and, unless refused, flips "0" and "1"
+// (an empty cell counts as "0"), marks the row and tells the host.
+void ToggleCurrentCheckBox(const Grid& grid);
+
+}  // namespace tabrix

@@ -1,0 +1,93 @@
+// What a host does beside the user: selecting a row, finding a cell on the
+// screen, storing into the cell being edited; and Space on a check box.
+#include "tests/edit/session.h"
+
+namespace {
+
+using testing_host::ColumnField;
+
+TEST_F(EditSession, SpaceTogglesTheCurrentCheckBoxThroughTheHostsQuestion) {
+    Columns({ColumnField("name", 80, 10), ColumnField("ok", 40, 1)}, {tabrix::FieldText, tabrix::FieldCheck});
+    ASSERT_EQ(CreateCell(grid, 1, 2, "0"), 1);
+    Settle();
+    Click(1, 2);
+    ASSERT_EQ(Cell(1, 2), "0") << "the first click only makes the cell current";
+    Press(VK_SPACE);
+    EXPECT_EQ(Cell(1, 2), "1") << "Space toggled";
+    EXPECT_EQ(RowModified(grid, 1), 1);
+    host.Answer(GN_CELLCHANGING, [](WPARAM, LPARAM) -> LRESULT { return 1; });
+    Press(VK_SPACE);
+    EXPECT_EQ(Cell(1, 2), "1") << "the host refused";
+    host.Answer(GN_CELLCHANGING, [](WPARAM, LPARAM) -> LRESULT { return 0; });
+    ASSERT_EQ(LockField(grid, 2, 1), 0);
+    Press(VK_SPACE);
+    EXPECT_EQ(Cell(1, 2), "1") << "a locked column";
+    ASSERT_EQ(LockField(grid, 2, 0), 0);
+    Press(VK_SPACE);
+    EXPECT_EQ(Cell(1, 2), "0") << "unlocked again";
+}
+
+TEST_F(EditSession, AHostSelectsARowAndDeletesIt) {
+    Table(2, 5);
+    ASSERT_EQ(SetUndoBuffer(grid), 1);
+    EXPECT_EQ(SelectRow(grid, 6), -1) << "the new-record row";
+    EXPECT_EQ(SelectRow(grid, 3), 1);
+    EXPECT_EQ(CanDeleteRow(grid), 1);
+    ASSERT_EQ(DeleteGridRow(grid), 1);
+    testing_host::PumpMessages();
+    EXPECT_EQ(RowModified(grid, 3), 3) << "row 3 deleted";
+    EXPECT_EQ(SelectRow(grid, 3), -1) << "a deleted row";
+    EXPECT_EQ(SelectRow(grid, 2), 1);
+    EXPECT_EQ(SelectRow(grid, 0), 1);
+    EXPECT_EQ(CanDeleteRow(grid), 0) << "0 cleared the selection";
+}
+
+TEST_F(EditSession, CellRectanglesAreWhereTheCellsArePainted) {
+    const COLORREF green = RGB(0, 200, 0);
+    Columns({ColumnField("a", 60, 5), ColumnField("b", 70, 5, 0, 0, static_cast<int>(green)), ColumnField("c", 60, 5)});
+    for (int row = 1; row <= 40; ++row) ASSERT_EQ(CreateCell(grid, row, 1, "x"), 1);
+    Settle();
+    RECT r;
+    ASSERT_EQ(GetCellRect(grid, 2, 2, &r), 1);
+    EXPECT_EQ(r.right - r.left, 69) << "the width less the grid line";
+    EXPECT_EQ(r.bottom - r.top, GetRowHeight(grid) - 1);
+    HDC dc = GetDC(grid);
+    EXPECT_EQ(GetPixel(dc, r.left, r.top), green) << "top left inside";
+    EXPECT_EQ(GetPixel(dc, r.right - 1, r.bottom - 1), green) << "bottom right inside";
+    EXPECT_NE(GetPixel(dc, r.right, r.bottom - 1), green) << "the column's right line";
+    EXPECT_NE(GetPixel(dc, r.left, r.bottom), green) << "the row's bottom line";
+    ReleaseDC(grid, dc);
+    EXPECT_EQ(GetCellRect(grid, 39, 2, &r), 0) << "scrolled out of view";
+    EXPECT_EQ(r.right, 0);
+    EXPECT_EQ(GetCellRect(grid, 2, 4, &r), -1) << "no such column";
+    EXPECT_EQ(GetCellRect(grid, 2, 2, nullptr), -1);
+}
+
+TEST_F(EditSession, TextAHostStoresInTheEditedCellIsWhatTheEditorKeeps) {
+    Table(2, 3);
+    Click(2, 1);
+    ASSERT_TRUE(Editing());
+    EXPECT_EQ(SetCellText(grid, 2, 1, "host"), 1);
+    EXPECT_EQ(Cell(2, 1, 1), "host") << "the editor shows it";
+    Press(VK_RETURN);
+    EXPECT_EQ(Cell(2, 1), "host") << "the commit kept it";
+}
+
+// A host timer that comes due while an editor opens runs once it is open:
+// keys it sends, as a test driver's do, reach the editor and not the grid.
+HWND timerGrid;
+bool editorOpenAtTick;
+TEST_F(EditSession, HostTimersDueWhileAnEditorOpensFindItOpen) {
+    Table(2, 3);
+    timerGrid = grid;
+    editorOpenAtTick = false;
+    ASSERT_TRUE(SetTimer(host.hwnd(), 99, 1, [](HWND h, UINT, UINT_PTR id, DWORD) {
+        KillTimer(h, id);
+        editorOpenAtTick = IsChild(timerGrid, GetFocus());
+    }));
+    Sleep(20);
+    Click(1, 1);
+    EXPECT_TRUE(editorOpenAtTick);
+}
+
+}  // namespace
