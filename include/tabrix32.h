@@ -43,7 +43,7 @@ enum {
     /* CreateCell, SetCellText */
     TABRIX_STORED = 1,
     TABRIX_BAD_CELL = -1,         /* row below 0 (SetCellText: outside 1 .. GetRowCount()), column
-                                     outside 1 .. GetColCount() + 1, or no text; nothing stored */
+                                     outside 0 .. GetColCount() + 1, or no text; nothing stored */
     TABRIX_TOO_LONG = -2,         /* longer than the field; the cell keeps its text */
     TABRIX_COULD_NOT_GROW = 0,    /* DimRows, RedimPreserveRows: nothing changed; else the row capacity */
 
