@@ -9,44 +9,25 @@
 #include <string>
 
 #include "tabrix32.h"
+#include "tests/support/crash_filter.h"
+#include "tests/support/test_host.h"
 
 namespace {
 
+using testing_host::PumpMessages;
 enum class Situation { fresh, orders, editing, refusing, deleted, scrolled, notgrid };
 
-HWND host, grid, made;
-bool refuse;
+testing_host::TestHost* host;
+HWND grid, made;
 FieldDef def, got;
 GridAttr attr;
 RECT rect;
-char buf[300], defLabel[16], longText[3001];
+char buf[300], defLabel[16], longText[3001], labels[4][32];
 char *readOnly, *guarded, *edge;
-int running;
-
-LRESULT CALLBACK HostProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == GN_CELLCHANGING && refuse) return 1;
-    return DefWindowProcA(w, msg, wp, lp);
-}
-
-LONG WINAPI Crashed(EXCEPTION_POINTERS* info) {
-    fprintf(stderr, "CRASH: exception 0x%08lx at docs/api.md:%d\n",
-            static_cast<unsigned long>(info->ExceptionRecord->ExceptionCode), running);
-    fflush(stdout);
-    fflush(stderr);
-    TerminateProcess(GetCurrentProcess(), 3);
-    return EXCEPTION_EXECUTE_HANDLER;
-}
-
-void Pump() {
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&m);
-        DispatchMessageA(&m);
-    }
-}
+const char* running = "the start";
+void Pump() { PumpMessages(); }
 
 void Define(int col, const char* label, int width, int size, int align, int tag1) {
-    static char labels[4][32];
     FieldDef d{};
     d.label = strcpy(labels[col], label);
     d.width = width;
@@ -57,9 +38,10 @@ void Define(int col, const char* label, int width, int size, int align, int tag1
 }
 
 HWND Make(Situation s) {
-    refuse = false;
+    host->Answer(GN_CELLCHANGING, [](WPARAM, LPARAM) { return 0; });
     if (made && IsWindow(made)) DestroyWindow(made);
     Pump();
+    host->Clear();
     def = FieldDef{};
     def.label = strcpy(defLabel, "Extra");
     def.width = 50;
@@ -68,9 +50,9 @@ HWND Make(Situation s) {
     attr = GridAttr{};
     rect = RECT{-7, -7, -7, -7};
     memset(buf, 0, sizeof buf);
-    made = grid = CreateGrid(host, GetModuleHandleA(nullptr), 1, 100, 0, 0, 500, 300);
+    made = grid = CreateGrid(host->hwnd(), host->instance(), 1, 100, 0, 0, 500, 300);
     if (s == Situation::fresh) return grid;
-    if (s == Situation::notgrid) return host;
+    if (s == Situation::notgrid) return host->hwnd();
     DimCols(grid, 3);
     Define(1, "Item", 80, 5, TABRIX_ALIGN_LEFT, 0);
     Define(2, "Quantity in stock", 60, 3, TABRIX_ALIGN_RIGHT, 0);
@@ -84,21 +66,18 @@ HWND Make(Situation s) {
         SendMessageA(grid, WM_KEYUP, VK_F2, 0);
         Pump();
         HWND editor = FindWindowExA(grid, nullptr, "Edit", nullptr);
-        if (!editor) fprintf(stderr, "docs/api.md:%d: F2 opened no editor\n", running);
+        if (!editor) fprintf(stderr, "%s: F2 opened no editor\n", running);
         if (s == Situation::refusing && editor) {
             SetWindowTextA(editor, "zz");
             SendMessageA(editor, EM_SETMODIFY, TRUE, 0);
-            refuse = true;
+            host->Answer(GN_CELLCHANGING, [](WPARAM, LPARAM) { return 1; });
         }
     } else if (s == Situation::deleted) {
-        SelectRow(grid, 2);
-        DeleteGridRow(grid);
-        Pump();
+        if (SelectRow(grid, 2) == TABRIX_DONE) DeleteGridRow(grid);
     } else if (s == Situation::scrolled) {
-        CreateCell(grid, 200, 1, "end");
-        GotoCell(grid, 150, 1);
-        Pump();
+        if (CreateCell(grid, 200, 1, "end") == TABRIX_STORED) GotoCell(grid, 150, 1);
     }
+    Pump();
     return grid;
 }
 
@@ -127,20 +106,14 @@ void Check(int line, const char* call, const char* situation, const std::string&
 }  // namespace
 
 #define ROW(line, situation, call, expected)                                 \
-    running = line;                                                          \
+    running = "docs/api.md:" #line;                                          \
     grid = Make(Situation::situation);                                       \
     Check(line, #call, #situation, Of(call), Of(expected));
 
 int main() {
-    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
-    SetUnhandledExceptionFilter(Crashed);
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = HostProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "AnswersHost";
-    RegisterClassA(&wc);
-    host = CreateWindowExA(0, "AnswersHost", "answers", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480, nullptr,
-                           nullptr, wc.hInstance, nullptr);
+    testing_host::InstallCrashFilter([] { return running; });
+    testing_host::TestHost window(640, 480);
+    host = &window;
     // Label buffers the DLL may not, or must not, write through.
     DWORD old;
     readOnly = static_cast<char*>(VirtualAlloc(nullptr, 4096, MEM_COMMIT, PAGE_READWRITE));

@@ -19,46 +19,27 @@ import sys
 
 EXAMPLE_ARGS = "HWND hwnd, HINSTANCE hInstance, HWND grid, ODBCHANDLE dbc, UINT msg, WPARAM wp, LPARAM lp"
 EXAMPLE_USES = "(void)hwnd; (void)hInstance; (void)grid; (void)dbc; (void)msg; (void)wp; (void)lp;"
-ROW = re.compile(r"^\|\s*`(.+)`\s*\|\s*(\w+)\s*\|\s*`(.+)`\s*\|\s*$")
+ROW = re.compile(r"^\|\s*`(.+)`\s*\|\s*(\w+)\s*\|\s*`(.+)`\s*\|\s*$", re.M)
 
 
-def examples(path):
-    """(first line, [lines], is_program) of each C example in one file."""
-    lines = open(path, encoding="utf-8").read().splitlines()
-    found, at = [], 0
-    while at < len(lines):
-        line = lines[at]
-        if line.startswith("    C:  "):
-            body, first = [" " * 8 + line[8:]], at + 1
-            at += 1
-            while at < len(lines) and lines[at].startswith(" " * 8):
-                body.append(lines[at])
-                at += 1
-            found.append((first, body, False))
-            continue
-        if line.strip() == "```c":
-            first = at + 2
-            at += 1
-            body = []
-            while lines[at].strip() != "```":
-                body.append(lines[at])
-                at += 1
-            found.append((first, body, any("WinMain" in b for b in body)))
-        at += 1
-    return found
+def line_of(text, at):
+    return text.count("\n", 0, at) + 1
 
 
-def answer_rows(path):
-    lines = open(path, encoding="utf-8").read().splitlines()
-    start = lines.index("## Answers")
-    rows = []
-    for number, line in enumerate(lines[start:], start + 1):
-        if line.startswith("## ") and number > start + 1:
-            break
-        match = ROW.match(line)
-        if match:
-            rows.append((number, match.group(2), match.group(1), match.group(3)))
-    return rows
+def examples(text):
+    """(first line, [lines], is_program) of each C example of one page."""
+    found = [(line_of(text, m.start()), (" " * 8 + m.group(1)).splitlines(), False)
+             for m in re.finditer(r"^    C:  (.*\n(?: {8}.*\n)*)", text, re.M)]
+    found += [(line_of(text, m.start()) + 1, m.group(1).splitlines(), "WinMain" in m.group(1))
+              for m in re.finditer(r"^```c\n(.*?)^```$", text, re.M | re.S)]
+    return sorted(found)
+
+
+def answer_rows(text):
+    start = text.index("\n## Answers\n")
+    end = text.find("\n## ", start + 1)
+    return [(line_of(text, start + m.start()), m.group(2), m.group(1), m.group(3))
+            for m in ROW.finditer(text[start:end if end > 0 else len(text)])]
 
 
 def unknown_names(path, header, module):
@@ -85,7 +66,7 @@ def main():
         where = "docs/" + name
         for wrong in unknown_names(path, header, module):
             sys.exit(f"{where} names {wrong}")
-        for first, body, is_program in examples(path):
+        for first, body, is_program in examples(open(path, encoding="utf-8").read()):
             n = len(table) + len(programs) + 1
             if is_program:
                 code += [f"#define WinMain DocProgram{n}", f'#line {first} "{where}"'] + body
@@ -101,7 +82,7 @@ def main():
     with open(os.path.join(out, "doc_examples.inc"), "w") as f:
         f.write("/* Made by tests/sdk/doc_examples.py from the Markdown in docs/: do not edit. */\n" + "\n".join(code) + "\n")
 
-    rows = answer_rows(os.path.join(docs, "api.md"))
+    rows = answer_rows(open(os.path.join(docs, "api.md"), encoding="utf-8").read())
     if not rows:
         sys.exit("docs/api.md has no Answers table")
     with open(os.path.join(out, "doc_answers.inc"), "w") as f:

@@ -1,7 +1,7 @@
 /* Runs every C example of the documentation as written (doc_examples.inc,
-   made from the Markdown in docs/), each on a fresh grid of three columns and two rows
-   in a host window, then the complete programs with their message loops
-   told to quit. Built as C89 and, through doc_host.cpp, as C++98: a host of
+   made from the Markdown in docs/), each on a fresh grid of three columns
+   and two rows in a host window, then the complete programs with their
+   message loops told to quit. Built as C89 and, through doc_host.cpp, as C++98: a host of
    either may copy the examples. A crash names the example. */
 #include <windows.h>
 #include <stdio.h>
@@ -35,10 +35,9 @@ static LONG WINAPI Crashed(EXCEPTION_POINTERS* info) {
 }
 
 static HWND FixtureGrid(HWND host, HINSTANCE self) {
-    static const char* const texts[2][3] = {{"Paper clips", "200", "1"}, {"Staples", "5000", "0"}};
     static char labels[3][16] = {"Item", "Quantity", "Stocked"};
     FieldDef d;
-    int i, row;
+    int i;
     HWND grid = CreateGrid(host, self, 1, 100, 0, 0, 400, 300);
     DimCols(grid, 3);
     for (i = 0; i < 3; ++i) {
@@ -48,24 +47,16 @@ static HWND FixtureGrid(HWND host, HINSTANCE self) {
         d.size = i == 2 ? 1 : 30;
         DefineField(grid, i + 1, i == 2 ? TABRIX_FIELD_CHECK : TABRIX_FIELD_TEXT, &d);
     }
-    for (row = 1; row <= 2; ++row)
-        for (i = 0; i < 3; ++i) CreateCell(grid, row, i + 1, texts[row - 1][i]);
+    LoadRecordsetDelimited(grid, "Paper clips,200,1\r\nStaples,5000,0\r\n", "\r\n", ",");
     SetUndoBuffer(grid);
     return grid;
-}
-
-static void Pump(void) {
-    MSG m;
-    while (PeekMessageA(&m, NULL, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&m);
-        DispatchMessageA(&m);
-    }
 }
 
 int main(void) {
     HINSTANCE self = GetModuleHandleA(NULL);
     HWND host;
     int i, examples, failed = 0;
+    MSG m;
     char commandLine[] = "";
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
     SetUnhandledExceptionFilter(Crashed);
@@ -75,7 +66,7 @@ int main(void) {
         HWND grid = FixtureGrid(host, self);
         running = docExamples[i].where;
         docExamples[i].run(host, self, grid, -1, GN_CELLCHANGING, MAKEWPARAM(100, 0), MAKELPARAM(1, 2));
-        Pump();
+        while (PeekMessageA(&m, NULL, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
         if (IsWindow(grid)) DestroyWindow(grid);
         printf("ran the example at %s\n", running);
     }

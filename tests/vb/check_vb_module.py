@@ -3,19 +3,13 @@
 
 VB binds a Declare by the name or Alias it gives and pushes the arguments
 its parameter list describes; a wrong name fails only when the host first
-calls it, and a wrong size corrupts the host's stack or its memory. The
-module is read three times, as each host compiles it:
-
-  classic     VB6 and Office before VBA 7: against the 32-bit DLL, every
-              argument one 4-byte slot of the standard-call decoration;
-  VBA7        32-bit Office 2010 and later: the same, LongPtr 4 bytes;
-  VBA7 Win64  64-bit Office: against the 64-bit DLL's export names.
-
-With --header, every argument and answer of each VBA 7 declaration must
-also have the header's width (a handle or address LongPtr or ByRef, a
-32-bit value Long), and the module's constants must be the header's, each
-X of the module TABRIX_X of the header (plain names for GN_ and NOTIFY_),
-with the same value.
+calls it, and a wrong size corrupts the host's stack or memory. The module
+is read as each host compiles it: classic (VB6) and VBA7 (32-bit Office)
+against the 32-bit DLL's decorated names and argument bytes, VBA7 Win64
+(64-bit Office) against the 64-bit DLL's names. With --header, the VBA 7
+arguments and answers must have the header's widths (handles and addresses
+LongPtr or ByRef), and each module constant X must be the header's TABRIX_X
+(GN_ and NOTIFY_ names plain) with the same value.
 
 Usage: check_vb_module.py MODULE.bas (tabrix32.dll | exports.txt) [--dll64 DLL] [--header tabrix32.h]
 """
@@ -61,16 +55,9 @@ def exports_from_list(path):
 
 
 def functions(names):
-    """Each function's argument bytes, and the names it can be bound by."""
-    sizes, bindings = {}, {}
-    for name in names:
-        match = DECORATED.match(name)
-        if match:
-            sizes[match.group(1)] = int(match.group(2))
-    for function in sizes:
-        bindings[function] = {n for n in (function, f"_{function}@{sizes[function]}") if n in names}
-    plain_only = {n for n in names if not DECORATED.match(n) and n not in sizes}
-    return sizes, bindings, plain_only
+    """Each function's argument bytes, and the plain names without a decorated twin."""
+    sizes = {m.group(1): int(m.group(2)) for m in map(DECORATED.match, names) if m}
+    return sizes, {n for n in names if not DECORATED.match(n) and n not in sizes}
 
 
 def without_comment(line):
@@ -218,7 +205,7 @@ def main():
     parser.add_argument("--header")
     args = parser.parse_args()
     names32 = exports_from_list(args.table) if args.table.endswith(".txt") else exports_from_dll(args.table)
-    sizes, bindings, plain_only = functions(names32)
+    sizes, plain_only = functions(names32)
     failures = [f"{DLL_NAME} exports {name} without an argument size" for name in sorted(plain_only)]
     values, prototypes = header_facts(args.header) if args.header else ({}, {})
 
