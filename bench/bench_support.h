@@ -113,10 +113,12 @@ inline double MillisecondsPerRedraw(HWND grid) {
 // The painted grid of the paint and data-entry benchmarks: text, check-box
 // and coloured columns filling the host window. `checkBoxes` off gives text
 // columns only, so every column has an editor.
-inline HWND FilledGrid(HWND parent, int rows, bool checkBoxes = true) {
+inline HWND FilledGrid(HWND parent, int rows, bool checkBoxes = true, const char* text = "cell text",
+                       int codePage = 0) {
     RECT client;
     GetClientRect(parent, &client);
     HWND grid = CreateGrid(parent, GetModuleHandleA(nullptr), 0, 1, 0, 0, client.right, client.bottom);
+    SetGridCodePage(grid, codePage);
     DimCols(grid, kCols);
     for (int col = 1; col <= kCols; ++col) {
         FieldDef def{};
@@ -132,7 +134,7 @@ inline HWND FilledGrid(HWND parent, int rows, bool checkBoxes = true) {
     for (int row = 1; row <= rows; ++row) {
         for (int col = 1; col <= kCols; ++col) {
             const bool check = checkBoxes && col % 4 == 2;
-            CreateCell(grid, row, col, check ? (row % 2 ? "1" : "0") : "cell text");
+            CreateCell(grid, row, col, check ? (row % 2 ? "1" : "0") : text);
         }
     }
     SetUndoBuffer(grid);

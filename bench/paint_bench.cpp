@@ -58,6 +58,16 @@ int main() {
                sizes[i], repaint[i], redraw[i], step[i]);
         DestroyWindow(grid);
     }
+    // The same grid's texts as UTF-8: ASCII, then Latin, CJK and Greek.
+    double utf8[2];
+    const char* const texts[2] = {"cell text", "Caf\xC3\xA9 \xE6\x97\xA5\xCE\xB1"};
+    for (int i = 0; i < 2; ++i) {
+        HWND grid = bench::FilledGrid(host, sizes[0], true, texts[i], TABRIX_UTF8);
+        utf8[i] = bench::MillisecondsPerRedraw(grid);
+        DestroyWindow(grid);
+    }
+    printf("  UTF-8 grid, 1000 rows, after a change: ASCII %5.2f ms (%.2f x ANSI), mixed scripts %5.2f ms (%.2f x)\n",
+           utf8[0], utf8[0] / redraw[0], utf8[1], utf8[1] / redraw[0]);
     printf("  floor (a window that only fills its background): %6.2f ms\n", floorMs);
     printf("  reference: SetScrollInfo moving a thumb, with redraw: %6.2f ms\n", MillisecondsPerThumbMove(host));
 
@@ -68,6 +78,8 @@ int main() {
     met &= bench::Verdict("repaint with nothing changed at most twice the floor",
                           repaint[1] <= 2 * floorMs && repaint[0] <= 2 * floorMs);
     met &= bench::Verdict("line step with its repaint under 6 ms", step[1] < 6.0 && step[0] < 6.0);
+    met &= bench::Verdict("UTF-8 ASCII at most 1.2 x the ANSI grid", utf8[0] <= 1.2 * redraw[0]);
+    met &= bench::Verdict("UTF-8 mixed scripts at most 1.5 x the ANSI grid", utf8[1] <= 1.5 * redraw[0]);
     DestroyWindow(host);
     tabrix::LibraryDetach();
     return met ? 0 : 1;

@@ -14,7 +14,9 @@
 #include "grid/image_events.h"
 #include "grid/library.h"
 #include "grid/rows.h"
+#include "grid/text_encoding.h"
 #include "support/memory.h"
+#include "support/wide_text.h"
 #include "view/header.h"
 #include "view/scroll.h"
 #include "view/surface.h"
@@ -78,6 +80,7 @@ LRESULT OnCreate(HWND hwnd) {
     // No keyboard move is pending; 0 would read as a pending SB_LINEUP.
     state->vScrollCode = -1;
     state->hScrollCode = -1;
+    SetTextEncoding(state, kAnsiTexts);
     library.lastGrid = hwnd;
     AttachRecords(hwnd, state, arrays);
 
@@ -91,17 +94,13 @@ LRESULT OnCreate(HWND hwnd) {
     return 0;
 }
 
-void RestoreProc(HWND control, WNDPROC previous) {
-    if (control && previous) SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-}
-
 LRESULT OnDestroy(const Grid& grid) {
     GridState* s = grid.state;
     if (s->editing) CommitEdit(grid);
     ReleaseSurface(s);
-    RestoreProc(s->hwndEdit, s->editPrevProc);
-    RestoreProc(s->hwndComboEdit, s->comboEditPrevProc);
-    RestoreProc(s->hwndHeader, s->headerPrevProc);
+    RestoreWindowProc(s->hwndEdit, s->editPrevProc);
+    RestoreWindowProc(s->hwndComboEdit, s->comboEditPrevProc);
+    RestoreWindowProc(s->hwndHeader, s->headerPrevProc);
     if (s->hwndEdit && IsWindow(s->hwndEdit)) DestroyWindow(s->hwndEdit);
     if (s->hwndCombo && IsWindow(s->hwndCombo)) DestroyWindow(s->hwndCombo);
     // The grid owns every font made for it; the children are gone, so none

@@ -13,9 +13,12 @@
 #include "grid/columns.h"
 #include "grid/grid_access.h"
 #include "grid/library.h"
+#include "grid/editor_text.h"
 #include "grid/row_states.h"
+#include "grid/text_encoding.h"
 #include "support/temp_string.h"
 #include "support/text_scan.h"
+#include "support/wide_text.h"
 #include "view/scroll.h"
 
 namespace tabrix {
@@ -63,8 +66,8 @@ DWORD EditStyle(const GridArrays* a, int col) {
 // The column's own font for an editor, or null when the column uses the cell font.
 HFONT ColumnEditorFont(const GridState* s, int col) {
     if (col < 0 || col >= kColSlots || !s->colFontFace[col]) return nullptr;
-    return MakeFont(s->colFontFace[col], s->colFontSize[col], s->colFontWeight[col], s->colFontItalic[col],
-                    s->colFontUnderline[col], 0);
+    return GridFont(s, s->colFontFace[col], s->colFontSize[col], s->colFontWeight[col], s->colFontItalic[col],
+                    s->colFontUnderline[col]);
 }
 
 // Gives `control` its font for this opening; the font it had before is
@@ -187,7 +190,7 @@ LRESULT CALLBACK EditKeyProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPar
             }
             break;
     }
-    return CallWindowProcA(previous, edit, message, wParam, lParam);
+    return CallPreviousProc(previous, edit, message, wParam, lParam);
 }
 
 // The combo box's edit child: the grid is its parent's parent. These keys
@@ -233,7 +236,67 @@ LRESULT CALLBACK ComboKeyProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPa
             }
             break;
     }
-    return CallWindowProcA(previous, edit, message, wParam, lParam);
+    return CallPreviousProc(previous, edit, message, wParam, lParam);
+}
+
+// A UTF-8 grid's combo box is a Unicode window under an ANSI subclass:
+// hosts fill it with ANSI messages (CB_ADDSTRING), whose UTF-8 texts arrive
+// here unconverted and reach the box as UTF-16; what is read from it comes
+// back as UTF-8.
+std::wstring ComboText(HWND combo, WNDPROC wide, int item) {
+    const UINT lengthMessage = item < 0 ? WM_GETTEXTLENGTH : CB_GETLBTEXTLEN;
+    const LRESULT length = CallWindowProcW(wide, combo, lengthMessage, static_cast<WPARAM>(item), 0);
+    if (length <= 0) return std::wstring();
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const LRESULT read = item < 0 ? CallWindowProcW(wide, combo, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]))
+                                  : CallWindowProcW(wide, combo, CB_GETLBTEXT, static_cast<WPARAM>(item),
+                                                    reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(read > 0 ? static_cast<size_t>(read) : 0);
+    return text;
+}
+
+LRESULT CALLBACK Utf8ComboProc(HWND combo, UINT message, WPARAM wParam, LPARAM lParam) {
+    Grid grid = GridFromWindow(GetParent(combo));
+    const GridState* s = grid.state;
+    if (!s || !s->comboPrevAnsiProc) return DefWindowProcA(combo, message, wParam, lParam);
+    std::string utf8;
+    switch (message) {
+        case CB_ADDSTRING:
+        case CB_INSERTSTRING:
+        case CB_FINDSTRING:
+        case CB_FINDSTRINGEXACT:
+        case CB_SELECTSTRING:
+        case WM_SETTEXT: {
+            if (!lParam) break;
+            const std::wstring wide = ToWide(reinterpret_cast<const char*>(lParam), CP_UTF8);
+            return CallWindowProcW(s->comboWideProc, combo, message, wParam, reinterpret_cast<LPARAM>(wide.c_str()));
+        }
+        case WM_GETTEXTLENGTH:
+        case CB_GETLBTEXTLEN: {
+            const std::wstring wide = ComboText(combo, s->comboWideProc, message == CB_GETLBTEXTLEN ? static_cast<int>(wParam) : -1);
+            FromWide(wide.c_str(), static_cast<int>(wide.size()), CP_UTF8, &utf8);
+            return static_cast<LRESULT>(utf8.size());
+        }
+        case WM_GETTEXT:
+        case CB_GETLBTEXT: {
+            if (!lParam) return 0;
+            const bool item = message == CB_GETLBTEXT;
+            const std::wstring wide = ComboText(combo, s->comboWideProc, item ? static_cast<int>(wParam) : -1);
+            FromWide(wide.c_str(), static_cast<int>(wide.size()), CP_UTF8, &utf8);
+            // WM_GETTEXT gives a buffer size; CB_GETLBTEXT's caller sized it
+            // with CB_GETLBTEXTLEN.
+            size_t length = utf8.size();
+            if (!item) {
+                if (wParam == 0) return 0;
+                if (length > wParam - 1) length = WholeCharacters(utf8.c_str(), wParam - 1, s->encoding);
+            }
+            char* out = reinterpret_cast<char*>(lParam);
+            memcpy(out, utf8.data(), length);
+            out[length] = '\0';
+            return static_cast<LRESULT>(length);
+        }
+    }
+    return CallWindowProcA(s->comboPrevAnsiProc, combo, message, wParam, lParam);
 }
 
 // A fresh edit control for each opening: its style follows the column.
@@ -241,17 +304,16 @@ void CreateEditControl(const Grid& grid, DWORD style) {
     GridState* s = grid.state;
     if (s->hwndEdit) {
         GiveEditorFont(s->hwndEdit, s->editFont, nullptr, s->cellFont);
-        SetWindowLongPtrA(s->hwndEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(s->editPrevProc));
+        RestoreWindowProc(s->hwndEdit, s->editPrevProc);
         DestroyWindow(s->hwndEdit);
         s->hwndEdit = nullptr;
     }
-    s->hwndEdit = CreateWindowExA(0, "EDIT", "", style, 0, 0, 0, 0, grid.hwnd,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditId)), WindowInstance(grid.hwnd),
-                                  nullptr);
+    const HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditId));
+    s->hwndEdit = Utf8Grid(s) ? CreateWindowExW(0, L"EDIT", L"", style, 0, 0, 0, 0, grid.hwnd, id, WindowInstance(grid.hwnd), nullptr)
+                              : CreateWindowExA(0, "EDIT", "", style, 0, 0, 0, 0, grid.hwnd, id, WindowInstance(grid.hwnd), nullptr);
     if (!s->hwndEdit) return;
     SendMessageA(s->hwndEdit, WM_SETFONT, reinterpret_cast<WPARAM>(s->cellFont), TRUE);
-    s->editPrevProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(s->hwndEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditKeyProc)));
+    s->editPrevProc = SubclassWindow(s->hwndEdit, EditKeyProc);
 }
 
 // Shows `editor` and gives it the focus; false when the host destroyed the
@@ -274,11 +336,13 @@ void OpenTextEditor(const Grid& grid, EditorText cell) {
     MoveWindow(edit, r.left + 6, r.top + 2, r.right - r.left - 9, r.bottom - r.top - 3, TRUE);
     ShowWindow(edit, SW_SHOW);
     if (!FocusEditor(grid, edit)) return;
+    // The limit counts characters, a UTF-8 grid's field bytes: its commit
+    // refuses a text over the field's bytes.
     SendMessageA(edit, EM_LIMITTEXT, DeclaredSize(grid.arrays, col), 0);
-    SetWindowTextA(edit, TempCopy(cell.text, cell.length));
+    SetEditorText(s, edit, cell.text, cell.length);
     // Entry style 1 selects the whole text, so typing replaces it; style 0
     // leaves the caret after the text.
-    const WPARAM end = static_cast<WPARAM>(cell.length);
+    const WPARAM end = static_cast<WPARAM>(EditorPosition(s, edit, cell.text, cell.length));
     if (library.entryStyle == 0) {
         SendMessageA(edit, EM_SETSEL, end, static_cast<LPARAM>(end));
     } else {
@@ -295,8 +359,7 @@ void OpenListEditor(const Grid& grid, EditorText cell) {
     if (!s->hwndComboEdit) {
         s->hwndComboEdit = GetWindow(combo, GW_CHILD);
         if (!s->hwndComboEdit) return;
-        s->comboEditPrevProc = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(s->hwndComboEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ComboKeyProc)));
+        s->comboEditPrevProc = SubclassWindow(s->hwndComboEdit, ComboKeyProc);
     }
     GiveEditorFont(combo, s->comboFont, ColumnEditorFont(s, s->curCol), s->cellFont);
     const RECT& r = s->curCellRect;
@@ -306,13 +369,13 @@ void OpenListEditor(const Grid& grid, EditorText cell) {
     SendMessageA(combo, CB_RESETCONTENT, 0, 0);
     s->comboNotified = 0;
     SendMessageA(combo, CB_LIMITTEXT, DeclaredSize(grid.arrays, s->curCol), 0);
-    SetWindowTextA(combo, TempCopy(cell.text, cell.length));
+    SetEditorText(s, combo, cell.text, cell.length);
     if (!IsWindowVisible(combo)) ShowWindow(combo, SW_SHOW);
     if (!FocusEditor(grid, combo)) return;
     // After the focus: a combo box selects its whole text when it gains it,
     // but not when it kept the focus from the cell before, so both entry
     // styles set the selection themselves.
-    const int end = static_cast<int>(cell.length);
+    const int end = EditorPosition(s, combo, cell.text, cell.length);
     SendMessageA(combo, CB_SETEDITSEL, 0, library.entryStyle == 0 ? MAKELPARAM(end, end) : MAKELPARAM(0, -1));
     s->editing = 1;
 }
@@ -361,14 +424,36 @@ int KeepEditorOpen(const Grid& grid, HWND editor) {
 
 bool CreateComboBox(const Grid& grid) {
     GridState* s = grid.state;
-    s->hwndCombo = CreateWindowExA(0, "Combobox", "",
-                                   WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_NOINTEGRALHEIGHT | CBS_AUTOHSCROLL |
-                                       CBS_DROPDOWN,
-                                   0, 0, 0, 0, grid.hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kComboId)),
-                                   WindowInstance(grid.hwnd), nullptr);
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_NOINTEGRALHEIGHT | CBS_AUTOHSCROLL | CBS_DROPDOWN;
+    const HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(kComboId));
+    s->hwndCombo = Utf8Grid(s) ? CreateWindowExW(0, L"Combobox", L"", style, 0, 0, 0, 0, grid.hwnd, id, WindowInstance(grid.hwnd), nullptr)
+                               : CreateWindowExA(0, "Combobox", "", style, 0, 0, 0, 0, grid.hwnd, id, WindowInstance(grid.hwnd), nullptr);
     if (!s->hwndCombo) return false;
+    if (Utf8Grid(s)) {
+        s->comboWideProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(s->hwndCombo, GWLP_WNDPROC));
+        s->comboPrevAnsiProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(s->hwndCombo, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Utf8ComboProc)));
+    }
     SendMessageA(s->hwndCombo, WM_SETFONT, reinterpret_cast<WPARAM>(s->cellFont), TRUE);
     return true;
+}
+
+int SetTextCodePage(const Grid& grid, int codePage) {
+    GridState* s = grid.state;
+    if ((codePage != kAnsiTexts && codePage != kUtf8Texts) || s->editing) return 0;
+    if (codePage == s->textCodePage) return kDone;
+    SetTextEncoding(s, codePage);
+    RemakeOwnFonts(grid);
+    // The combo box is a window of the new character set; the edit control
+    // is made anew at each opening anyway.
+    RestoreWindowProc(s->hwndComboEdit, s->comboEditPrevProc);
+    if (s->hwndCombo) DestroyWindow(s->hwndCombo);
+    s->hwndCombo = s->hwndComboEdit = nullptr;
+    s->comboEditPrevProc = s->comboPrevAnsiProc = s->comboWideProc = nullptr;
+    if (!CreateComboBox(grid)) return 0;
+    ShowWindow(s->hwndCombo, SW_HIDE);
+    s->headerDirty = 1;
+    return kDone;
 }
 
 // Locked columns, read-only grids and deleted rows get no editor.
@@ -418,13 +503,11 @@ int CommitEdit(const Grid& grid) {
     if (!editor) return kEditRefused;
     const int row = s->curRow, col = s->curCol;
 
-    // A list item longer than the field bypasses the list's text limit: such
-    // a text is refused before the host is asked, as a refusal would be.
-    const int length = GetWindowTextLengthA(editor);
-    if (length < 0 || length > DeclaredSize(a, col)) return KeepEditorOpen(grid, editor);
-    std::string text(static_cast<size_t>(length), '\0');
-    const int read = GetWindowTextA(editor, &text[0], length + 1);
-    text.resize(read > 0 ? static_cast<size_t>(read) : 0);
+    // A list item longer than the field bypasses the list's text limit, and
+    // a UTF-8 grid's editor counts characters, not bytes: a text over the
+    // field's bytes is refused before the host is asked, as a refusal would be.
+    const std::string text = EditorTextOf(s, editor);
+    if (text.size() > static_cast<size_t>(DeclaredSize(a, col))) return KeepEditorOpen(grid, editor);
 
     const EditorText old = ShownCellText(a, row, col);
     if (text.size() != old.length || memcmp(text.data(), old.text, old.length) != 0) {
@@ -456,8 +539,8 @@ void ShowStoredTextInEditor(const Grid& grid, int row, int col) {
     HWND editor = EditorOf(grid);
     if (!s->editing || !editor || row != s->curRow || col != s->curCol) return;
     const EditorText cell = ShownCellText(grid.arrays, row, col);
-    SetWindowTextA(editor, TempCopy(cell.text, cell.length));
-    const int end = static_cast<int>(cell.length);
+    SetEditorText(s, editor, cell.text, cell.length);
+    const int end = EditorPosition(s, editor, cell.text, cell.length);
     if (editor == s->hwndCombo) {
         SendMessageA(editor, CB_SETEDITSEL, 0, MAKELPARAM(end, end));
     } else {

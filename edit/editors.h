@@ -9,6 +9,9 @@ namespace tabrix {
 // The grid's combo box, created once with the grid and shown only over a
 // list cell; false when it could not be created.
 bool CreateComboBox(const Grid& grid);
+// SetGridCodePage: 0 (the ANSI code page) or CP_UTF8; 0 for another value
+// or while an editor is open. Stored bytes stay as they are.
+int SetTextCodePage(const Grid& grid, int codePage);
 // Opens the editor of the current cell's column (run on the release of F2).
 void OpenEditor(const Grid& grid);
 // Finishes the open edit: kDone when no editor stays open (text stored or

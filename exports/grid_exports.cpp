@@ -90,6 +90,10 @@ int32_t WINAPI SetCellText(HWND hwnd, int32_t row, int32_t col, const char* text
     });
 }
 
+int32_t WINAPI SetGridCodePage(HWND hwnd, int32_t codePage) {
+    return ChangeGrid(hwnd, [&](const Grid& g) { return tabrix::SetTextCodePage(g, codePage); });
+}
+
 int32_t WINAPI GetColLabel(HWND hwnd, int32_t col, char* buffer, int32_t size) {
     return WithGrid(hwnd, [&](const Grid& g) { return tabrix::ColumnLabel(g, col, buffer, size); });
 }

@@ -20,7 +20,7 @@ const char* RecordText(HWND hwnd, Op op) {
 template <class Op>
 int PutRow(HWND hwnd, Op put) {
     return tabrix::WithGrid(hwnd, [&](const Grid& g) {
-        const int rc = put(g.arrays);
+        const int rc = put(g.arrays, g.state->encoding);
         if (rc == tabrix::kStored) {
             g.state->rowCount = g.arrays->maxRow;
             tabrix::ResetScrollRecords(g.state);
@@ -33,7 +33,7 @@ template <class Op>
 int LoadRows(HWND hwnd, Op load) {
     return tabrix::WithGrid(hwnd, [&](const Grid& g) {
         if (!tabrix::EditorClosed(g)) return tabrix::kEditRefused;
-        const tabrix::LoadOutcome outcome = load(g.arrays);
+        const tabrix::LoadOutcome outcome = load(g.arrays, g.state->encoding);
         if (outcome.replaced) tabrix::ShowReplacedRows(g);
         return outcome.result;
     });
@@ -47,11 +47,15 @@ const char* WINAPI GetRecordRAF(HWND hwnd, int32_t row) {
 }
 
 int32_t WINAPI PutRecordRAF(HWND hwnd, int32_t row, const char* record) {
-    return PutRow(hwnd, [&](GridArrays* a) { return tabrix::PutFixedWidthRecord(a, row, record); });
+    return PutRow(hwnd, [&](GridArrays* a, const tabrix::TextEncoding& e) {
+        return tabrix::PutFixedWidthRecord(a, row, record, e);
+    });
 }
 
 int32_t WINAPI LoadRecordsetRAF(HWND hwnd, const char* data) {
-    return LoadRows(hwnd, [&](GridArrays* a) { return tabrix::LoadFixedWidthRecords(a, data); });
+    return LoadRows(hwnd, [&](GridArrays* a, const tabrix::TextEncoding& e) {
+        return tabrix::LoadFixedWidthRecords(a, data, e);
+    });
 }
 
 const char* WINAPI GetRecordDelimited(HWND hwnd, int32_t row, int32_t /*unused*/, const char* delimiter,
@@ -61,12 +65,16 @@ const char* WINAPI GetRecordDelimited(HWND hwnd, int32_t row, int32_t /*unused*/
 
 int32_t WINAPI PutRecordDelimited(HWND hwnd, int32_t row, const char* record, const char* lineEnd,
                                   const char* delimiter) {
-    return PutRow(hwnd, [&](GridArrays* a) { return tabrix::PutDelimitedRecord(a, row, record, lineEnd, delimiter); });
+    return PutRow(hwnd, [&](GridArrays* a, const tabrix::TextEncoding& e) {
+        return tabrix::PutDelimitedRecord(a, row, record, lineEnd, delimiter, e);
+    });
 }
 
 int32_t WINAPI LoadRecordsetDelimited(HWND hwnd, const char* text, const char* lineEnd, const char* delimiter) {
     return LoadRows(hwnd,
-                    [&](GridArrays* a) { return tabrix::LoadDelimitedRecords(a, text, lineEnd, delimiter); });
+                    [&](GridArrays* a, const tabrix::TextEncoding& e) {
+                        return tabrix::LoadDelimitedRecords(a, text, lineEnd, delimiter, e);
+                    });
 }
 
 }  // extern "C"

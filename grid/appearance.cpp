@@ -17,23 +17,50 @@ void ReplaceFont(HFONT& owned, HFONT replacement, HWND control) {
 int32_t OrDefault(int32_t value, int32_t fallback) { return value ? value : fallback; }
 }  // namespace
 
-HFONT MakeFont(const char* face, int points, int weight, int italic, int underline, int strikeout) {
+namespace {
+HFONT MakeFontOfCharset(const char* face, int points, int weight, int italic, int underline, int strikeout,
+                        BYTE charset) {
     HDC screen = GetDC(nullptr);
     int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     int height = -MulDiv(points, dpi, 72);
-    return CreateFontA(height, 0, 0, 0, weight, italic, underline, strikeout, ANSI_CHARSET, OUT_TT_PRECIS,
+    return CreateFontA(height, 0, 0, 0, weight, italic, underline, strikeout, charset, OUT_TT_PRECIS,
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
+}
+
+HFONT DefaultFont(const GridState* s, int weight) { return GridFont(s, "MS Sans Serif", 8, weight, 0, 0); }
+}  // namespace
+
+HFONT MakeFont(const char* face, int points, int weight, int italic, int underline, int strikeout) {
+    return MakeFontOfCharset(face, points, weight, italic, underline, strikeout, ANSI_CHARSET);
+}
+
+HFONT GridFont(const GridState* s, const char* face, int points, int weight, int italic, int underline) {
+    // A UTF-8 grid shows any script: the platform may then take the glyphs
+    // a face lacks from another font.
+    return MakeFontOfCharset(face, points, weight, italic, underline, 0, Utf8Grid(s) ? DEFAULT_CHARSET : ANSI_CHARSET);
+}
+
+void RemakeOwnFonts(const Grid& grid) {
+    GridState* s = grid.state;
+    if (s->ownCellFont) {
+        HFONT cellFont = DefaultFont(s, 400);
+        if (s->memDC) SelectObject(s->memDC, cellFont);
+        ReplaceFont(s->cellFont, cellFont, s->hwndCombo);
+    }
+    if (s->ownHeaderFont) ReplaceFont(s->headerFont, DefaultFont(s, 700), s->hwndHeader);
 }
 
 int SetGridAttr(const Grid& grid, const GridAttr& attr) {
     GridState* s = grid.state;
-    HFONT cellFont = attr.cellFont ? attr.cellFont : MakeFont("MS Sans Serif", 8, 400, 0, 0, 0);
+    HFONT cellFont = attr.cellFont ? attr.cellFont : DefaultFont(s, 400);
+    s->ownCellFont = !attr.cellFont;
     // The off-screen context holds the cell font between paints; a font
     // still selected somewhere cannot be deleted.
     if (s->memDC) SelectObject(s->memDC, cellFont);
     ReplaceFont(s->cellFont, cellFont, s->hwndCombo);
-    HFONT headerFont = attr.headerFont ? attr.headerFont : MakeFont("MS Sans Serif", 8, 700, 0, 0, 0);
+    HFONT headerFont = attr.headerFont ? attr.headerFont : DefaultFont(s, 700);
+    s->ownHeaderFont = !attr.headerFont;
     ReplaceFont(s->headerFont, headerFont, s->hwndHeader);
 
     s->showGridLines = attr.showGridLines;

@@ -14,6 +14,11 @@ void DeleteOwned(Handle& object) {
 }
 
 HFONT MakeFont(const char* face, int points, int weight, int italic, int underline, int strikeout);
+// A font for the grid's own use (its defaults, column faces, the editors):
+// of the character set its texts need.
+HFONT GridFont(const GridState* state, const char* face, int points, int weight, int italic, int underline);
+// After a change of the code page: the fonts the grid made itself anew.
+void RemakeOwnFonts(const Grid& grid);
 
 // Replaces both fonts (deleting the ones the grid owned) and stores the other
 // settings, 0 selecting each default.

@@ -5,6 +5,7 @@
 #include "grid/cell_store.h"
 #include "support/answers.h"
 #include "support/memory.h"
+#include "support/wide_text.h"
 
 namespace tabrix {
 namespace {
@@ -31,9 +32,10 @@ bool AllocColumnArrays(GridArrays* a) {
            AllocColumnArray(a->colAlign, n) && AllocColumnArray(a->colMultiline, n);
 }
 
-// Labels are cut to what the label table holds.
-void CopyLabel(char (&label)[kLabelChars], const char* text) {
+// Labels are cut to what the label table holds, at a character's end.
+void CopyLabel(char (&label)[kLabelChars], const char* text, const TextEncoding& encoding) {
     size_t len = strnlen(text, kLabelChars - 1);
+    if (text[len] != '\0') len = WholeCharacters(text, len, encoding);
     memcpy(label, text, len);
     label[len] = '\0';
 }
@@ -128,7 +130,7 @@ int RedefineFieldInPlace(const Grid& grid, int col, int type, const FieldDef* de
         return kTooBig;
     }
     SetColumnTags(a, col, *def);
-    CopyLabel(grid.state->colLabel[col], def->label ? def->label : "");
+    CopyLabel(grid.state->colLabel[col], def->label ? def->label : "", grid.state->encoding);
     ApplyColumnSettings(grid, col, type, *def);
     // The existing header item shows the new label and width at the next paint.
     grid.state->headerDirty = 1;
@@ -148,7 +150,7 @@ int DefineRawField(const Grid& grid, int size, int col, uint8_t locked, int type
 int InsertColLabel(const Grid& grid, int width, const char* text, int index, int align) {
     if (index < 1 || index >= kColSlots || !text) return kBadColumnIndex;
     GridState* s = grid.state;
-    CopyLabel(s->colLabel[index], text);
+    CopyLabel(s->colLabel[index], text, s->encoding);
     SendHeaderItem(grid, HDM_INSERTITEMA, index, width, s->colLabel[index], align);
     s->colWidth[index] = width;
     s->headerDirty = 1;
@@ -174,6 +176,19 @@ int LockField(const Grid& grid, int col, uint8_t locked) {
 }
 
 void SendHeaderItem(const Grid& grid, UINT message, int index, int width, const char* text, int align) {
+    if (Utf8Grid(grid.state)) {
+        // The header shows a UTF-8 grid's labels as characters.
+        const std::wstring wide = ToWide(text, CP_UTF8);
+        HDITEMW item{};
+        item.mask = HDI_WIDTH | HDI_TEXT | HDI_FORMAT;
+        item.cxy = width;
+        item.pszText = const_cast<wchar_t*>(wide.c_str());
+        item.cchTextMax = static_cast<int>(wide.size()) + 1;
+        item.fmt = HDF_STRING | align;
+        const UINT wideMessage = message == HDM_INSERTITEMA ? HDM_INSERTITEMW : HDM_SETITEMW;
+        SendMessageW(grid.state->hwndHeader, wideMessage, index, reinterpret_cast<LPARAM>(&item));
+        return;
+    }
     HDITEMA& item = grid.state->headerItem;
     item.mask = HDI_WIDTH | HDI_TEXT | HDI_FORMAT;
     item.cxy = width;

@@ -11,6 +11,7 @@
 
 #include "include/tabrix32.h"
 #include "grid/grid_arrays.h"
+#include "support/text_cut.h"
 
 namespace tabrix {
 
@@ -181,7 +182,23 @@ struct GridState {
     // Height of this grid's header, which follows its font: written by the
     // header layout, read by everything that places rows below it.
     int32_t headerHeight;
+    // The code page of the grid's texts (0 the ANSI code page, or CP_UTF8)
+    // and where texts in it may be cut: written by SetGridCodePage, read
+    // wherever text meets a window and by every cut to a byte size.
+    int32_t textCodePage;
+    tabrix::TextEncoding encoding;
+    // Whether the cell and header fonts are the ones the grid made itself
+    // (SetGridAttr given no font): those follow the code page's character set.
+    int32_t ownCellFont, ownHeaderFont;
+    // The combo box's procedures before the grid's ANSI subclass of a UTF-8
+    // grid's box: written when the box is made, read by that subclass.
+    WNDPROC comboPrevAnsiProc;
+    WNDPROC comboWideProc;
 };
+
+// The code page the platform's conversions take for this grid's texts.
+inline UINT TextCodePage(const GridState* s) { return s->textCodePage == CP_UTF8 ? CP_UTF8 : CP_ACP; }
+inline bool Utf8Grid(const GridState* s) { return s->textCodePage == CP_UTF8; }
 
 // Most messages do nothing until the grid has columns and rows.
 inline bool HasCells(const GridState* state) { return state->colCount != 0 && state->rowCount != 0; }

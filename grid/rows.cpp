@@ -5,6 +5,7 @@
 #include "grid/cell_store.h"
 #include "grid/columns.h"
 #include "grid/edit_history.h"
+#include "grid/editor_text.h"
 #include "grid/grid_access.h"
 #include "support/temp_string.h"
 
@@ -16,13 +17,11 @@ const char* StoredTextForHost(const char* text) {
     return TempText(IsDeletedMarker(text) ? kDeletedText : text);
 }
 
-const char* EditorText(HWND editor) {
+const char* EditorText(const GridState* s, HWND editor) {
     if (!editor) return TempText("");
-    int len = GetWindowTextLengthA(editor);
-    char* text = TempString(len > 0 ? static_cast<size_t>(len) : 0);
-    if (!text) return TempText("");
-    if (len > 0) GetWindowTextA(editor, text, len + 1);
-    return IsDeletedMarker(text) ? TempText(kDeletedText) : text;
+    const std::string text = EditorTextOf(s, editor);
+    if (IsDeletedMarker(text.c_str())) return TempText(kDeletedText);
+    return TempCopy(text.data(), text.size());
 }
 
 // The value a check box takes when toggled: what the host is asked to approve.
@@ -133,9 +132,9 @@ const char* GetCell(const Grid& grid, int mode, int row, int col, FieldDef* def)
         case FieldCheck:
             return ToggledCheckText(CellText(a, row, col));
         case FieldCombo:
-            return currentCell ? EditorText(s->hwndCombo) : TempText("");
+            return currentCell ? EditorText(s, s->hwndCombo) : TempText("");
         default:
-            return currentCell ? EditorText(s->hwndEdit) : TempText("");
+            return currentCell ? EditorText(s, s->hwndEdit) : TempText("");
     }
 }
 

@@ -190,6 +190,14 @@ int32_t WINAPI GetRowCount(HWND grid);
 int32_t WINAPI ClearCells(HWND grid);
 int32_t WINAPI ClearGrid(HWND grid);
 
+/* Texts: a grid's cells, labels and record texts are bytes of the ANSI
+   code page (codePage 0, the default) or UTF-8 (TABRIX_UTF8, 65001), for
+   C, C++ and Delphi hosts that pass UTF-8. VB6 converts strings to the ANSI
+   code page: VB hosts keep ANSI grids. Answers 0 for another value or while
+   an editor is open; stored bytes are not converted. */
+#define TABRIX_UTF8 65001
+int32_t WINAPI SetGridCodePage(HWND grid, int32_t codePage);
+
 /* Appearance */
 int32_t WINAPI SetGridAttr(HWND grid, const GridAttr* attr);
 HFONT WINAPI MakeFont(const char* face, int32_t points, int32_t weight, int32_t italic, int32_t underline,

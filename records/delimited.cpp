@@ -24,7 +24,8 @@ struct LineScan {
 // columns of `record`; fields after the last data column are skipped up to
 // the line end. With clearTails, a present field replaces the whole old
 // text; a load writes into zero-filled slots and skips that work.
-LineScan StoreLine(FieldScanner& scanner, const GridArrays* a, uint8_t* record, bool clearTails) {
+LineScan StoreLine(FieldScanner& scanner, const GridArrays* a, uint8_t* record, bool clearTails,
+                   const TextEncoding& encoding) {
     const char* start = scanner.position();
     const int lastDataColumn = LastRecordColumn(a) - 1;
     for (int col = 1;; ++col) {
@@ -33,6 +34,12 @@ LineScan StoreLine(FieldScanner& scanner, const GridArrays* a, uint8_t* record, 
             const size_t size = static_cast<size_t>(DeclaredSize(a, col));
             char* slot = reinterpret_cast<char*>(SlotAddress(a, record, col));
             field = scanner.Next(slot, size);
+            // A field longer than its slot keeps whole characters only.
+            if (field.cut && !encoding.SingleByte()) {
+                const size_t whole = WholeCharacters(slot, field.kept, encoding);
+                memset(slot + whole, 0, field.kept - whole);
+                field.kept = whole;
+            }
             if (clearTails && field.present) memset(slot + field.kept, 0, size + 1 - field.kept);
         } else {
             field = scanner.Next(nullptr, 0);
@@ -94,18 +101,18 @@ const char* DelimitedRecord(const GridArrays* arrays, int row, const char* delim
     return out;
 }
 
-int PutDelimitedRecord(GridArrays* arrays, int row, const char* record, const char* lineEnd,
-                       const char* delimiter) {
+int PutDelimitedRecord(GridArrays* arrays, int row, const char* record, const char* lineEnd, const char* delimiter,
+                       const TextEncoding& encoding) {
     if (Empty(record) || Empty(delimiter) || row < 0 || row == INT_MAX) return kNotStored;
     if (!LastRecordColumn(arrays) || !MakeRoomForRow(arrays, row)) return kNotStored;
     FieldScanner scanner(record, lineEnd, delimiter[0]);
-    StoreLine(scanner, arrays, RowRecord(arrays, row), true);
+    StoreLine(scanner, arrays, RowRecord(arrays, row), true, encoding);
     FinishPutRow(arrays, row);
     return kStored;
 }
 
-LoadOutcome LoadDelimitedRecords(GridArrays* arrays, const char* text, const char* lineEnd,
-                                 const char* delimiter) {
+LoadOutcome LoadDelimitedRecords(GridArrays* arrays, const char* text, const char* lineEnd, const char* delimiter,
+                                 const TextEncoding& encoding) {
     if (Empty(text) || Empty(delimiter)) return {kNotStored, false};
     if (!LastRecordColumn(arrays)) return {kNotStored, false};
     const int64_t expected = ExpectedRows(text, lineEnd);
@@ -121,7 +128,7 @@ LoadOutcome LoadDelimitedRecords(GridArrays* arrays, const char* text, const cha
             result = 0;
             break;
         }
-        const LineScan line = StoreLine(scanner, arrays, RowRecord(arrays, row), false);
+        const LineScan line = StoreLine(scanner, arrays, RowRecord(arrays, row), false, encoding);
         if (line.lineEnded) {
             ++row;
             if (scanner.AtEnd()) break;

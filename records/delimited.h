@@ -18,9 +18,10 @@ const char* DelimitedRecord(const GridArrays* arrays, int row, const char* delim
 // Parses one line into `row`. An empty field between two separators leaves
 // its cell as it was; a field at the end of the record, or made of quotes
 // only, empties it. Answers 1, or 0 for an empty record or delimiter, a
-// row below 0, or no room.
-int PutDelimitedRecord(GridArrays* arrays, int row, const char* record, const char* lineEnd,
-                       const char* delimiter);
+// row below 0, or no room. A field longer than its column is cut to whole
+// characters of `encoding`.
+int PutDelimitedRecord(GridArrays* arrays, int row, const char* record, const char* lineEnd, const char* delimiter,
+                       const TextEncoding& encoding = TextEncoding{});
 
 // Replaces every row with the lines of `text`. A line end is the first
 // character of `lineEnd`, its second, or the two in that order; it always
@@ -28,7 +29,7 @@ int PutDelimitedRecord(GridArrays* arrays, int row, const char* record, const ch
 // fields stay empty, a blank line is an empty row, and a last line without
 // a line end is a row when it holds any character. maxRow becomes the
 // new-record row after the loaded rows.
-LoadOutcome LoadDelimitedRecords(GridArrays* arrays, const char* text, const char* lineEnd,
-                                 const char* delimiter);
+LoadOutcome LoadDelimitedRecords(GridArrays* arrays, const char* text, const char* lineEnd, const char* delimiter,
+                                 const TextEncoding& encoding = TextEncoding{});
 
 }  // namespace tabrix

@@ -20,6 +20,7 @@ struct ScannedField {
     // is present even when empty.
     bool present;
     size_t kept;  // characters copied out
+    bool cut;     // characters beyond the room were skipped
 };
 
 class FieldScanner {
@@ -69,7 +70,7 @@ private:
 inline ScannedField FieldScanner::Next(char* out, size_t room) {
     const char* p = at_;
     size_t kept = 0;
-    bool taken = false;
+    bool taken = false, cut = false;
     for (;;) {
         const char* run = p;
         p = NextSpecial(p);
@@ -78,6 +79,7 @@ inline ScannedField FieldScanner::Next(char* out, size_t room) {
             // Characters beyond the room are skipped up to the separator.
             const size_t n = static_cast<size_t>(p - run);
             const size_t copied = n < room - kept ? n : room - kept;
+            cut |= copied < n;
             CopyShort(out + kept, run, copied);
             kept += copied;
         }
@@ -86,7 +88,7 @@ inline ScannedField FieldScanner::Next(char* out, size_t room) {
         ++p;
     }
 
-    ScannedField field{FieldEnd::Delimiter, taken, kept};
+    ScannedField field{FieldEnd::Delimiter, taken, kept, cut};
     switch (KindOf(*p)) {
         case kTextEnd:
             field.end = FieldEnd::TextEnd;

@@ -41,7 +41,7 @@ const char* FixedWidthRecord(const GridArrays* arrays, int row) {
     return out;
 }
 
-int PutFixedWidthRecord(GridArrays* arrays, int row, const char* record) {
+int PutFixedWidthRecord(GridArrays* arrays, int row, const char* record, const TextEncoding& encoding) {
     if (!LastRecordColumn(arrays)) return kNotStored;
     const size_t length = record ? strlen(record) : 0;
     if (!record || ShorterThanFirstField(arrays, length)) return kShortRecord;
@@ -57,13 +57,14 @@ int PutFixedWidthRecord(GridArrays* arrays, int row, const char* record) {
         uint8_t* slot = SlotAddress(arrays, target, col);
         memcpy(slot, record + at, take);
         memset(slot + take, 0, size + 1 - take);
+        if (take == size && !encoding.SingleByte()) KeepWholeCharacters(slot, size, record[at + size], encoding);
         at += size;
     }
     FinishPutRow(arrays, row);
     return kStored;
 }
 
-LoadOutcome LoadFixedWidthRecords(GridArrays* arrays, const char* data) {
+LoadOutcome LoadFixedWidthRecords(GridArrays* arrays, const char* data, const TextEncoding& encoding) {
     const int last = LastRecordColumn(arrays);
     if (!last) return {kNotStored, false};
     const size_t length = data ? TextLength(data) : 0;
@@ -79,8 +80,10 @@ LoadOutcome LoadFixedWidthRecords(GridArrays* arrays, const char* data) {
         // The new block is zero-filled: every slot's terminator is already there.
         for (int col = 1; col <= last; ++col) {
             const int size = DeclaredSize(arrays, col);
-            CopyShort(SlotAddress(arrays, target, col), from, static_cast<size_t>(size));
+            uint8_t* slot = SlotAddress(arrays, target, col);
+            CopyShort(slot, from, static_cast<size_t>(size));
             from += size;
+            if (!encoding.SingleByte()) KeepWholeCharacters(slot, static_cast<size_t>(size), *from, encoding);
         }
     }
     arrays->maxRow = static_cast<int>(rows) + 1;

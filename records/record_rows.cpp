@@ -1,6 +1,7 @@
 #include "records/record_rows.h"
 
 #include <climits>
+#include <cstring>
 
 #include "grid/cell_store.h"
 #include "support/temp_string.h"
@@ -26,6 +27,15 @@ void FinishPutRow(GridArrays* arrays, int row) {
 bool ReplaceRows(GridArrays* arrays, int64_t rows) {
     if (rows < 0 || rows > kLargestN) return false;
     return ResizeRowBlock(arrays, static_cast<int>(rows), false) != 0;
+}
+
+void KeepWholeCharacters(uint8_t* slot, size_t size, char next, const TextEncoding& encoding) {
+    // A UTF-8 character is split only when the record goes on inside it; a
+    // double-byte pair whenever its lead byte is the field's last byte.
+    if (encoding.utf8 && (static_cast<uint8_t>(next) & 0xC0) != 0x80) return;
+    const char* text = reinterpret_cast<const char*>(slot);
+    const size_t whole = WholeCharacters(text, strnlen(text, size), encoding);
+    memset(slot + whole, 0, size - whole);
 }
 
 }  // namespace tabrix

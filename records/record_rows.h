@@ -8,8 +8,14 @@
 
 #include "grid/cell_store.h"
 #include "grid/grid_arrays.h"
+#include "support/text_cut.h"
 
 namespace tabrix {
+
+// A field of `size` bytes copied into `slot` from a record whose next byte
+// is `next` (0 at the record's end): a character the field's end splits
+// is left out, its bytes zeroed.
+void KeepWholeCharacters(uint8_t* slot, size_t size, char next, const TextEncoding& encoding);
 
 // Rows a whole-table load reserves at least, before it knows better.
 constexpr int kLoadMargin = 500;

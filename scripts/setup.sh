@@ -7,7 +7,7 @@ packages=(
   cmake make python3 python3-pil
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   googletest
-  wine wine64 fonts-wine xvfb x11-utils
+  wine wine64 fonts-wine fonts-wqy-microhei fonts-noto-color-emoji xvfb x11-utils
   unixodbc unixodbc-dev libsqliteodbc sqlite3 postgresql odbc-postgresql
   clang libclang-rt-14-dev
 )

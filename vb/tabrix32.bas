@@ -209,6 +209,9 @@ Public Const FIND_FOUND As Long = 1
 Public Const FIND_NOT_FOUND As Long = 0
 Public Const FIND_REFUSED As Long = -1
 
+' SetGridCodePage: a grid of UTF-8 texts (0 is the ANSI code page)
+Public Const UTF8 As Long = 65001
+
 ' ViewGrid modes
 Public Const VIEW_SAVE As Long = 0
 Public Const VIEW_RESTORE As Long = 1
@@ -275,6 +278,8 @@ Public Declare PtrSafe Function SetCellText Lib "tabrix32.dll" (ByVal hGrid As L
 Public Declare PtrSafe Function GetCell Lib "tabrix32.dll" (ByVal hGrid As LongPtr, ByVal mode As Long, _
     ByVal row As Long, ByVal col As Long, def As FieldDef) As LongPtr
 Public Declare PtrSafe Function GetRowCount Lib "tabrix32.dll" (ByVal hGrid As LongPtr) As Long
+' UTF-8 grids are for hosts that pass UTF-8; VBA passes ANSI strings.
+Public Declare PtrSafe Function SetGridCodePage Lib "tabrix32.dll" (ByVal hGrid As LongPtr, ByVal codePage As Long) As Long
 Public Declare PtrSafe Function ClearCells Lib "tabrix32.dll" (ByVal hGrid As LongPtr) As Long
 Public Declare PtrSafe Function ClearGrid Lib "tabrix32.dll" (ByVal hGrid As LongPtr) As Long
 Public Declare PtrSafe Function SelectRow Lib "tabrix32.dll" (ByVal hGrid As LongPtr, ByVal row As Long) As Long
@@ -437,6 +442,8 @@ Public Declare Function SetCellText Lib "tabrix32.dll" (ByVal hGrid As Long, ByV
 Public Declare Function GetCell Lib "tabrix32.dll" (ByVal hGrid As Long, ByVal mode As Long, _
     ByVal row As Long, ByVal col As Long, def As FieldDef) As Long
 Public Declare Function GetRowCount Lib "tabrix32.dll" (ByVal hGrid As Long) As Long
+' UTF-8 grids are for hosts that pass UTF-8; VB6 passes ANSI strings.
+Public Declare Function SetGridCodePage Lib "tabrix32.dll" (ByVal hGrid As Long, ByVal codePage As Long) As Long
 Public Declare Function ClearCells Lib "tabrix32.dll" (ByVal hGrid As Long) As Long
 Public Declare Function ClearGrid Lib "tabrix32.dll" (ByVal hGrid As Long) As Long
 Public Declare Function SelectRow Lib "tabrix32.dll" (ByVal hGrid As Long, ByVal row As Long) As Long

@@ -9,6 +9,7 @@
 #include "grid/library.h"
 #include "support/string_helpers.h"
 #include "support/text_scan.h"
+#include "support/wide_text.h"
 #include "view/image_reuse.h"
 #include "view/layout.h"
 
@@ -222,13 +223,33 @@ private:
     // A single line goes straight to ExtTextOut: DrawText would measure it
     // first even where its alignment needs no width, and a full paint draws
     // hundreds of cells.
+    // A UTF-8 grid's text goes through UTF-16 unless it is ASCII, which
+    // both calls draw alike.
     void DrawCellText(int col, const ShownText& shown, RECT area) {
         const UINT format = TextFormat(col);
-        if (!(format & DT_SINGLELINE) || (format & (DT_RIGHT | DT_CENTER))) {
+        const bool measured = !(format & DT_SINGLELINE) || (format & (DT_RIGHT | DT_CENTER));
+        if (Utf8Grid(s_) && !Ascii(shown.text, shown.length)) {
+            ToWide(shown.text, shown.length, CP_UTF8, &wide_);
+            const int length = static_cast<int>(wide_.size());
+            if (measured) {
+                DrawTextW(dc_, wide_.c_str(), length, &area, format | DT_NOPREFIX);
+            } else {
+                ExtTextOutW(dc_, area.left, area.top, ETO_CLIPPED, &area, wide_.c_str(), static_cast<UINT>(length), nullptr);
+            }
+            return;
+        }
+        if (measured) {
             DrawTextA(dc_, shown.text, shown.length, &area, format | DT_NOPREFIX);
             return;
         }
         ExtTextOutA(dc_, area.left, area.top, ETO_CLIPPED, &area, shown.text, static_cast<UINT>(shown.length), nullptr);
+    }
+
+    static bool Ascii(const char* text, int length) {
+        for (int i = 0; i < length; ++i) {
+            if (static_cast<unsigned char>(text[i]) >= 0x80) return false;
+        }
+        return true;
     }
 
     UINT TextFormat(int col) const {
@@ -244,8 +265,8 @@ private:
         if (!face) return s_->cellFont;
         HFONT& font = columnFonts_[static_cast<size_t>(col)];
         if (!font) {
-            font = MakeFont(face, s_->colFontSize[col], s_->colFontWeight[col], s_->colFontItalic[col],
-                            s_->colFontUnderline[col], 0);
+            font = GridFont(s_, face, s_->colFontSize[col], s_->colFontWeight[col], s_->colFontItalic[col],
+                            s_->colFontUnderline[col]);
         }
         return font ? font : s_->cellFont;
     }
@@ -302,6 +323,7 @@ private:
     HDC bitmapDC_ = nullptr;
     HFONT selectedFont_ = nullptr;
     std::vector<HFONT> columnFonts_;
+    std::wstring wide_;  // a UTF-8 cell's text for the platform, reused
 };
 
 // When nothing but the first visible row changed since the last paint, the

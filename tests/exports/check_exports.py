@@ -17,7 +17,7 @@ EXPORTS = {
     "DimCols": 8, "DefineField": 16, "InsertColLabel": 20, "ClearColLabels": 4, "LockField": 12,
     "GetColCount": 4, "GetColWidth": 8, "GetFldSize": 8,
     "DimRows": 8, "RedimPreserveRows": 8, "CreateCell": 16, "SetCellText": 16, "GetCell": 20,
-    "GetRowCount": 4, "GetColLabel": 16, "SelectRow": 8, "GetCellRect": 16, "ClearCells": 4, "ClearGrid": 4,
+    "GetRowCount": 4, "GetColLabel": 16, "SetGridCodePage": 8, "SelectRow": 8, "GetCellRect": 16, "ClearCells": 4, "ClearGrid": 4,
     "SetGridAttr": 8, "MakeFont": 24, "ShowLineNumbers": 8, "SetRowHeight": 8, "GetRowHeight": 4,
     "OnEntryStyle": 4,
     "SetUndoBuffer": 4, "GridGetFocus": 0, "TrapInitMenuPopup": 4, "UndoRow": 4, "UndoField": 4,
