@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "exports/tabrix32.h"
+#include "tabrix32.h"
 
 namespace demo {
 

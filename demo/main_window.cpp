@@ -12,7 +12,7 @@
 #include "demo/save.h"
 #include "demo/script_player.h"
 #include "demo/text_window.h"
-#include "exports/tabrix32.h"
+#include "tabrix32.h"
 #include "tests/support/capture.h"
 #include "tools/png.h"
 

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <vector>
 
-#include "exports/tabrix32.h"
+#include "tabrix32.h"
 
 namespace demo {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "demo/menus.h"
-#include "exports/tabrix32.h"
+#include "tabrix32.h"
 
 namespace demo {
 namespace {

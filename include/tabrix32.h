@@ -10,7 +10,8 @@
 
    Named values are enumerators or macros starting with TABRIX_, apart from
    the notification codes and delivery modes hosts have always known by
-   their plain names. */
+   their plain names. The Visual Basic module (vb/tabrix32.bas) declares
+   each under the same name without TABRIX_, with the same value. */
 #ifndef TABRIX32_H
 #define TABRIX32_H
 
@@ -32,16 +33,17 @@ enum {
     TABRIX_EDIT_REFUSED = 0,      /* the open editor kept its text: the host refused it */
 
     /* DefineField, InsertColLabel, LockField, DimCols */
-    TABRIX_NOT_DEFINABLE = 0,     /* DefineField: the column is outside 1 .. GetColCount - 1 */
+    TABRIX_NOT_DEFINABLE = 0,     /* DefineField: the column is outside 1 .. GetColCount() + 1 */
     TABRIX_BAD_DEFINITION = -1,   /* no FieldDef, or a size below 1 */
     TABRIX_BAD_FIELD_TYPE = -2,
-    TABRIX_BAD_COLUMN_INDEX = -2, /* InsertColLabel, LockField */
+    TABRIX_BAD_COLUMN_INDEX = -2, /* InsertColLabel (index 0 is the row header), LockField */
     TABRIX_TOO_BIG = -4,          /* over the field size or column limits, or out of memory */
     TABRIX_LOCKED = 0,            /* LockField's answer on success */
 
     /* CreateCell, SetCellText */
     TABRIX_STORED = 1,
-    TABRIX_BAD_CELL = -1,         /* row below 0, column outside the fields, or no text */
+    TABRIX_BAD_CELL = -1,         /* row below 0 (SetCellText: outside 1 .. GetRowCount()), column
+                                     outside 0 .. GetColCount() + 1, or no text; nothing stored */
     TABRIX_TOO_LONG = -2,         /* longer than the field; the cell keeps its text */
     TABRIX_COULD_NOT_GROW = 0,    /* DimRows, RedimPreserveRows: nothing changed; else the row capacity */
 
@@ -52,6 +54,11 @@ enum {
 
     TABRIX_NO_ATTRIBUTES = -1,    /* SetGridAttr without a record */
     TABRIX_OUTSIDE_GRID = -1,     /* GotoCell to a cell that does not exist */
+
+    /* GridFind */
+    TABRIX_FIND_FOUND = 1,        /* and the cell found is current */
+    TABRIX_FIND_NOT_FOUND = 0,
+    TABRIX_FIND_REFUSED = -1,     /* the open edit or the edited row could not be left */
 
     /* odbcLoadRecordsetSQL failures, kept for odbcGetErrCode */
     TABRIX_COLUMN_COUNT_MISMATCH = -500,
@@ -64,12 +71,26 @@ enum {
 #define TABRIX_NOT_GRID_TEXT "DB_ERROR"          /* GetCell */
 #define TABRIX_NOT_GRID_RECORD_TEXT "DB_ERR"     /* the record functions */
 #define TABRIX_INVALID_ROW_TEXT "INVALID_ROW_NUMBER"
+#define TABRIX_DELETED_TEXT "#DELETED#"         /* every cell of a deleted row */
 
 /* DefineField's and odbcInitColumn's field types. */
 enum {
     TABRIX_FIELD_TEXT = 0,
     TABRIX_FIELD_CHECK = 1,       /* a check box; the cell holds "1" or "0" */
     TABRIX_FIELD_COMBO = 2        /* a drop-down list the host fills on GN_DROPDOWN */
+};
+
+/* FieldDef.align and InsertColLabel's alignment */
+enum {
+    TABRIX_ALIGN_LEFT = 0,
+    TABRIX_ALIGN_RIGHT = 1,
+    TABRIX_ALIGN_CENTER = 2
+};
+
+/* ViewGrid's modes */
+enum {
+    TABRIX_VIEW_SAVE = 0,
+    TABRIX_VIEW_RESTORE = 1
 };
 
 /* RowModified */
@@ -95,7 +116,19 @@ enum {
     TABRIX_CELL_EDITOR = 1
 };
 
-/* A column's field, given to DefineField and filled by GetCell mode 0. */
+/* A column's field, given to DefineField and filled by GetCell mode 0.
+   DefineField only reads it: a host clears the record (memset), points label
+   at a buffer of its own and sets the fields it wants; 0 is each field's
+   default. Column GetColCount() + 1, the filler after the data columns, may
+   be defined too: its text then joins every fixed-width record as one
+   more field, and every delimited one right after the last data column's
+   text, with no delimiter between them.
+   GetCell mode 0 fills every field; it writes the heading through label
+   (unless null) only where the memory may be written, at most 256 bytes:
+   read definitions into a zeroed record of their own, and headings with
+   GetColLabel. fontFace then points at the grid's copy of the face, valid
+   while the column keeps it, or is null for a column without a face of its
+   own. */
 typedef struct FieldDef {
     char* label;
     int32_t width;

@@ -18,8 +18,10 @@ import zipfile
 TOOLS = {"x86": "i686-w64-mingw32-", "x64": "x86_64-w64-mingw32-"}
 MACHINE = {"x86": 0x14C, "x64": 0x8664}
 PER_ARCH = ["tabrix32.dll", "libtabrix32.dll.a", "tabrix32.lib", "tabrix32.def"]
-REQUIRED = ["include/tabrix32.h", "demo/sample.sql", "x64/tabrix_demo.exe"] + [
+REQUIRED = ["include/tabrix32.h", "demo/sample.sql", "x64/tabrix_demo.exe", "tests/support/capture.h",
+            "tests/support/capture.cpp", "tools/png.h", "tools/png.cpp"] + [
     f"{arch}/{name}" for arch in TOOLS for name in PER_ARCH]
+DEMO_SOURCE = re.compile(r"\.(cpp|h|rc)$")
 OPTIONAL = {"x86/tabrix_demo.exe"}
 
 
@@ -76,6 +78,13 @@ def main():
         docs = os.path.join(args.source, "docs")
         wanted |= {os.path.relpath(os.path.join(d, n), args.source).replace(os.sep, "/")
                    for d, _, names in os.walk(docs) for n in names}
+        # The demo as source, and everything its sources include: the zip's
+        # root and include/ must build it (getting-started.md says how).
+        wanted |= {"demo/" + n for n in os.listdir(os.path.join(args.source, "demo")) if DEMO_SOURCE.search(n)}
+        for name in sorted(e for e in entries if DEMO_SOURCE.search(e)):
+            for included in re.findall(r'^\s*#\s*include\s+"([^"]+)"', z.read("tabrix/" + name).decode("latin-1"), re.M):
+                if not {included, "include/" + included} & entries:
+                    failures.append(f"{name} includes {included}, which the zip lacks")
         if os.path.exists(os.path.join(args.source, "vb", "tabrix32.bas")):
             wanted.add("vb/tabrix32.bas")
         failures += [f"zip lacks {n}" for n in sorted(wanted - entries)]

@@ -1,0 +1,132 @@
+// Asks the DLL every answer the reference gives: the rows of the Answers
+// table of docs/api.md (doc_answers.inc, made by doc_examples.py), each in
+// the situation it names, made afresh. A differing row fails the run and
+// names its line; a crash names the row it came in.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "tabrix32.h"
+#include "tests/support/crash_filter.h"
+#include "tests/support/test_host.h"
+
+namespace {
+
+using testing_host::PumpMessages;
+enum class Situation { fresh, orders, editing, refusing, deleted, scrolled, notgrid };
+
+testing_host::TestHost* host;
+HWND grid, made;
+FieldDef def, got;
+GridAttr attr;
+RECT rect;
+char buf[300], defLabel[16], longText[3001], labels[4][32];
+char *readOnly, *guarded, *edge;
+const char* running = "the start";
+void Pump() { PumpMessages(); }
+
+void Define(int col, const char* label, int width, int size, int align, int tag1) {
+    FieldDef d{};
+    d.label = strcpy(labels[col], label);
+    d.width = width;
+    d.size = size;
+    d.align = align;
+    d.tag1 = tag1;
+    DefineField(grid, col, TABRIX_FIELD_TEXT, &d);
+}
+
+HWND Make(Situation s) {
+    host->Answer(GN_CELLCHANGING, [](WPARAM, LPARAM) { return 0; });
+    if (made && IsWindow(made)) DestroyWindow(made);
+    Pump();
+    host->Clear();
+    def = FieldDef{};
+    def.label = strcpy(defLabel, "Extra");
+    def.width = 50;
+    def.size = 4;
+    got = FieldDef{};
+    attr = GridAttr{};
+    rect = RECT{-7, -7, -7, -7};
+    memset(buf, 0, sizeof buf);
+    made = grid = CreateGrid(host->hwnd(), host->instance(), 1, 100, 0, 0, 500, 300);
+    if (s == Situation::fresh) return grid;
+    if (s == Situation::notgrid) return host->hwnd();
+    DimCols(grid, 3);
+    Define(1, "Item", 80, 5, TABRIX_ALIGN_LEFT, 0);
+    Define(2, "Quantity in stock", 60, 3, TABRIX_ALIGN_RIGHT, 0);
+    Define(3, "Note", 50, 4, TABRIX_ALIGN_LEFT, 1);
+    const char* texts[2][3] = {{"ab", "xyz", ""}, {"bolts", "7", "c\"q"}};
+    for (int row = 1; row <= 2; ++row)
+        for (int col = 1; col <= 3; ++col) CreateCell(grid, row, col, texts[row - 1][col - 1]);
+    SetUndoBuffer(grid);
+    Pump();
+    if (s == Situation::editing || s == Situation::refusing) {
+        SendMessageA(grid, WM_KEYUP, VK_F2, 0);
+        Pump();
+        HWND editor = FindWindowExA(grid, nullptr, "Edit", nullptr);
+        if (!editor) fprintf(stderr, "%s: F2 opened no editor\n", running);
+        if (s == Situation::refusing && editor) {
+            SetWindowTextA(editor, "zz");
+            SendMessageA(editor, EM_SETMODIFY, TRUE, 0);
+            host->Answer(GN_CELLCHANGING, [](WPARAM, LPARAM) { return 1; });
+        }
+    } else if (s == Situation::deleted) {
+        if (SelectRow(grid, 2) == TABRIX_DONE) DeleteGridRow(grid);
+    } else if (s == Situation::scrolled) {
+        if (CreateCell(grid, 200, 1, "end") == TABRIX_STORED) GotoCell(grid, 150, 1);
+    }
+    Pump();
+    return grid;
+}
+
+// Answers as the table writes them: numbers, and texts quoted as C literals.
+template <class Number>
+std::string Of(Number number) {
+    return std::to_string(static_cast<long long>(number));
+}
+std::string Of(const char* text) {
+    if (!text) return "NULL";
+    std::string quoted = "\"";
+    for (const char* c = text; *c; ++c) quoted += *c == '"' || *c == '\\' ? std::string("\\") + *c : std::string(1, *c);
+    return quoted + "\"";
+}
+std::string Of(char* text) { return Of(static_cast<const char*>(text)); }
+
+int failures, rows;
+void Check(int line, const char* call, const char* situation, const std::string& answer, const std::string& expected) {
+    ++rows;
+    if (answer == expected) return;
+    ++failures;
+    printf("FAIL docs/api.md:%d: %s in %s answers %s; the reference says %s\n", line, call, situation,
+           answer.c_str(), expected.c_str());
+}
+
+}  // namespace
+
+#define ROW(line, situation, call, expected)                                 \
+    running = "docs/api.md:" #line;                                          \
+    grid = Make(Situation::situation);                                       \
+    Check(line, #call, #situation, Of(call), Of(expected));
+
+int main() {
+    testing_host::InstallCrashFilter([] { return running; });
+    testing_host::TestHost window(640, 480);
+    host = &window;
+    // Label buffers the DLL may not, or must not, write through.
+    DWORD old;
+    readOnly = static_cast<char*>(VirtualAlloc(nullptr, 4096, MEM_COMMIT, PAGE_READWRITE));
+    memset(readOnly, 'r', 4096);
+    VirtualProtect(readOnly, 4096, PAGE_READONLY, &old);
+    guarded = static_cast<char*>(VirtualAlloc(nullptr, 4096, MEM_COMMIT, PAGE_READWRITE | PAGE_GUARD));
+    char* pages = static_cast<char*>(VirtualAlloc(nullptr, 8192, MEM_COMMIT, PAGE_READWRITE));
+    VirtualProtect(pages + 4096, 4096, PAGE_NOACCESS, &old);
+    edge = pages + 4096 - 8;
+    memset(longText, 'a', sizeof longText - 1);
+
+#include "doc_answers.inc"
+
+    printf("%d of %d answers of the reference differ from the DLL's\n", failures, rows);
+    return failures ? 1 : 0;
+}
