@@ -375,6 +375,8 @@ Public Declare PtrSafe Function odbcGetDiagRec Lib "tabrix32.dll" (ByVal handleT
 Public Declare PtrSafe Function odbcGetErrCode Lib "tabrix32.dll" () As Long
 ' Answers a text address: read it with TabrixText.
 Public Declare PtrSafe Function odbcGetErrMsg Lib "tabrix32.dll" () As LongPtr
+' UTF-8 texts are for hosts that pass UTF-8; VBA passes ANSI strings.
+Public Declare PtrSafe Function odbcSetCodePage Lib "tabrix32.dll" (ByVal codePage As Long) As Long
 
 ' ---- Access database files -----------------------------------------------
 ' The paths of compact and repair go to the installer unquoted, separated by

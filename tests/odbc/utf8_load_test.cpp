@@ -1,6 +1,7 @@
 // Query results into UTF-8 grids: the database's characters arrive as
 // UTF-8 whatever the driver hands over, through SQLite, the PostgreSQL ANSI
 // driver and the PostgreSQL Unicode driver.
+#include <cstring>
 #include <fstream>
 #include <string>
 
@@ -55,6 +56,20 @@ protected:
         EXPECT_EQ(FetchRecords(grid, 0, rows, 2), 0);
         EXPECT_EQ(odbcFreeStmt(rows), 0);
         for (int row = 1; row <= 5; ++row) EXPECT_EQ(Cell(row, 1), kExpected[row - 1]) << "row by row, row " << row;
+        // The flat wrappers in UTF-8: a value read and an error's text.
+        ASSERT_EQ(odbcSetCodePage(TABRIX_UTF8), 1);
+        const ODBCHANDLE one = odbcSQLExec(db.dbc, "SELECT v FROM t WHERE id = 2");
+        ASSERT_NE(one, -1) << odbcGetErrMsg();
+        char value[64];
+        memset(value, ' ', sizeof value - 1);
+        value[sizeof value - 1] = '\0';
+        EXPECT_EQ(odbcFetchRecord(one), 0);
+        EXPECT_EQ(odbcGetData(one, 1, value), 0);
+        EXPECT_EQ(std::string(value), kExpected[1]) << "odbcGetData";
+        EXPECT_EQ(odbcFreeStmt(one), 0);
+        EXPECT_EQ(odbcSQLExec(db.dbc, "SELECT * FROM t\xC3\xA2" "ble"), -1);
+        EXPECT_NE(std::string(odbcGetErrMsg()).find("t\xC3\xA2" "ble"), std::string::npos) << odbcGetErrMsg();
+        EXPECT_EQ(odbcSetCodePage(0), 1);
     }
 };
 
