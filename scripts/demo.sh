@@ -13,9 +13,11 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 picture="$(realpath -m "${1:-$root/docs/demo.png}")"
-env_dir="$root/build64/demoenv"
+# A folder of its own, so demos and test runs started together never share
+# a Wine prefix or a display.
+env_dir="$(mktemp -d "${TMPDIR:-/tmp}/tabrix-demo.XXXXXX")"
+trap '"$root/tests/test-env.sh" stop "$env_dir"; rm -rf "$env_dir"' EXIT
 "$root/tests/test-env.sh" start "$env_dir"
-trap '"$root/tests/test-env.sh" stop "$env_dir"' EXIT
 # A picture left by an earlier run must not pass for this run's.
 rm -f "$picture"
 TABRIX_TESTENV="$env_dir" "$root/tests/wine-run.sh" "$demo" --screenshot "$picture"

@@ -12,12 +12,17 @@ export WINEARCH=win64 WINEDEBUG=-all
 
 case "$action" in
 start)
-  "$0" stop "$dir"
   mkdir -p "$dir"
+  # One run at a time in a folder (two test runs of one build tree): Xvfb
+  # inherits the lock and holds it until stop ends Xvfb.
+  exec 9>"$dir/run.lock"
+  flock -w 900 9 || { echo "test-env: another run still uses $dir" >&2; exit 1; }
+  "$0" stop "$dir"
   rm -rf "$dir/wineprefix"
   cp -a "$setup_prefix" "$dir/wineprefix"
   # Xvfb picks a free display itself and writes its number once it listens,
   # so two runs starting at once cannot both take the same one.
+  rm -f "$dir/display.number"
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -dpi 96 3>"$dir/display.number" >"$dir/xvfb.log" 2>&1 &
   echo $! >"$dir/xvfb.pid"
   for _ in $(seq 100); do
