@@ -4,9 +4,9 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh"
-env_dir="$root/build64/benchenv"
+env_dir="$(mktemp -d "${TMPDIR:-/tmp}/tabrix-bench.XXXXXX")"
+trap '"$root/tests/test-env.sh" stop "$env_dir"; rm -rf "$env_dir"' EXIT
 "$root/tests/test-env.sh" start "$env_dir"
-trap '"$root/tests/test-env.sh" stop "$env_dir"' EXIT
 export TABRIX_TESTENV="$env_dir"
 status=0
 for bench in "$root"/build64/bench/*_bench.exe; do

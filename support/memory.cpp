@@ -2,6 +2,8 @@
 
 #if defined(_WIN32)
 #include <windows.h>
+
+#include <cstring>
 #else
 #include <cstdlib>
 #include <cstring>
@@ -29,21 +31,51 @@ bool BlockBytes(int64_t count, int64_t width, size_t* bytes) {
 }
 
 #if defined(_WIN32)
+namespace {
+// Wine's heap leaves a freed block readable and writable as it was, so code
+// that touches a grid's records after the host destroyed the grid passes by
+// luck there. Test runs set TABRIX_GUARD_FREED: every block then has pages
+// of its own, decommitted when it is freed and never handed out again, so
+// any use after the free faults.
+bool GuardFreed() {
+    static const bool guard = GetEnvironmentVariableA("TABRIX_GUARD_FREED", nullptr, 0) > 0;
+    return guard;
+}
+
+void* GuardedAlloc(size_t bytes) {
+    return VirtualAlloc(nullptr, bytes ? bytes : 1, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+}
+
+void GuardedFree(void* block) {
+    MEMORY_BASIC_INFORMATION pages;
+    if (VirtualQuery(block, &pages, sizeof pages)) VirtualFree(pages.AllocationBase, pages.RegionSize, MEM_DECOMMIT);
+}
+}  // namespace
+
 // The process heap zeroes what it hands out itself, and a large block comes
 // straight from fresh pages that are zero already.
 void* ZeroAlloc(size_t bytes) {
     if (!AllocationAllowed() || bytes > kMaxBlockBytes) return nullptr;
+    if (GuardFreed()) return GuardedAlloc(bytes);
     return HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, bytes ? bytes : 1);
 }
 
-void* ResizeBlock(void* block, size_t /*oldBytes*/, size_t newBytes) {
+void* ResizeBlock(void* block, size_t oldBytes, size_t newBytes) {
     if (!AllocationAllowed() || newBytes > kMaxBlockBytes) return nullptr;
+    if (GuardFreed()) {
+        void* moved = GuardedAlloc(newBytes);
+        if (moved && block) memcpy(moved, block, oldBytes < newBytes ? oldBytes : newBytes);
+        if (moved && block) GuardedFree(block);
+        return moved;
+    }
     if (!block) return HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, newBytes ? newBytes : 1);
     return HeapReAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, block, newBytes ? newBytes : 1);
 }
 
 void FreeBlock(void* block) {
-    if (block) HeapFree(GetProcessHeap(), 0, block);
+    if (!block) return;
+    if (GuardFreed()) return GuardedFree(block);
+    HeapFree(GetProcessHeap(), 0, block);
 }
 #else
 void* ZeroAlloc(size_t bytes) {

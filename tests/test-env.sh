@@ -1,38 +1,49 @@
 #!/usr/bin/env bash
-# start DIR: an Xvfb display of our own for the test run, its number written
-# into DIR; stop DIR: ends it and any Wine processes the run left behind.
+# start DIR: a Wine prefix and an Xvfb display of the run's own in DIR;
+# stop DIR: ends them and whatever Wine programs the run left behind.
+# The prefix is a copy of the set-up one, so that ending this run's
+# wineserver never touches another run's programs (a demo, a benchmark, a
+# test run of another work tree), which would then end with status 0.
 set -euo pipefail
 action="$1"
 dir="$2"
-prefix="${TABRIX_WINEPREFIX:-$HOME/.cache/tabrix-wine}"
-export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all
+setup_prefix="${TABRIX_WINEPREFIX:-$HOME/.cache/tabrix-wine}"
+export WINEARCH=win64 WINEDEBUG=-all
 
 case "$action" in
 start)
   mkdir -p "$dir"
-  "$0" stop "$dir" 2>/dev/null || true
-  for n in $(seq 91 160); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -dpi 96 >"$dir/xvfb.log" 2>&1 &
-    echo $! >"$dir/xvfb.pid"
-    for _ in $(seq 100); do
-      [ -e "/tmp/.X11-unix/X$n" ] && break
-      sleep 0.05
-    done
-    if [ -e "/tmp/.X11-unix/X$n" ]; then
-      echo ":$n" >"$dir/display"
-      exit 0
-    fi
-    kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true
+  # One run at a time in a folder (two test runs of one build tree): Xvfb
+  # inherits the lock and holds it until stop ends Xvfb.
+  exec 9>"$dir/run.lock"
+  flock -w 900 9 || { echo "test-env: another run still uses $dir" >&2; exit 1; }
+  "$0" stop "$dir"
+  rm -rf "$dir/wineprefix"
+  cp -a "$setup_prefix" "$dir/wineprefix"
+  # Xvfb picks a free display itself and writes its number once it listens,
+  # so two runs starting at once cannot both take the same one.
+  rm -f "$dir/display.number"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -dpi 96 3>"$dir/display.number" >"$dir/xvfb.log" 2>&1 &
+  echo $! >"$dir/xvfb.pid"
+  for _ in $(seq 100); do
+    [ -s "$dir/display.number" ] && break
+    kill -0 "$(cat "$dir/xvfb.pid")" 2>/dev/null || break
+    sleep 0.05
   done
-  echo "test-env: no free display for Xvfb" >&2
+  if [ -s "$dir/display.number" ]; then
+    echo ":$(tr -d '\n' <"$dir/display.number")" >"$dir/display"
+    exit 0
+  fi
+  echo "test-env: Xvfb did not start (see $dir/xvfb.log)" >&2
   exit 1
   ;;
 stop)
-  /usr/bin/wineserver -k 2>/dev/null || true
+  if [ -d "$dir/wineprefix" ]; then
+    WINEPREFIX="$dir/wineprefix" /usr/bin/wineserver -k 2>/dev/null || true
+  fi
   if [ -f "$dir/xvfb.pid" ]; then
     kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true
-    rm -f "$dir/xvfb.pid" "$dir/display"
+    rm -f "$dir/xvfb.pid" "$dir/display" "$dir/display.number"
   fi
   ;;
 esac

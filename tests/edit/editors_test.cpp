@@ -37,7 +37,8 @@ TEST_F(EditorsTest, TheListIsFilledOnceAnOpeningAndEscapeClosesOnlyIt) {
     Press(VK_ESCAPE);
     EXPECT_TRUE(!Dropped() && Editing()) << "the first Escape closes only the list";
     Press(VK_DOWN);
-    EXPECT_EQ(SendMessageA(Combo(), CB_GETCOUNT, 0, 0) * 10 + host.MessagesOf(GN_DROPDOWN).size(), 21u) << "once";
+    EXPECT_EQ(SendMessageA(Combo(), CB_GETCOUNT, 0, 0), 2) << "filled once";
+    EXPECT_EQ(host.MessagesOf(GN_DROPDOWN).size(), 1u);
     Keys({VK_ESCAPE, VK_ESCAPE});
     Click(2, 2);
     Press(VK_DOWN);
@@ -45,7 +46,8 @@ TEST_F(EditorsTest, TheListIsFilledOnceAnOpeningAndEscapeClosesOnlyIt) {
     // An item longer than the field is refused before the host is asked.
     Keys({VK_DOWN, VK_RETURN});
     EXPECT_TRUE(host.MessagesOf(GN_CELLCHANGING).empty() && Editing());
-    EXPECT_EQ(Cell(2, 2) + std::to_string(RowModified(grid, 2)), "0");
+    EXPECT_EQ(Cell(2, 2), "");
+    EXPECT_EQ(RowModified(grid, 2), 0);
     Keys({VK_DOWN, VK_DOWN, VK_RETURN});  // the last item, whether the list is open or not
     EXPECT_EQ(Cell(2, 2), "pear");
     Expect(2, 3);
@@ -89,7 +91,8 @@ TEST_F(EditSession, GridReadOnlyAndRightEdgeCommitFirst) {
         EXPECT_TRUE(Editing()) << "the grid stayed writable";
         Type("x"), refuse = 0, op(grid);
         UpdateWindow(grid);
-        EXPECT_EQ(Cell(4, 1) + Cell(4, 3), "x") << "the text went to its own cell";
+        EXPECT_EQ(Cell(4, 1), "x") << "the text went to its own cell";
+        EXPECT_EQ(Cell(4, 3), "");
         GridReadOnly(grid, 0);
     }
 }

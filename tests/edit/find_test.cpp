@@ -36,9 +36,10 @@ protected:
     }
     // The answer, and the current cell moved to the hit or left where it was.
     void Run(HWND in, const Search& s) {
-        const int before = GetCurrentRow(in) * 10 + GetCurrentCol(in);
+        const int row = GetCurrentRow(in), col = GetCurrentCol(in);
         EXPECT_EQ(GridFind(in, s.text, s.currentColumnOnly, s.resume, s.mode), s.row ? 1 : 0) << s.why;
-        EXPECT_EQ(GetCurrentRow(in) * 10 + GetCurrentCol(in), s.row ? s.row * 10 + s.col : before) << s.why;
+        EXPECT_EQ(GetCurrentRow(in), s.row ? s.row : row) << s.why;
+        EXPECT_EQ(GetCurrentCol(in), s.row ? s.col : col) << s.why;
     }
 };
 

@@ -16,7 +16,8 @@ TEST_F(EditSession, RefusedValueKeepsTheEditorOpenUntilEscape) {
     EXPECT_EQ(Cell(2, 1, 1), "r2c1xy") << "the editor keeps the user's text for correcting";
     EXPECT_EQ(host.MessagesOf(GN_CELLCHANGING).size(), 2u);
     Press(VK_ESCAPE);
-    EXPECT_EQ(Cell(2, 1) + std::to_string(RowModified(grid, 2)), "r2c10");
+    EXPECT_EQ(Cell(2, 1), "r2c1");
+    EXPECT_EQ(RowModified(grid, 2), 0);
     EXPECT_TRUE(host.MessagesOf(GN_CELLCHANGED).empty());
 }
 
@@ -44,7 +45,8 @@ TEST_F(EditSession, RefusedRowChangeHoldsTheUserOnTheRow) {
         ASSERT_EQ(GotoCell(grid, 2, m.col), 1);  // the cell becomes the top-left one
         state()->selectedRow = 2;  // no export reads the selection
         m.act();
-        EXPECT_EQ(GetFirstVisRow(grid) * 10 + GetFirstVisCol(grid), 20 + m.toFirstCol);
+        EXPECT_EQ(GetFirstVisRow(grid), 2);
+        EXPECT_EQ(GetFirstVisCol(grid), m.toFirstCol);
         Expect(2, m.toCol);
         EXPECT_EQ(state()->selectedRow, 2);
         EXPECT_EQ(host.MessagesOf(GN_ROWCHANGING).size(), ++asked);
@@ -106,10 +108,11 @@ TEST_F(EditSession, TypingATableFromTheNewRecordRow) {
     Settle();
     Click(1, 1), Type("ann\t31\tparis\nbob\n42\noslo\ncid\t7\trome\n");
     ASSERT_EQ(GetRowCount(grid), 3);
-    std::string rows;
-    for (int r = 1; r <= 3; ++r) rows += Cell(r, 1) + "," + Cell(r, 2) + "," + Cell(r, 3) + ";";
-    EXPECT_EQ(rows, "ann,31,paris;bob,42,oslo;cid,7,rome;");
-    for (int r = 1; r <= 3; ++r) EXPECT_EQ(RowModified(grid, r), 2) << "appended rows are INSERTed by the host";
+    const char* typed[3][3] = {{"ann", "31", "paris"}, {"bob", "42", "oslo"}, {"cid", "7", "rome"}};
+    for (int r = 1; r <= 3; ++r) {
+        for (int c = 1; c <= 3; ++c) EXPECT_EQ(Cell(r, c), typed[r - 1][c - 1]) << r << "," << c;
+        EXPECT_EQ(RowModified(grid, r), 2) << "appended rows are INSERTed by the host";
+    }
     Expect(4, 1);
     EXPECT_TRUE(Editing()) << "the editor waits on the new-record row";
 }

@@ -7,7 +7,12 @@ namespace {
 
 class RowsTest : public EditSession {
 protected:
-    std::string RowText(int row) { return Cell(row, 1) + "|" + Cell(row, 2); }
+    void ExpectNothingToUndo() {
+        EXPECT_EQ(CanUndoRow(grid), 0);
+        EXPECT_EQ(CanUndoField(grid), 0);
+        EXPECT_EQ(UndoRow(grid), 1);
+        EXPECT_EQ(UndoField(grid), 1);
+    }
 };
 
 TEST_F(RowsTest, CheckBoxFirstClickSelectsSecondTogglesAndAnAppendedRowIsUndone) {
@@ -23,11 +28,13 @@ TEST_F(RowsTest, CheckBoxFirstClickSelectsSecondTogglesAndAnAppendedRowIsUndone)
     EXPECT_EQ(RowModified(grid, 2), 1);
     // A row the user appended stays appended: the host must still INSERT it.
     Click(3, 1), Type("new\n"), Click(3, 2);
-    EXPECT_EQ(Cell(3, 2) + " " + std::to_string(RowModified(grid, 3)), "1 2");
+    EXPECT_EQ(Cell(3, 2), "1");
+    EXPECT_EQ(RowModified(grid, 3), 2);
     host.Answer(GN_CELLCHANGING, [](WPARAM, LPARAM) -> LRESULT { return 1; });
     Click(3, 2);
     EXPECT_EQ(Cell(3, 2), "1") << "refused";
-    EXPECT_EQ(CanUndoRow(grid) + UndoRow(grid), 2);
+    EXPECT_EQ(CanUndoRow(grid), 1);
+    EXPECT_EQ(UndoRow(grid), 1);
     EXPECT_EQ(GetRowCount(grid), 2) << "the appended row is the new-record row again";
 }
 
@@ -41,7 +48,7 @@ TEST_F(RowsTest, UndoRestoresEveryColumnWhereverItsSlotLies) {
     ASSERT_EQ(SetUndoBuffer(grid), 1);
     Click(2, 1), Type("a\tb\tc");
     EXPECT_EQ(UndoRow(grid), 1) << "commits the open editor, then undoes the row";
-    EXPECT_EQ(RowText(2) + "|" + Cell(2, 3), "r2c1|r2c2|r2c3");
+    for (int c = 1; c <= 3; ++c) EXPECT_EQ(Cell(2, c), Text(2, c));
     EXPECT_EQ(RowModified(grid, 2), 0);
 }
 
@@ -61,10 +68,9 @@ TEST_F(RowsTest, UndoNeverWritesAnotherRowsSnapshot) {
         m.move();
         const int row = GetCurrentRow(grid);
         ASSERT_NE(row, 3);
-        const std::string before = RowText(row);
-        EXPECT_EQ(CanUndoRow(grid) + CanUndoField(grid), 0);
-        EXPECT_EQ(UndoRow(grid) + UndoField(grid), 2);
-        EXPECT_EQ(RowText(row), before);
+        const std::string before = GetRecordRAF(grid, row);
+        ExpectNothingToUndo();
+        EXPECT_EQ(GetRecordRAF(grid, row), before);
         GridReadOnly(grid, 0);
     }
 }
@@ -72,8 +78,7 @@ TEST_F(RowsTest, UndoNeverWritesAnotherRowsSnapshot) {
 TEST_F(RowsTest, WithUndoDisabledNothingIsUndoneButRowsAreDeleted) {
     Table(2, 3);  // DimCols without SetUndoBuffer
     Edit(2, 1, "x\n");
-    EXPECT_EQ(CanUndoRow(grid) + CanUndoField(grid), 0);
-    EXPECT_EQ(UndoRow(grid) + UndoField(grid), 2);
+    ExpectNothingToUndo();
     EXPECT_EQ(Cell(2, 1), "r2c1x");
     Delete(2);
     EXPECT_EQ(CanUndeleteRow(grid), 0);

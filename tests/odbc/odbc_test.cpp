@@ -384,6 +384,34 @@ TEST_F(SqliteLoad, AnOpenEditorIsCommittedFirstAndTheLoadForgetsTheEdits) {
     EXPECT_EQ(RowModified(grid, 1), 0);
 }
 
+// Rows a fetch writes over lose what the user did to the old ones: their
+// states, the deleted rows kept for undeletion, and the question about
+// leaving the edited row.
+TEST_F(SqliteLoad, FetchRecordsForgetsTheEditsOfTheRowsItWritesOver) {
+    ASSERT_NO_FATAL_FAILURE(Open(Sqlite()));
+    Table(2, 5);
+    ASSERT_EQ(SetUndoBuffer(grid), 1);
+    state()->selectedRow = 4;
+    ASSERT_EQ(DeleteGridRow(grid), 1);
+    testing_host::PumpMessages();
+    ASSERT_EQ(CanUndeleteRow(grid), 1);
+    ASSERT_EQ(GotoCell(grid, 2, 1), 1);
+    SendMessageA(grid, WM_KEYUP, VK_F2, 0);
+    ASSERT_TRUE(SetWindowTextA(FindWindowExA(grid, nullptr, "EDIT", nullptr), "typed"));
+    ASSERT_EQ(FinishEditing(grid), 1);
+    ASSERT_EQ(RowModified(grid, 2), 1);
+    const ODBCHANDLE stmt = odbcSQLExec(db->dbc, "SELECT name, note FROM items WHERE id <= 6 ORDER BY id");
+    EXPECT_EQ(FetchRecords(grid, 0, stmt, 2), 0);
+    odbcFreeStmt(stmt);
+    EXPECT_EQ(RowModified(grid, 2), 0);
+    EXPECT_EQ(RowModified(grid, 4), 0);
+    EXPECT_EQ(CanUndeleteRow(grid), 0);
+    host.Clear();
+    EXPECT_EQ(GridFind(grid, "n5", 0, 0, 0), 1);
+    EXPECT_TRUE(host.MessagesOf(GN_ROWCHANGING).empty()) << "asked about leaving a row that is gone";
+    EXPECT_EQ(GetCurrentRow(grid), 5);
+}
+
 TEST_F(PostgresLoad, LoadsEveryBlockThenRefreshesPredefinedColumns) { LoadAndRefresh(Postgres()); }
 
 // Stops the server for the rest of the run, so it comes last in this program.

@@ -2,9 +2,8 @@
 // installer reads it.
 #include <string>
 
-#define main CHost
+#define SDK_HOST_MORE_CHECKS
 #include "test.c"
-#undef main
 
 static std::string VersionText(const char* key) {
     DWORD ignored = 0, size = GetFileVersionInfoSizeA("tabrix32.dll", &ignored);
@@ -18,6 +17,8 @@ static std::string VersionText(const char* key) {
 }
 
 int main() {
-    if (const int failed = CHost()) return failed;
-    return VersionText("ProductName") != "Tabrix" || VersionText("FileVersion").empty() ? 5 : 0;
+    if (const int failed = HostChecks()) return failed;
+    if (VersionText("ProductName") != "Tabrix" || VersionText("FileVersion").empty()) return 5;
+    puts("sdk host: all checks passed");
+    return 0;
 }

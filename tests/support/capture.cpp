@@ -1,5 +1,8 @@
 #include "tests/support/capture.h"
 
+#include <fstream>
+#include <map>
+
 namespace testing_host {
 
 COLORREF Capture::At(int x, int y) const {
@@ -44,6 +47,35 @@ Capture CaptureClient(HWND hwnd) {
     DeleteDC(memory);
     ReleaseDC(hwnd, window);
     return capture;
+}
+
+Capture ReadPicture(const std::string& file) {
+    Capture picture;
+    std::ifstream in(file);
+    int colours = 0;
+    if (!(in >> picture.width >> picture.height >> colours)) return Capture{};
+    std::map<char, uint32_t> palette;
+    for (char letter; colours-- > 0 && in >> letter;) in >> std::hex >> palette[letter] >> std::dec;
+    std::string row;
+    while (static_cast<int>(picture.pixels.size()) < picture.width * picture.height && in >> row) {
+        for (char letter : row) picture.pixels.push_back(palette[letter]);
+    }
+    return picture;
+}
+
+void WritePicture(const std::string& file, const Capture& shot, const RECT& area) {
+    std::map<uint32_t, char> letters;
+    std::string rows;
+    for (int y = area.top; y < area.bottom; ++y, rows += '\n') {
+        for (int x = area.left; x < area.right; ++x) {
+            const uint32_t p = shot.pixels[static_cast<size_t>(y) * shot.width + x];
+            rows += letters.emplace(p, static_cast<char>('0' + letters.size())).first->second;
+        }
+    }
+    std::ofstream out(file);
+    out << area.right - area.left << " " << area.bottom - area.top << " " << letters.size() << "\n" << std::hex;
+    for (const auto& [pixel, letter] : letters) out << letter << " " << pixel << "\n";
+    out << rows;
 }
 
 }  // namespace testing_host

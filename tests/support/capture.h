@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace testing_host {
@@ -21,5 +22,11 @@ struct Capture {
 
 // Paints the window if it needs it, then copies its client area.
 Capture CaptureClient(HWND hwnd);
+
+// A committed picture, kept as text: "width height", a "letter rrggbb" line
+// per colour, then a line of letters per row. A file that cannot be read
+// gives an empty picture.
+Capture ReadPicture(const std::string& file);
+void WritePicture(const std::string& file, const Capture& shot, const RECT& area);
 
 }  // namespace testing_host
