@@ -21,6 +21,15 @@ void SendKeyMove(const Grid& grid, int vCode, int hCode) {
     if (hCode >= 0 && GridSurvived(grid)) SendMessageA(grid.hwnd, WM_HSCROLL, static_cast<WPARAM>(hCode), 0);
 }
 
+// Shift+F10 is taken here: DefWindowProc would send its WM_CONTEXTMENU too,
+// but then also open the window menu when F10 is let go. (The platform
+// itself sends the context-menu key's.)
+bool OnSysKeyDown(const Grid& grid, WPARAM key) {
+    if (key != VK_F10 || !KeyDown(VK_SHIFT)) return false;
+    SendMessageA(grid.hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(grid.hwnd), MAKELPARAM(-1, -1));
+    return true;
+}
+
 // Arrows and page keys act on the press, so they repeat while held.
 LRESULT OnKeyDown(const Grid& grid, WPARAM key) {
     if (grid.state->editing || !HasCells(grid.state)) return 0;

@@ -206,6 +206,12 @@ enum {
 };
 int32_t WINAPI SetFuncCallback(WNDPROC callback, int32_t enable);
 HWND WINAPI GetNotifyHwnd(void);
+/* While a notification is delivered: the full row and column it is about
+   (the row and column 0 for the row notifications; for GN_RBUTTONUP the cell
+   clicked, or the current cell for the context-menu key), the innermost one
+   while notifications nest; 0 and 0 outside any delivery. lParam packs the
+   row into 16 bits, so past row 65,535 only this gives it whole. */
+void WINAPI GetNotifyCell(int32_t* row, int32_t* col);
 
 /* Input: the grid that last gained or lost the focus, and the hook on the
    host's main window that gives the focus back after a minimise. */

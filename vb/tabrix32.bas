@@ -232,6 +232,9 @@ Public Declare Function GetCellRect Lib "tabrix32.dll" (ByVal hGrid As Long, ByV
 Public Declare Function SetFuncCallback Lib "tabrix32.dll" (ByVal callback As Long, _
     ByVal enable As Long) As Long
 Public Declare Function GetNotifyHwnd Lib "tabrix32.dll" () As Long
+' While a notification is delivered, its full row and column (lParam wraps
+' the row past 65,535); 0 and 0 outside any delivery.
+Public Declare Sub GetNotifyCell Lib "tabrix32.dll" (row As Long, col As Long)
 
 ' ---- Input ---------------------------------------------------------------
 Public Declare Function GridGetFocus Lib "tabrix32.dll" () As Long

@@ -26,7 +26,7 @@ EXPORTS = {
     "FinishEditing": 4, "GridReadOnly": 8, "GridFind": 20,
     "GotoCell": 12, "ViewGrid": 8, "GetFirstVisRow": 4, "GetFirstVisCol": 4, "GetCurrentRow": 4,
     "GetCurrentCol": 4,
-    "SetFuncCallback": 8, "GetNotifyHwnd": 0,
+    "SetFuncCallback": 8, "GetNotifyHwnd": 0, "GetNotifyCell": 8,
     "GetRecordRAF": 8, "PutRecordRAF": 12, "LoadRecordsetRAF": 8,
     "GetRecordDelimited": 20, "PutRecordDelimited": 20, "LoadRecordsetDelimited": 16,
     "odbcAllocEnv": 0, "odbcFreeEnv": 4, "odbcConnect": 8, "odbcConnectDSN": 16, "odbcDisconnect": 4,
