@@ -1,6 +1,7 @@
 #include "edit/keys.h"
 
 #include "edit/check_box.h"
+#include "edit/clipboard.h"
 #include "edit/deletion.h"
 #include "edit/editors.h"
 #include "edit/notify.h"
@@ -33,6 +34,15 @@ bool OnSysKeyDown(const Grid& grid, WPARAM key) {
 // Arrows and page keys act on the press, so they repeat while held.
 LRESULT OnKeyDown(const Grid& grid, WPARAM key) {
     if (grid.state->editing || !HasCells(grid.state)) return 0;
+    const bool ctrl = KeyDown(VK_CONTROL), shift = KeyDown(VK_SHIFT);
+    if ((ctrl && key == 'C') || (ctrl && !shift && key == VK_INSERT)) {
+        CopyToClipboard(grid);
+        return 0;
+    }
+    if ((ctrl && key == 'V') || (shift && !ctrl && key == VK_INSERT)) {
+        PasteFromClipboard(grid);
+        return 0;
+    }
     switch (key) {
         case VK_UP:
             SendKeyMove(grid, SB_LINEUP, -1);
