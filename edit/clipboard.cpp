@@ -104,20 +104,22 @@ int PasteCell(const Grid& grid, int row, int col, const std::string& text, Paste
     ++paste->cells;
     NotifyHost(grid, grid.hwnd, GN_CELLCHANGED, wParam, lParam, NotifyCell{row, col});
     if (!GridSurvived(grid)) return kPasteGridGone;
-    if (row == s->rowCount && !text.empty()) AppendNewRecordRow(grid, row);
+    // The bar is set once the paste is over: each setting redraws it.
+    if (row == s->rowCount && !text.empty()) AppendNewRecordRow(grid, row, BarUpdate::Later);
     return kPasteDone;
 }
 
 // The current row moves on as a key move would: the host is asked to leave
 // an edited row, and the row entered gets its undo snapshot.
+// The view is left alone until the paste is over, and so is the focus.
 int EnterRow(const Grid& grid, int row) {
     GridState* s = grid.state;
-    if (row > s->rowCount) return kPasteDone;
-    const EntryCell entry = SaveEntryPosition(s);
+    if (s->rowEdited) {
+        const Leave leave = AskRowChange(grid, s->curRow, FocusAfter::Unchanged);
+        if (leave == Leave::GridGone) return kPasteGridGone;
+        if (leave == Leave::Refused) return kPasteRowRefused;
+    }
     s->curRow = row;
-    const Leave leave = AskToLeaveRow(grid, s->rowEdited != 0, entry);
-    if (leave == Leave::GridGone) return kPasteGridGone;
-    if (leave == Leave::Refused) return kPasteRowRefused;
     SaveUndoRow(s, grid.arrays);
     return kPasteDone;
 }
