@@ -119,6 +119,8 @@ TEST_F(ClipboardSession, PastesCellByCellAsTypingStoresThem) {
         EXPECT_EQ(GetRowCount(grid), c.rows);
         EXPECT_EQ(Cells(1, 1, c.rows, 3), c.after);
         EXPECT_EQ(host.MessagesOf(GN_CELLCHANGED).size(), static_cast<size_t>(c.cells));
+        EXPECT_EQ(host.MessagesOf(GN_CELLCHANGING).size(), c.cells + (c.end == TABRIX_PASTE_REFUSED ? 1u : 0u))
+            << "asked about each cell changed and the one refused, never about an over-long text";
         if (c.rows == 6) {
             EXPECT_EQ(RowModified(grid, 5) * 10 + RowModified(grid, 6), 22) << "appended through the new-record row";
         }
