@@ -25,7 +25,7 @@ TabRows ParseTabText(const char* text, size_t length) {
         std::vector<std::string> fields;
         for (;;) {
             std::string field;
-            if (text[i] == '"') {
+            if (i < length && text[i] == '"') {
                 // A quoted field runs to the quote that is not doubled; what
                 // follows it before the separator is kept as it stands.
                 for (++i; i < length; ++i) {
@@ -40,7 +40,9 @@ TabRows ParseTabText(const char* text, size_t length) {
                     }
                 }
             }
-            while (i < length && text[i] != '\t' && text[i] != '\n' && text[i] != '\r') field.push_back(text[i++]);
+            const size_t start = i;
+            while (i < length && text[i] != '\t' && text[i] != '\n' && text[i] != '\r') ++i;
+            field.append(text + start, i - start);
             fields.push_back(std::move(field));
             if (i < length && text[i] == '\t') {
                 ++i;

@@ -136,6 +136,9 @@ TEST_F(ClipboardSession, APasteIntoOneRowIsUndoneWithIt) {
     EXPECT_EQ(UndoRow(grid), 1);
     EXPECT_EQ(Cells(2, 1, 2, 3), "r2c1\tr2c2\tr2c3");
     EXPECT_EQ(RowModified(grid, 2), 0);
+    EXPECT_EQ(PasteCells(grid, "a\nb"), 2);
+    EXPECT_EQ(UndoRow(grid), 1) << "the row the paste ended on";
+    EXPECT_EQ(Cells(2, 2, 3, 2), "a\r\nr3c2");
     ASSERT_EQ(GotoCell(grid, 5, 1), 1);
     EXPECT_EQ(PasteCells(grid, "new"), 1);
     EXPECT_EQ(RowModified(grid, 5), 2) << "appended";
