@@ -7,6 +7,7 @@
 #include "edit/mouse.h"
 #include "edit/navigation.h"
 #include "edit/undo.h"
+#include "edit/wheel.h"
 #include "grid/appearance.h"
 #include "grid/cell_store.h"
 #include "grid/columns.h"
@@ -163,6 +164,9 @@ LRESULT CALLBACK GridWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
             return OnKillFocus(grid);
         case WM_KEYDOWN:
             return OnKeyDown(grid, wParam);
+        case WM_SYSKEYDOWN:
+            if (OnSysKeyDown(grid, wParam)) return 0;
+            break;
         case WM_CHAR:
             return OnChar(grid, wParam);
         case WM_KEYUP:
@@ -180,6 +184,12 @@ LRESULT CALLBACK GridWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
             return OnLButtonDblClk(grid, lParam);
         case WM_RBUTTONUP:
             return OnRButtonUp(grid, lParam);
+        case WM_MOUSEWHEEL:
+        case WM_MOUSEHWHEEL:
+            if (OnMouseWheel(grid, message, wParam)) return 0;
+            break;
+        case WM_CONTEXTMENU:
+            return OnContextMenu(grid, lParam);
         case WM_CAPTURECHANGED:
         case WM_CANCELMODE:
             CancelRowDrag(grid);

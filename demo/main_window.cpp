@@ -19,7 +19,7 @@
 namespace demo {
 namespace {
 
-enum Command { kSave = 100, kReload, kExit, kFind, kFindNext, kUndoField, kUndoRow, kDeleteRow, kUndelete, kReadOnly, kTextFile };
+enum Command { kSave = 100, kReload, kExit, kFind, kFindNext, kUndoField, kUndoRow, kDeleteRow, kUndelete, kReadOnly, kTextFile, kCopy, kPaste };
 enum StatusPart { kRowsPart, kCellPart, kNoticePart, kMessagePart };
 constexpr int kGridId = 1;
 constexpr int kStatusId = 2;
@@ -234,14 +234,21 @@ bool RefuseCellChange(int row, int col) {
 }
 
 LRESULT OnGridNotification(UINT code, WPARAM wParam, LPARAM lParam) {
-    SetStatus(kNoticePart, std::string(NotificationName(code)) + " " + std::to_string(LOWORD(lParam)) + "," +
-                               std::to_string(HIWORD(lParam)));
+    // lParam's row wraps past 65,535; the notification's own cell does not.
+    int32_t row = 0, col = 0;
+    GetNotifyCell(&row, &col);
+    if (code == GN_RBUTTONUP) {
+        SetStatus(kNoticePart, "GN_RBUTTONUP at " + std::to_string(LOWORD(lParam)) + "," +
+                                   std::to_string(HIWORD(lParam)) + ", row " + std::to_string(row));
+    } else {
+        SetStatus(kNoticePart, std::string(NotificationName(code)) + " " + std::to_string(row) + "," + std::to_string(col));
+    }
     switch (code) {
         case GN_DROPDOWN:
             FillList(GetNotifyHwnd());
             return 0;
         case GN_CELLCHANGING:
-            return RefuseCellChange(LOWORD(lParam), HIWORD(lParam)) ? 1 : 0;
+            return RefuseCellChange(row, col) ? 1 : 0;
         case GN_CELLCHANGED:
             ShowMessage("");
             ShowRowCount();  // typing in the new-record row appends one
@@ -269,6 +276,25 @@ void Save() {
     LoadGrid();
     ShowMessage("saved: " + std::to_string(out.updated) + " updated, " + std::to_string(out.inserted) +
                 " inserted, " + std::to_string(out.deleted) + " deleted");
+}
+
+void Paste() {
+    PasteCells(app.grid, nullptr);
+    int32_t cells = 0, row = 0, col = 0;
+    const int end = GetPasteResult(app.grid, &cells, &row, &col);
+    std::string text = "pasted " + std::to_string(cells) + (cells == 1 ? " cell" : " cells");
+    const std::string at = " at row " + std::to_string(row) + ", " + ColumnName(col);
+    switch (end) {
+        case TABRIX_PASTE_REFUSED: text += "; refused" + at; break;
+        case TABRIX_PASTE_ROW_REFUSED: text += "; the row could not be left before row " + std::to_string(row); break;
+        case TABRIX_PASTE_TOO_LONG: text += "; too long for the field" + at; break;
+        case TABRIX_PASTE_NOT_CHECK: text += "; not 0 or 1" + at; break;
+        case TABRIX_PASTE_READ_ONLY: text = "read-only: nothing pasted"; break;
+        case TABRIX_PASTE_NO_TEXT: text = "no text to paste"; break;
+        case TABRIX_PASTE_DELETED_ROW: text += "; stopped at deleted row " + std::to_string(row); break;
+    }
+    ShowMessage(text);
+    ShowRowCount();
 }
 
 void ReportFind(int found) {
@@ -329,6 +355,8 @@ void OnCommand(int command) {
         case kUndelete: UndeleteRow(app.grid); break;
         case kReadOnly: ToggleReadOnly(); break;
         case kTextFile: ShowTextWindow(app.window, GetModuleHandleA(nullptr)); return;
+        case kCopy: ShowMessage(CopyCells(app.grid) == 1 ? "copied" : "the clipboard is busy"); break;
+        case kPaste: Paste(); break;
     }
     SetFocus(app.grid);
 }
@@ -340,6 +368,7 @@ void EnableEditCommands(HMENU menu) {
     enable(kUndoRow, CanUndoRow(app.grid) == 1);
     enable(kDeleteRow, !app.readOnly && CanDeleteRow(app.grid) == 1);
     enable(kUndelete, !app.readOnly && CanUndeleteRow(app.grid) == 1);
+    enable(kPaste, !app.readOnly);
 }
 
 // The toolbar has no popup to grey its buttons when it opens, so they follow
@@ -360,7 +389,8 @@ HMENU MakeMenu() {
                            {kExit, "E&xit"}}),
                 "&File");
     AppendPopup(bar,
-                MakePopup({{kFind, "&Find...\tCtrl+F"}, {kFindNext, "Find &next\tF3"}, {0, nullptr},
+                MakePopup({{kCopy, "&Copy\tCtrl+C"}, {kPaste, "&Paste\tCtrl+V"}, {0, nullptr},
+                           {kFind, "&Find...\tCtrl+F"}, {kFindNext, "Find &next\tF3"}, {0, nullptr},
                            {kUndoField, "Undo &field"}, {kUndoRow, "Undo &row"}, {kDeleteRow, "&Delete row"},
                            {kUndelete, "Undele&te row"}, {0, nullptr}, {kReadOnly, "Read-&only"}}),
                 "&Edit");
@@ -398,6 +428,14 @@ HWND MakeToolbar(HINSTANCE instance) {
 HACCEL MakeAccelerators() {
     ACCEL keys[] = {{FCONTROL | FVIRTKEY, 'S', kSave}, {FCONTROL | FVIRTKEY, 'F', kFind}, {FVIRTKEY, VK_F3, kFindNext}};
     return CreateAcceleratorTableA(keys, 3);
+}
+
+// The grid's copy and paste keys, taken by the demo so a paste reports on
+// the status bar; an open editor keeps them for its own text.
+HACCEL MakeGridAccelerators() {
+    ACCEL keys[] = {{FCONTROL | FVIRTKEY, 'C', kCopy}, {FCONTROL | FVIRTKEY, VK_INSERT, kCopy},
+                    {FCONTROL | FVIRTKEY, 'V', kPaste}, {FSHIFT | FVIRTKEY, VK_INSERT, kPaste}};
+    return CreateAcceleratorTableA(keys, 4);
 }
 
 // Unsaved edits are offered for saving; answers false to stay open.
@@ -462,6 +500,7 @@ bool CreateMainWindow(HINSTANCE instance) {
 
 int MessageLoop() {
     HACCEL accelerators = MakeAccelerators();
+    HACCEL gridAccelerators = MakeGridAccelerators();
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         if (app.findDialog && IsDialogMessageA(app.findDialog, &msg)) continue;
@@ -469,6 +508,7 @@ int MessageLoop() {
         // save the database.
         const bool mine = msg.hwnd == app.window || IsChild(app.window, msg.hwnd);
         if (mine && TranslateAcceleratorA(app.window, accelerators, &msg)) continue;
+        if (msg.hwnd == app.grid && TranslateAcceleratorA(app.window, gridAccelerators, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
         if (app.grid && IsWindow(app.grid)) {
@@ -477,6 +517,7 @@ int MessageLoop() {
         }
     }
     DestroyAcceleratorTable(accelerators);
+    DestroyAcceleratorTable(gridAccelerators);
     return static_cast<int>(msg.wParam);
 }
 

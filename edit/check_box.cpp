@@ -19,7 +19,7 @@ void ToggleCheckBox(const Grid& grid) {
     if (!text || IsDeletedMarker(text)) return;
     const WPARAM wParam = PackWords(static_cast<int>(ControlId(grid)), a->colTag1[col]);
     const LPARAM lParam = PackWords(row, col);
-    const LRESULT reply = NotifyHost(grid, grid.hwnd, GN_CELLCHANGING, wParam, lParam);
+    const LRESULT reply = NotifyHost(grid, grid.hwnd, GN_CELLCHANGING, wParam, lParam, NotifyCell{row, col});
     if (!GridSurvived(grid)) return;
     SetFocus(grid.hwnd);
     if (!GridSurvived(grid) || reply) return;
@@ -35,7 +35,7 @@ void ToggleCheckBox(const Grid& grid) {
     if (row == s->rowCount) AppendNewRecordRow(grid, row);
     s->rowEdited = 1;
     s->dataChanged = 1;
-    NotifyHost(grid, grid.hwnd, GN_CELLCHANGED, wParam, lParam);
+    NotifyHost(grid, grid.hwnd, GN_CELLCHANGED, wParam, lParam, NotifyCell{row, col});
     if (GridSurvived(grid)) SetFocus(grid.hwnd);
 }
 

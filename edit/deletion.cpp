@@ -30,7 +30,7 @@ void DeleteSelectedRow(const Grid& grid, int row) {
     // Only a data row can be deleted: the new-record row never is one.
     if (row < 1 || row >= s->rowCount) return;
     const LPARAM number = PackWords(row, 0);
-    const LRESULT reply = NotifyHost(grid, grid.hwnd, GN_ROWDELETING, ControlId(grid), number);
+    const LRESULT reply = NotifyHost(grid, grid.hwnd, GN_ROWDELETING, ControlId(grid), number, NotifyCell{row, 0});
     if (!GridSurvived(grid)) return;
     if (reply) {
         SetFocus(grid.hwnd);
@@ -40,7 +40,7 @@ void DeleteSelectedRow(const Grid& grid, int row) {
     // Without undo buffers the row is still deleted; it just cannot come back.
     PushDeletedRow(a, row);
     for (int col = 1; col <= s->colCount - 1; ++col) StoreCell(a, row, col, kDeletedMarker);
-    NotifyHost(grid, grid.hwnd, GN_ROWDELETED, ControlId(grid), number);
+    NotifyHost(grid, grid.hwnd, GN_ROWDELETED, ControlId(grid), number, NotifyCell{row, 0});
     if (GridSurvived(grid)) SetFocus(grid.hwnd);
 }
 
@@ -92,7 +92,7 @@ int UndeleteRow(const Grid& grid) {
     RequestRepaint(grid);
     SetFocus(grid.hwnd);
     if (!GridSurvived(grid)) return kDone;
-    NotifyHost(grid, grid.hwnd, GN_ROWUNDELETED, ControlId(grid), PackWords(row, 0));
+    NotifyHost(grid, grid.hwnd, GN_ROWUNDELETED, ControlId(grid), PackWords(row, 0), NotifyCell{row, 0});
     return kDone;
 }
 

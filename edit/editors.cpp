@@ -127,7 +127,7 @@ void NotifyDropDown(const Grid& grid) {
     s->comboNotified = 1;
     const int comboLow = static_cast<int>(reinterpret_cast<uintptr_t>(s->hwndCombo) & 0xFFFF);
     NotifyHost(grid, s->hwndCombo, GN_DROPDOWN, PackWords(static_cast<int>(ControlId(grid)), comboLow),
-               PackWords(s->comboRow, s->comboCol));
+               PackWords(s->comboRow, s->comboCol), NotifyCell{s->comboRow, s->comboCol});
 }
 
 // The dropped list gets five times the closed box's height below it.
@@ -148,7 +148,7 @@ int TabMove() { return ShiftDown() ? SB_LINELEFT : SB_LINERIGHT; }
 
 // What both editors do alike: they tell the host hook which editor holds
 // the focus, and ask a dialog host for every key. True when answered.
-bool AnsweredAsEditor(HWND edit, UINT message, LRESULT* result) {
+bool AnsweredAsEditor(HWND grid, HWND edit, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     switch (message) {
         case WM_SETFOCUS:
             input.focusedEditor = edit;
@@ -159,6 +159,12 @@ bool AnsweredAsEditor(HWND edit, UINT message, LRESULT* result) {
         case WM_GETDLGCODE:
             *result = DLGC_WANTALLKEYS;
             return true;
+        case WM_MOUSEWHEEL:
+        case WM_MOUSEHWHEEL:
+            // The grid scrolls: an edit control would swallow the wheel and
+            // a closed list would change its value with it.
+            *result = SendMessageA(grid, message, wParam, lParam);
+            return true;
     }
     return false;
 }
@@ -168,7 +174,7 @@ LRESULT CALLBACK EditKeyProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPar
     WNDPROC previous = grid.state ? grid.state->editPrevProc : nullptr;
     if (!previous) return DefWindowProcA(edit, message, wParam, lParam);
     LRESULT answer;
-    if (AnsweredAsEditor(edit, message, &answer)) return answer;
+    if (AnsweredAsEditor(grid.hwnd, edit, message, wParam, lParam, &answer)) return answer;
     switch (message) {
         case WM_KEYDOWN:
             if (wParam == VK_TAB && CtrlDown()) return 0;
@@ -202,7 +208,7 @@ LRESULT CALLBACK ComboKeyProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPa
     if (!previous) return DefWindowProcA(edit, message, wParam, lParam);
     GridState* s = grid.state;
     LRESULT answer;
-    if (AnsweredAsEditor(edit, message, &answer)) return answer;
+    if (AnsweredAsEditor(grid.hwnd, edit, message, wParam, lParam, &answer)) return answer;
     switch (message) {
         case WM_CHAR:
             if (wParam == VK_RETURN || wParam == VK_TAB || wParam == VK_ESCAPE) return 0;
@@ -237,6 +243,16 @@ LRESULT CALLBACK ComboKeyProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPa
             break;
     }
     return CallPreviousProc(previous, edit, message, wParam, lParam);
+}
+
+// The combo box itself, where its button is: the wheel goes to the grid.
+LRESULT CALLBACK ComboWheelProc(HWND combo, UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND gridWindow = GetParent(combo);
+    const GridState* s = GridFromWindow(gridWindow).state;
+    WNDPROC previous = s ? s->comboWheelPrevProc : nullptr;
+    if (!previous) return DefWindowProcA(combo, message, wParam, lParam);
+    if (message == WM_MOUSEWHEEL || message == WM_MOUSEHWHEEL) return SendMessageA(gridWindow, message, wParam, lParam);
+    return CallPreviousProc(previous, combo, message, wParam, lParam);
 }
 
 // A UTF-8 grid's combo box is a Unicode window under an ANSI subclass:
@@ -442,6 +458,7 @@ bool CreateComboBox(const Grid& grid) {
         s->comboPrevAnsiProc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(s->hwndCombo, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Utf8ComboProc)));
     }
+    s->comboWheelPrevProc = SubclassWindow(s->hwndCombo, ComboWheelProc);
     SendMessageA(s->hwndCombo, WM_SETFONT, reinterpret_cast<WPARAM>(s->cellFont), TRUE);
     return true;
 }
@@ -457,7 +474,7 @@ int SetTextCodePage(const Grid& grid, int codePage) {
     RestoreWindowProc(s->hwndComboEdit, s->comboEditPrevProc);
     if (s->hwndCombo) DestroyWindow(s->hwndCombo);
     s->hwndCombo = s->hwndComboEdit = nullptr;
-    s->comboEditPrevProc = s->comboPrevAnsiProc = s->comboWideProc = nullptr;
+    s->comboEditPrevProc = s->comboPrevAnsiProc = s->comboWideProc = s->comboWheelPrevProc = nullptr;
     if (!CreateComboBox(grid)) return 0;
     ShowWindow(s->hwndCombo, SW_HIDE);
     s->headerDirty = 1;
@@ -522,14 +539,14 @@ int CommitEdit(const Grid& grid) {
         const WPARAM wParam = PackWords(static_cast<int>(ControlId(grid)), a->colTag1[col]);
         const LPARAM lParam = PackWords(row, col);
         s->committing = 1;
-        const LRESULT reply = NotifyHost(grid, editor, GN_CELLCHANGING, wParam, lParam);
+        const LRESULT reply = NotifyHost(grid, editor, GN_CELLCHANGING, wParam, lParam, NotifyCell{row, col});
         if (!GridSurvived(grid)) return kEditRefused;
         s->committing = 0;
         if (reply || StoreCell(a, row, col, text.c_str()) != kStored) return KeepEditorOpen(grid, editor);
         MarkRowModified(a, row);
         s->rowEdited = 1;
         s->dataChanged = 1;
-        NotifyHost(grid, editor, GN_CELLCHANGED, wParam, lParam);
+        NotifyHost(grid, editor, GN_CELLCHANGED, wParam, lParam, NotifyCell{row, col});
         if (!GridSurvived(grid)) return kEditRefused;
         if (row == s->rowCount && !text.empty()) AppendNewRecordRow(grid, row);
     }

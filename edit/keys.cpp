@@ -1,6 +1,7 @@
 #include "edit/keys.h"
 
 #include "edit/check_box.h"
+#include "edit/clipboard.h"
 #include "edit/deletion.h"
 #include "edit/editors.h"
 #include "edit/notify.h"
@@ -21,9 +22,27 @@ void SendKeyMove(const Grid& grid, int vCode, int hCode) {
     if (hCode >= 0 && GridSurvived(grid)) SendMessageA(grid.hwnd, WM_HSCROLL, static_cast<WPARAM>(hCode), 0);
 }
 
+// Shift+F10 is taken here: DefWindowProc would send its WM_CONTEXTMENU too,
+// but then also open the window menu when F10 is let go. (The platform
+// itself sends the context-menu key's.)
+bool OnSysKeyDown(const Grid& grid, WPARAM key) {
+    if (key != VK_F10 || !KeyDown(VK_SHIFT)) return false;
+    SendMessageA(grid.hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(grid.hwnd), MAKELPARAM(-1, -1));
+    return true;
+}
+
 // Arrows and page keys act on the press, so they repeat while held.
 LRESULT OnKeyDown(const Grid& grid, WPARAM key) {
     if (grid.state->editing || !HasCells(grid.state)) return 0;
+    const bool ctrl = KeyDown(VK_CONTROL), shift = KeyDown(VK_SHIFT);
+    if ((ctrl && key == 'C') || (ctrl && !shift && key == VK_INSERT)) {
+        CopyToClipboard(grid);
+        return 0;
+    }
+    if ((ctrl && key == 'V') || (shift && !ctrl && key == VK_INSERT)) {
+        PasteFromClipboard(grid);
+        return 0;
+    }
     switch (key) {
         case VK_UP:
             SendKeyMove(grid, SB_LINEUP, -1);

@@ -10,6 +10,8 @@ namespace tabrix {
 // none) is stored as the key-move word and sent, vertical first.
 void SendKeyMove(const Grid& grid, int vCode, int hCode);
 
+// Shift+F10; false for a key DefWindowProc handles.
+bool OnSysKeyDown(const Grid& grid, WPARAM key);
 LRESULT OnKeyDown(const Grid& grid, WPARAM key);
 LRESULT OnChar(const Grid& grid, WPARAM code);
 LRESULT OnKeyUp(const Grid& grid, WPARAM key);

@@ -14,6 +14,7 @@
 #include "grid/grid_access.h"
 #include "grid/row_states.h"
 #include "view/header.h"
+#include "view/layout.h"
 #include "view/scroll.h"
 
 namespace tabrix {
@@ -152,7 +153,8 @@ LRESULT OnLButtonDblClk(const Grid& grid, LPARAM lParam) {
     // A double click in the cell area did its work with the click before it.
     if (!s->mouseInRowArea) return 0;
     const LRESULT reply =
-        NotifyHost(grid, grid.hwnd, GN_ROWHEADERDBLCLK, ControlId(grid), PackWords(s->curRow, 0));
+        NotifyHost(grid, grid.hwnd, GN_ROWHEADERDBLCLK, ControlId(grid), PackWords(s->curRow, 0),
+                   NotifyCell{s->curRow, 0});
     if (!GridSurvived(grid)) return 0;
     if (reply != 1) {
         if (!EditorClosed(grid)) return 0;
@@ -165,11 +167,39 @@ LRESULT OnLButtonDblClk(const Grid& grid, LPARAM lParam) {
     return 0;
 }
 
-LRESULT OnRButtonUp(const Grid& grid, LPARAM lParam) {
-    POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+namespace {
+
+// `at` in the grid's client area; the host gets it in its own.
+void NotifyRightButton(const Grid& grid, POINT at, NotifyCell cell) {
     MapWindowPoints(grid.hwnd, GetParent(grid.hwnd), &at, 1);
-    NotifyHost(grid, grid.hwnd, GN_RBUTTONUP, ControlId(grid), PackWords(at.x, at.y));
+    NotifyHost(grid, grid.hwnd, GN_RBUTTONUP, ControlId(grid), PackWords(at.x, at.y), cell);
     if (GridSurvived(grid)) SetFocus(grid.hwnd);
+}
+
+}  // namespace
+
+LRESULT OnRButtonUp(const Grid& grid, LPARAM lParam) {
+    GridState* s = grid.state;
+    StoreMousePosition(s, lParam);
+    const POINT at{s->mouseX, s->mouseY};
+    const Hit hit = HasCells(s) ? HitTest(s, true) : Hit{0, 0};
+    NotifyRightButton(grid, at, NotifyCell{hit.row, hit.col});
+    return 0;
+}
+
+// The context-menu key and Shift+F10 ask for the menu at the current cell,
+// as a right click there would. A right click's own WM_CONTEXTMENU was
+// answered by its GN_RBUTTONUP already; passed on, either would reach the
+// host a second time as the platform's WM_CONTEXTMENU.
+LRESULT OnContextMenu(const Grid& grid, LPARAM lParam) {
+    GridState* s = grid.state;
+    const bool fromKeyboard = LOWORD(lParam) == 0xFFFF && HIWORD(lParam) == 0xFFFF;
+    if (!fromKeyboard || !HasCells(s)) return 0;
+    RECT client, cell;
+    GetClientRect(grid.hwnd, &client);
+    if (!CellArea(s, client, s->curRow, s->curCol, &cell)) cell = client;
+    const POINT centre{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+    NotifyRightButton(grid, centre, NotifyCell{s->curRow, s->curCol});
     return 0;
 }
 

@@ -9,5 +9,6 @@ LRESULT OnLButtonDown(const Grid& grid, LPARAM lParam);
 LRESULT OnLButtonUp(const Grid& grid, LPARAM lParam);
 LRESULT OnLButtonDblClk(const Grid& grid, LPARAM lParam);
 LRESULT OnRButtonUp(const Grid& grid, LPARAM lParam);
+LRESULT OnContextMenu(const Grid& grid, LPARAM lParam);
 
 }  // namespace tabrix

@@ -60,7 +60,8 @@ Leave AskRowChange(const Grid& grid, int row, FocusAfter focus) {
     GridState* s = grid.state;
     s->rowEdited = 0;
     const LRESULT reply =
-        NotifyHost(grid, grid.hwnd, GN_ROWCHANGING, ControlId(grid), PackWords(row, RowModified(grid.arrays, row)));
+        NotifyHost(grid, grid.hwnd, GN_ROWCHANGING, ControlId(grid), PackWords(row, RowModified(grid.arrays, row)),
+                   NotifyCell{row, 0});
     if (!GridSurvived(grid)) return Leave::GridGone;
     if (focus == FocusAfter::Grid) {
         SetFocus(grid.hwnd);

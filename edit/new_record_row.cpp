@@ -6,13 +6,13 @@
 
 namespace tabrix {
 
-void AppendNewRecordRow(const Grid& grid, int row) {
+void AppendNewRecordRow(const Grid& grid, int row, BarUpdate bar) {
     GridState* s = grid.state;
     GridArrays* a = grid.arrays;
     if (!MakeRoomForRow(a, row + 1) || StoreCell(a, row + 1, 0, "") != kStored) return;
     s->rowCount = a->maxRow;
     s->vScroll.nMax = s->rowCount;
-    ApplyScrollBar(grid, SB_VERT);
+    if (bar == BarUpdate::Now) ApplyScrollBar(grid, SB_VERT);
     s->newRowIndex = row;
     SetRowState(a, row, kRowAppended);
 }

@@ -6,13 +6,41 @@ namespace tabrix {
 
 Notifications notifications;
 
-LRESULT NotifyHost(const Grid& grid, HWND source, UINT code, WPARAM wParam, LPARAM lParam) {
+namespace {
+
+// Puts the outer delivery's cell back however the host's handler returns.
+class DeliveredCell {
+public:
+    explicit DeliveredCell(NotifyCell cell) : outerRow_(notifications.cellRow), outerCol_(notifications.cellCol) {
+        notifications.cellRow = cell.row;
+        notifications.cellCol = cell.col;
+    }
+    ~DeliveredCell() {
+        notifications.cellRow = outerRow_;
+        notifications.cellCol = outerCol_;
+    }
+    DeliveredCell(const DeliveredCell&) = delete;
+    DeliveredCell& operator=(const DeliveredCell&) = delete;
+
+private:
+    int outerRow_, outerCol_;
+};
+
+}  // namespace
+
+LRESULT NotifyHost(const Grid& grid, HWND source, UINT code, WPARAM wParam, LPARAM lParam, NotifyCell cell) {
     notifications.notifySource = source;
+    const DeliveredCell delivered(cell);
     HWND target = GetParent(grid.hwnd);
     if (notifications.notifyMode == kNotifyByCallback && notifications.notifyCallback) {
         return notifications.notifyCallback(target, code, wParam, lParam);
     }
     return SendMessageA(target, code, wParam, lParam);
+}
+
+void NotifyCellOf(int32_t* row, int32_t* col) {
+    if (row) *row = notifications.cellRow;
+    if (col) *col = notifications.cellCol;
 }
 
 

@@ -16,13 +16,25 @@ struct Notifications {
     int notifyMode = kNotifyByMessage;
     WNDPROC notifyCallback = nullptr;
     HWND notifySource = nullptr;
+    // The full row and column of the notification being delivered (the
+    // innermost while notifications nest); 0 outside any delivery. lParam
+    // carries only 16 bits of the row.
+    int cellRow = 0, cellCol = 0;
 };
 extern Notifications notifications;
+
+// What a notification is about, in full: the cell, or the row and column 0.
+struct NotifyCell {
+    int row, col;
+};
 
 // The host's reply. `source` becomes notifySource for the call. The host may
 // destroy the grid (or its parent) while it handles the notification: check
 // GridSurvived before touching the records again.
-LRESULT NotifyHost(const Grid& grid, HWND source, UINT code, WPARAM wParam, LPARAM lParam);
+LRESULT NotifyHost(const Grid& grid, HWND source, UINT code, WPARAM wParam, LPARAM lParam, NotifyCell cell);
+
+// GetNotifyCell: the cell of the notification being delivered.
+void NotifyCellOf(int32_t* row, int32_t* col);
 
 // wParam of grid notifications: the control identifier in the low word.
 WPARAM ControlId(const Grid& grid);

@@ -1,12 +1,16 @@
 // Exports of input and edit state: check the handle, fetch the records,
 // hand over.
+#include <string>
+
 #include "control/host_hook.h"
+#include "edit/clipboard.h"
 #include "edit/deletion.h"
 #include "edit/editors.h"
 #include "edit/focus.h"
 #include "edit/undo.h"
 #include "grid/grid_access.h"
 #include "grid/row_states.h"
+#include "support/temp_string.h"
 
 using tabrix::ChangeGrid;
 using tabrix::WithGrid;
@@ -78,6 +82,32 @@ int32_t WINAPI FinishEditing(HWND hwnd) {
 
 int32_t WINAPI GridReadOnly(HWND hwnd, int32_t value) {
     return WithGrid(hwnd, [&](const Grid& g) { return tabrix::GridReadOnly(g, value); });
+}
+
+const char* WINAPI GetCellsText(HWND hwnd, int32_t row1, int32_t col1, int32_t row2, int32_t col2) {
+    return tabrix::WithGridText(hwnd, tabrix::kNotGridText, [&](const Grid& g) -> const char* {
+        std::string text;
+        if (!tabrix::CellsText(g, row1, col1, row2, col2, &text)) return tabrix::TempText("");
+        return tabrix::TempCopy(text.data(), text.size());
+    });
+}
+
+int32_t WINAPI CopyCells(HWND hwnd) {
+    return WithGrid(hwnd, [](const Grid& g) {
+        if (!tabrix::EditorClosed(g)) return tabrix::kEditRefused;
+        return tabrix::CopyToClipboard(g) ? tabrix::kDone : 0;
+    });
+}
+
+int32_t WINAPI PasteCells(HWND hwnd, const char* text) {
+    return WithGrid(hwnd, [&](const Grid& g) {
+        if (!tabrix::EditorClosed(g)) return tabrix::kEditRefused;
+        return text ? tabrix::PasteText(g, text) : tabrix::PasteFromClipboard(g);
+    });
+}
+
+int32_t WINAPI GetPasteResult(HWND hwnd, int32_t* cells, int32_t* row, int32_t* col) {
+    return WithGrid(hwnd, [&](const Grid& g) { return tabrix::PasteResult(g, cells, row, col); });
 }
 
 }  // extern "C"

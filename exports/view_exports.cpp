@@ -51,4 +51,6 @@ int32_t WINAPI SetFuncCallback(WNDPROC callback, int32_t enable) {
 
 HWND WINAPI GetNotifyHwnd(void) { return tabrix::notifications.notifySource; }
 
+void WINAPI GetNotifyCell(int32_t* row, int32_t* col) { tabrix::NotifyCellOf(row, col); }
+
 }  // extern "C"

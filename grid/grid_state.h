@@ -198,6 +198,15 @@ struct GridState {
     // many as its field's bytes): written by the query loader, cleared by
     // DimCols and DefineField, read by the editors.
     int32_t colCharLimit[tabrix::kColSlots];
+    // What the wheel turned short of a whole step, in WHEEL_DELTA units
+    // times the steps a notch makes: written and read by the wheel handler.
+    int32_t vWheelRest, hWheelRest;
+    // The combo box's procedure under the grid's subclass that passes the
+    // wheel on to the grid: written when the box is made.
+    WNDPROC comboWheelPrevProc;
+    // How the last paste ended, how many cells it changed and the cell it
+    // stopped at: written by the paste, read by GetPasteResult.
+    int32_t pasteEnd, pasteCells, pasteRow, pasteCol;
 };
 
 // The code page the platform's conversions take for this grid's texts.

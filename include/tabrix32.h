@@ -52,6 +52,16 @@ enum {
     TABRIX_SHORT_RECORD = -2,     /* shorter than the first column's field */
     TABRIX_NOT_STORED = 0,        /* no columns, no room, or a size that does not fit */
 
+    /* GetPasteResult: how the grid's last paste ended; 0 before any */
+    TABRIX_PASTE_DONE = 1,        /* the whole text was pasted */
+    TABRIX_PASTE_REFUSED = 2,     /* the host refused a cell's value (GN_CELLCHANGING) */
+    TABRIX_PASTE_ROW_REFUSED = 3, /* the host refused to leave a row (GN_ROWCHANGING) */
+    TABRIX_PASTE_TOO_LONG = 4,    /* a text longer than its field */
+    TABRIX_PASTE_NOT_CHECK = 5,   /* a check box given other than "0", "1" or "" */
+    TABRIX_PASTE_READ_ONLY = 6,   /* a read-only grid, or one without cells */
+    TABRIX_PASTE_NO_TEXT = 7,     /* nothing to paste */
+    TABRIX_PASTE_DELETED_ROW = 8, /* the paste reached a deleted row */
+
     TABRIX_NO_ATTRIBUTES = -1,    /* SetGridAttr without a record */
     TABRIX_OUTSIDE_GRID = -1,     /* GotoCell to a cell that does not exist */
 
@@ -239,6 +249,12 @@ enum {
 };
 int32_t WINAPI SetFuncCallback(WNDPROC callback, int32_t enable);
 HWND WINAPI GetNotifyHwnd(void);
+/* While a notification is delivered: the full row and column it is about
+   (the row and column 0 for the row notifications; for GN_RBUTTONUP the cell
+   clicked, or the current cell for the context-menu key), the innermost one
+   while notifications nest; 0 and 0 outside any delivery. lParam packs the
+   row into 16 bits, so past row 65,535 only this gives it whole. */
+void WINAPI GetNotifyCell(int32_t* row, int32_t* col);
 
 /* Input: the grid that last gained or lost the focus, and the hook on the
    host's main window that gives the focus back after a minimise. */
@@ -266,6 +282,29 @@ int32_t WINAPI GridDataChanged(HWND grid);
 void WINAPI SetModify(HWND grid, int32_t value);
 int32_t WINAPI FinishEditing(HWND grid);
 int32_t WINAPI GridReadOnly(HWND grid, int32_t value);
+
+/* Copy and paste, as Ctrl+C and Ctrl+V (Ctrl+Insert and Shift+Insert) do
+   them on the grid. Cells travel as spreadsheets exchange them: tabs
+   between columns, CR LF between rows, and a cell holding a tab, a line
+   break or a quote between quotes with its quotes doubled.
+   GetCellsText: the rectangle's cells as the editors show them (trailing
+   blanks dropped, a deleted row's cells empty), as a temporary string;
+   "" for a rectangle outside the data rows and columns, TABRIX_NOT_GRID_TEXT
+   for a window that is no grid.
+   CopyCells: the selected row's data columns, or else the current cell, on
+   the clipboard as Unicode and ANSI text; TABRIX_DONE, or 0 when the
+   clipboard could not be taken.
+   PasteCells: `text` (NULL: the clipboard's) from the current cell on, each
+   cell through GN_CELLCHANGING and each row change through GN_ROWCHANGING;
+   answers the cells changed, TABRIX_EDIT_REFUSED when the open editor
+   could not be closed.
+   GetPasteResult: how the grid's last paste ended (TABRIX_PASTE_*), the
+   cells it changed, and the cell it stopped at (for TABRIX_PASTE_DONE the
+   last cell it reached). */
+const char* WINAPI GetCellsText(HWND grid, int32_t row1, int32_t col1, int32_t row2, int32_t col2);
+int32_t WINAPI CopyCells(HWND grid);
+int32_t WINAPI PasteCells(HWND grid, const char* text);
+int32_t WINAPI GetPasteResult(HWND grid, int32_t* cells, int32_t* row, int32_t* col);
 
 /* Find: mode 0 the cell equals the text, 1 contains it, 2 begins with it
    (case counts). 1 found and made current, 0 not found, -1 the open edit or

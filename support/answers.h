@@ -40,4 +40,14 @@ constexpr int kNoAttributes = -1;      // SetGridAttr without a record
 // The view.
 constexpr int kOutsideGrid = -1;       // GotoCell to a cell that does not exist
 
+// How the last paste ended (GetPasteResult); 0 before any paste.
+constexpr int kPasteDone = 1;          // the whole text was pasted
+constexpr int kPasteRefused = 2;       // the host refused a cell's value
+constexpr int kPasteRowRefused = 3;    // the host refused to leave a row
+constexpr int kPasteTooLong = 4;       // a text longer than its field
+constexpr int kPasteNotCheck = 5;      // a check box given other than "0", "1" or ""
+constexpr int kPasteReadOnly = 6;      // a read-only grid, or one without cells
+constexpr int kPasteNoText = 7;        // nothing to paste
+constexpr int kPasteDeletedRow = 8;    // the paste reached a deleted row
+
 }  // namespace tabrix

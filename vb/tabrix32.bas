@@ -211,6 +211,15 @@ Public Const FIND_REFUSED As Long = -1
 
 ' SetGridCodePage: a grid of UTF-8 texts (0 is the ANSI code page)
 Public Const UTF8 As Long = 65001
+' GetPasteResult: how the last paste ended
+Public Const PASTE_DONE As Long = 1
+Public Const PASTE_REFUSED As Long = 2
+Public Const PASTE_ROW_REFUSED As Long = 3
+Public Const PASTE_TOO_LONG As Long = 4
+Public Const PASTE_NOT_CHECK As Long = 5
+Public Const PASTE_READ_ONLY As Long = 6
+Public Const PASTE_NO_TEXT As Long = 7
+Public Const PASTE_DELETED_ROW As Long = 8
 
 ' ViewGrid modes
 Public Const VIEW_SAVE As Long = 0
@@ -475,6 +484,9 @@ Public Declare Function GetCellRect Lib "tabrix32.dll" (ByVal hGrid As Long, ByV
 Public Declare Function SetFuncCallback Lib "tabrix32.dll" (ByVal callback As Long, _
     ByVal enable As Long) As Long
 Public Declare Function GetNotifyHwnd Lib "tabrix32.dll" () As Long
+' While a notification is delivered, its full row and column (lParam wraps
+' the row past 65,535); 0 and 0 outside any delivery.
+Public Declare Sub GetNotifyCell Lib "tabrix32.dll" (row As Long, col As Long)
 
 ' ---- Input ---------------------------------------------------------------
 Public Declare Function GridGetFocus Lib "tabrix32.dll" () As Long
@@ -496,6 +508,17 @@ Public Declare Function GridDataChanged Lib "tabrix32.dll" (ByVal hGrid As Long)
 Public Declare Sub SetModify Lib "tabrix32.dll" (ByVal hGrid As Long, ByVal value As Long)
 Public Declare Function FinishEditing Lib "tabrix32.dll" (ByVal hGrid As Long) As Long
 Public Declare Function GridReadOnly Lib "tabrix32.dll" (ByVal hGrid As Long, ByVal value As Long) As Long
+
+' ---- Copy and paste ------------------------------------------------------
+' Tab-separated cells, rows ending in vbCrLf, quoted as spreadsheets quote.
+' GetCellsText answers a text address (TabrixText reads it). PasteCells
+' takes vbNullString to paste the clipboard's text.
+Public Declare Function GetCellsText Lib "tabrix32.dll" (ByVal hGrid As Long, ByVal row1 As Long, _
+    ByVal col1 As Long, ByVal row2 As Long, ByVal col2 As Long) As Long
+Public Declare Function CopyCells Lib "tabrix32.dll" (ByVal hGrid As Long) As Long
+Public Declare Function PasteCells Lib "tabrix32.dll" (ByVal hGrid As Long, ByVal text As String) As Long
+Public Declare Function GetPasteResult Lib "tabrix32.dll" (ByVal hGrid As Long, cells As Long, row As Long, _
+    col As Long) As Long
 
 ' ---- Find ----------------------------------------------------------------
 Public Declare Function GridFind Lib "tabrix32.dll" (ByVal hGrid As Long, ByVal text As String, _
