@@ -322,6 +322,15 @@ Public Declare PtrSafe Function GetNotifyHwnd Lib "tabrix32.dll" () As LongPtr
 ' ---- Input ---------------------------------------------------------------
 Public Declare PtrSafe Function GridGetFocus Lib "tabrix32.dll" () As LongPtr
 Public Declare PtrSafe Sub TrapInitMenuPopup Lib "tabrix32.dll" (ByVal hHost As LongPtr)
+' While a notification is delivered, its full row and column; 0 and 0 outside.
+Public Declare PtrSafe Sub GetNotifyCell Lib "tabrix32.dll" (row As Long, col As Long)
+' Copy and paste: GetCellsText answers a text address (TabrixText reads it).
+Public Declare PtrSafe Function GetCellsText Lib "tabrix32.dll" (ByVal hGrid As LongPtr, ByVal row1 As Long, _
+    ByVal col1 As Long, ByVal row2 As Long, ByVal col2 As Long) As LongPtr
+Public Declare PtrSafe Function CopyCells Lib "tabrix32.dll" (ByVal hGrid As LongPtr) As Long
+Public Declare PtrSafe Function PasteCells Lib "tabrix32.dll" (ByVal hGrid As LongPtr, ByVal text As String) As Long
+Public Declare PtrSafe Function GetPasteResult Lib "tabrix32.dll" (ByVal hGrid As LongPtr, cells As Long, row As Long, _
+    col As Long) As Long
 
 ' ---- Edit state ----------------------------------------------------------
 Public Declare PtrSafe Function SetUndoBuffer Lib "tabrix32.dll" (ByVal hGrid As LongPtr) As Long
