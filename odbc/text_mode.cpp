@@ -1,6 +1,7 @@
 #include "odbc/text_mode.h"
 
 #include "support/text_cut.h"
+#include "support/wide_text.h"
 
 namespace tabrix {
 namespace {
@@ -16,12 +17,9 @@ int SetOdbcCodePage(int codePage) {
 bool OdbcTextsUtf8() { return utf8Texts; }
 
 std::basic_string<SQLWCHAR> OdbcWide(const char* text) {
-    if (!text) return {};
-    const int needed = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
-    std::basic_string<SQLWCHAR> wide(static_cast<size_t>(needed > 0 ? needed : 1), 0);
-    if (needed > 0) MultiByteToWideChar(CP_UTF8, 0, text, -1, reinterpret_cast<wchar_t*>(&wide[0]), needed);
-    wide.resize(wide.size() - 1);  // without the terminator the conversion wrote
-    return wide;
+    static_assert(sizeof(SQLWCHAR) == sizeof(wchar_t), "the driver manager's wide characters are the platform's");
+    const std::wstring wide = text ? ToWide(text, CP_UTF8) : std::wstring();
+    return std::basic_string<SQLWCHAR>(wide.begin(), wide.end());
 }
 
 size_t OdbcNarrow(const SQLWCHAR* units, size_t count, char* out, size_t room) {
