@@ -283,35 +283,6 @@ const BoundCase kBoundCases[] = {
             "-1", "0", "0", "-1"),
 };
 
-// A definition's label where the grid may not write (a string literal, a
-// no-access or a guard page) keeps the host alive and untouched; a sized
-// buffer gets what fits.
-TEST_F(BadInput, HeadingsGoOnlyWhereTheyFit) {
-    ASSERT_EQ(InsertColLabel(g, 60, "Heading", 2, 0), 1);
-    char* page = static_cast<char*>(VirtualAlloc(nullptr, 4096, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
-    ASSERT_NE(page, nullptr);
-    for (DWORD protection : {DWORD{PAGE_READONLY}, DWORD{PAGE_NOACCESS}, DWORD{PAGE_READWRITE | PAGE_GUARD}}) {
-        DWORD old;
-        ASSERT_TRUE(VirtualProtect(page, 4096, protection, &old));
-        FieldDef d{};
-        d.label = page;
-        EXPECT_STREQ(GetCell(g, 0, 2, 2, &d), "r2c2") << "label protection " << protection;
-        EXPECT_EQ(d.width, 60) << "the rest of the definition is filled, protection " << protection;
-    }
-    VirtualFree(page, 0, MEM_RELEASE);
-    FieldDef literal{};
-    literal.label = const_cast<char*>("Item");
-    EXPECT_STREQ(GetCell(g, 0, 2, 2, &literal), "r2c2");
-    EXPECT_STREQ(literal.label, "Item");
-    char buffer[4] = "xyz";
-    EXPECT_EQ(GetColLabel(g, 2, buffer, sizeof buffer), 7);
-    EXPECT_STREQ(buffer, "Hea");
-    EXPECT_EQ(GetColLabel(g, 2, buffer, 1), 7);
-    EXPECT_STREQ(buffer, "");
-    EXPECT_EQ(GetColLabel(g, 2, nullptr, 0), 7);
-    EXPECT_EQ(GetColLabel(g, GetColCount(g) + 2, buffer, sizeof buffer), -2);
-}
-
 TEST_F(BadInput, RowsColumnsAndModesOffEveryEdge) {
     for (const BoundCase& c : kBoundCases) {
         const int values[] = {-1, 0, c.bound, c.bound + 1, INT_MAX};
