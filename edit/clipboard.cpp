@@ -10,7 +10,6 @@
 #include "grid/edit_history.h"
 #include "grid/grid_access.h"
 #include "grid/row_states.h"
-#include "support/string_helpers.h"
 #include "support/tab_text.h"
 #include "support/text_scan.h"
 #include "support/wide_text.h"

@@ -86,18 +86,4 @@ TEST_F(RowsTest, WithUndoDisabledNothingIsUndoneButRowsAreDeleted) {
     EXPECT_EQ(RowModified(grid, 2), 3) << "deleted, and nothing to bring back";
 }
 
-// Undeletion keeps ten rows, newest first (the random session checks them
-// against its model); row changes forget them.
-TEST_F(RowsTest, RowChangesForgetTheDeletedRows) {
-    for (auto change : {+[](HWND g) { DimRows(g, 12); }, +[](HWND g) { RedimPreserveRows(g, 5); }}) {
-        Table(2, 12);
-        ASSERT_EQ(SetUndoBuffer(grid), 1);
-        Delete(10);
-        change(grid);
-        EXPECT_EQ(UndeleteRow(grid), 1);
-        EXPECT_EQ(Cell(10, 1), "") << "no stale record written";
-        EXPECT_EQ(CanUndeleteRow(grid), 0);
-    }
-}
-
 }  // namespace

@@ -24,15 +24,4 @@ TEST_F(GridTest, LoadsReplaceTheRowsAndResetTheView) {
     EXPECT_STREQ(GetRecordDelimited(grid, 4, 0, ",", 0), "INVALID_ROW_NUMBER");
 }
 
-TEST_F(GridTest, PutsSetTheRowCountToTheStoredRows) {
-    Shape(2, 3);
-    for (auto [row, rowCount] : {std::pair{5, 5}, {7, 7}, {2, 7}}) {
-        const int put =
-            row % 2 ? PutRecordRAF(grid, row, "abcdef") : PutRecordDelimited(grid, row, "abc,def", "\r\n", ",");
-        ASSERT_EQ(put, 1) << row;
-        EXPECT_EQ(GetRowCount(grid), rowCount) << row;
-    }
-    EXPECT_EQ(Cell(5, 2) + Cell(2, 2), "defdef");
-}
-
 }  // namespace

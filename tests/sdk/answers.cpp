@@ -15,7 +15,7 @@
 namespace {
 
 using testing_host::PumpMessages;
-enum class Situation { fresh, orders, editing, refusing, deleted, scrolled, notgrid };
+enum class Situation { fresh, orders, editing, refusing, deleted, scrolled, notgrid, query };
 
 testing_host::TestHost* host;
 HWND grid, made;
@@ -24,6 +24,10 @@ GridAttr attr;
 RECT rect;
 char buf[300], defLabel[16], longText[3001], labels[4][32];
 char *readOnly, *guarded, *edge;
+ODBCHANDLE env = -1, dbc = -1, stmt = -1, other;
+int32_t native;
+ColDesc desc;
+char state[6];
 const char* running = "the start";
 void Pump() { PumpMessages(); }
 
@@ -50,6 +54,11 @@ HWND Make(Situation s) {
     attr = GridAttr{};
     rect = RECT{-7, -7, -7, -7};
     memset(buf, 0, sizeof buf);
+    if (dbc != -1) odbcFreeStmt(stmt), odbcDisconnect(dbc), odbcFreeDB(dbc), odbcFreeEnv(env);
+    dbc = stmt = -1;
+    other = 7;
+    native = 0;
+    strcpy(state, "?????");
     made = grid = CreateGrid(host->hwnd(), host->instance(), 1, 100, 0, 0, 500, 300);
     if (s == Situation::fresh) return grid;
     if (s == Situation::notgrid) return host->hwnd();
@@ -74,6 +83,19 @@ HWND Make(Situation s) {
         }
     } else if (s == Situation::deleted) {
         if (SelectRow(grid, 2) == TABRIX_DONE) DeleteGridRow(grid);
+    } else if (s == Situation::query) {
+        char file[MAX_PATH] = "/tmp", connection[MAX_PATH + 40];
+        GetEnvironmentVariableA("TABRIX_TESTENV", file, sizeof file - 16);
+        strcat(file, "/answers.db");
+        DeleteFileA((std::string("Z:") + file).c_str());
+        dbc = odbcConnect(env = odbcAllocEnv(), strcat(strcpy(connection, "DRIVER=SQLite3;Database="), file));
+        for (const char* sql : {"CREATE TABLE items(id INTEGER PRIMARY KEY AUTOINCREMENT, name VARCHAR(20), note TEXT)",
+                                "INSERT INTO items(name, note) VALUES ('n1', 'note1'), ('n2', NULL), ('n3', 'note3')"}) {
+            const ODBCHANDLE setup = odbcSQLExec(dbc, sql);
+            if (setup == -1) fprintf(stderr, "%s: no database: %s\n", running, odbcGetErrMsg());
+            odbcFreeStmt(setup);
+        }
+        stmt = odbcSQLExec(dbc, "SELECT name, note FROM items ORDER BY id");
     } else if (s == Situation::scrolled) {
         if (CreateCell(grid, 200, 1, "end") == TABRIX_STORED) GotoCell(grid, 150, 1);
     }

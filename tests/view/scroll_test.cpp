@@ -132,35 +132,6 @@ TEST_F(ScrollTest, SizingSurvivesZeroWidthsAndHeights) {
     EXPECT_EQ(GetCurrentCol(grid), 2) << "a column without width can still be reached";
 }
 
-// Moves by either export are drawn; refused cells move nothing.
-TEST_F(ScrollTest, GotoCellAndViewGrid) {
-    Table(10, 30);
-    UpdateWindow(grid);
-    EXPECT_EQ(GotoCell(grid, 31, 1), 1);
-    EXPECT_TRUE(ScreenPending()) << "the screen would keep the old rows";
-    ExpectView({31, 31, 1, 1}, "the new-record row; the cell becomes the top-left one");
-    ASSERT_EQ(GotoCell(grid, 8, 3), 1);
-    ASSERT_EQ(ViewGrid(grid, 0), 1);
-    for (int round = 0; round < 2; ++round) {
-        ASSERT_EQ(GotoCell(grid, 20 + round, 6), 1);
-        UpdateWindow(grid);
-        EXPECT_EQ(ViewGrid(grid, 1), 1) << "round " << round;
-        EXPECT_TRUE(ScreenPending()) << "a restored view must be drawn";
-        ExpectView({8, 8, 3, 3}, "restored");
-    }
-    HWND other = CreateGrid(host.hwnd(), host.instance(), 0, 5, 0, 0, 200, 100);
-    EXPECT_EQ(ViewGrid(other, 1), 0) << "row 8 does not exist there";
-    ASSERT_TRUE(testing_host::ShapeGrid(other, 9, 4) && CreateCell(other, 30, 1, "x") == 1);
-    ASSERT_EQ(GotoCell(grid, 2, 10), 1);
-    ASSERT_EQ(ViewGrid(grid, 0), 1);
-    EXPECT_EQ(ViewGrid(other, 1), 0) << "column 10 is the filler there";
-    EXPECT_EQ(GetCurrentCol(other), 1);
-    DestroyWindow(other);
-    ASSERT_EQ(GotoCell(grid, 5, 5), 1);
-    EXPECT_EQ(ViewGrid(grid, 1), 1);
-    ExpectView({2, 2, 10, 10}, "the last data column is a current column");
-}
-
 // The host, as a validating form may, destroys the grid when it loses the
 // focus to an export that moves the current cell.
 TEST_F(ScrollTest, HostMayDestroyTheGridWhenAnExportFocusesIt) {
@@ -174,17 +145,6 @@ TEST_F(ScrollTest, HostMayDestroyTheGridWhenAnExportFocusesIt) {
         EXPECT_EQ(undo ? SetUndoBuffer(grid) : GotoCell(grid, 5, 2), undo ? 1 : 0) << undo;
         EXPECT_EQ(GetRowCount(grid), -3) << undo;
     }
-}
-
-// The saved view lives as long as the library: only a fresh process has
-// never saved one.
-TEST(ViewDeathTest, RestoreBeforeAnySaveAnswersZero) {
-    auto restore = [] {
-        testing_host::TestHost fresh;
-        HWND g = CreateGrid(fresh.hwnd(), fresh.instance(), 0, 1, 0, 0, 200, 100);
-        std::exit(g && ViewGrid(g, 1) == 0 && GetCurrentRow(g) == 1 ? 0 : 1);
-    };
-    EXPECT_EXIT(restore(), testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
