@@ -102,19 +102,4 @@ TEST_F(EditSession, ARowHeaderPressAfterAShrinkingLoadStaysOnTheRows) {
     EXPECT_EQ(GetCurrentRow(grid), 2) << "the new-record row, not a row that is gone";
 }
 
-TEST_F(EditSession, TypingATableFromTheNewRecordRow) {
-    Shape(3, 10);
-    CreateCell(grid, 0, 1, "");
-    Settle();
-    Click(1, 1), Type("ann\t31\tparis\nbob\n42\noslo\ncid\t7\trome\n");
-    ASSERT_EQ(GetRowCount(grid), 3);
-    const char* typed[3][3] = {{"ann", "31", "paris"}, {"bob", "42", "oslo"}, {"cid", "7", "rome"}};
-    for (int r = 1; r <= 3; ++r) {
-        for (int c = 1; c <= 3; ++c) EXPECT_EQ(Cell(r, c), typed[r - 1][c - 1]) << r << "," << c;
-        EXPECT_EQ(RowModified(grid, r), 2) << "appended rows are INSERTed by the host";
-    }
-    Expect(4, 1);
-    EXPECT_TRUE(Editing()) << "the editor waits on the new-record row";
-}
-
 }  // namespace

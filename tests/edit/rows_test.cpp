@@ -15,29 +15,6 @@ protected:
     }
 };
 
-TEST_F(RowsTest, CheckBoxFirstClickSelectsSecondTogglesAndAnAppendedRowIsUndone) {
-    Columns({testing_host::ColumnField("name", 80, 10), testing_host::ColumnField("ok", 40, 1)},
-            {tabrix::FieldText, tabrix::FieldCheck});
-    for (int r = 1; r <= 2; ++r) CreateCell(grid, r, 2, "0");
-    Settle();
-    ASSERT_EQ(SetUndoBuffer(grid), 1);
-    for (const char* want : {"0", "1", "0"}) {
-        Click(2, 2);
-        EXPECT_EQ(Cell(2, 2), want);
-    }
-    EXPECT_EQ(RowModified(grid, 2), 1);
-    // A row the user appended stays appended: the host must still INSERT it.
-    Click(3, 1), Type("new\n"), Click(3, 2);
-    EXPECT_EQ(Cell(3, 2), "1");
-    EXPECT_EQ(RowModified(grid, 3), 2);
-    host.Answer(GN_CELLCHANGING, [](WPARAM, LPARAM) -> LRESULT { return 1; });
-    Click(3, 2);
-    EXPECT_EQ(Cell(3, 2), "1") << "refused";
-    EXPECT_EQ(CanUndoRow(grid), 1);
-    EXPECT_EQ(UndoRow(grid), 1);
-    EXPECT_EQ(GetRowCount(grid), 2) << "the appended row is the new-record row again";
-}
-
 TEST_F(RowsTest, UndoRestoresEveryColumnWhereverItsSlotLies) {
     // Column 2 defined before column 1, and column 1 again last: no byte range.
     ASSERT_EQ(DimCols(grid, 3), 1);

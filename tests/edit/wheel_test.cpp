@@ -18,11 +18,18 @@ protected:
         EditSession::TearDown();
     }
     static void Lines(UINT n) { ASSERT_TRUE(SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, n, nullptr, 0)); }
-    // The platform sends the wheel to the window under the pointer.
+    // The platform sends the wheel to the window under the pointer. The
+    // pointer moves in the same input stream as the wheel: a position set
+    // only by SetCursorPos can be overtaken by the display's older one.
     void PointAt(HWND window, int x, int y) {
         POINT p{x, y};
         ClientToScreen(window, &p);
+        INPUT move{};
+        move.type = INPUT_MOUSE, move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        move.mi.dx = (p.x * 65536 + 65535) / GetSystemMetrics(SM_CXSCREEN);
+        move.mi.dy = (p.y * 65536 + 65535) / GetSystemMetrics(SM_CYSCREEN);
         SetCursorPos(p.x, p.y);
+        SendInput(1, &move, sizeof move);
         testing_host::PumpMessages();
     }
     void PointAtCell(int row, int col) { const POINT p = CellPoint(row, col); PointAt(grid, p.x + 5, p.y); }

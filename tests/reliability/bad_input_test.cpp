@@ -345,7 +345,10 @@ TEST_F(BadInput, OdbcHandlesThatAreNotWhatTheCallTakes) {
     const ODBCHANDLE freedStmt = odbcSQLExec(freedDbc, "SELECT 1");
     const ODBCHANDLE liveStmt = Allocated();  // first, or it could take the freed one's place
     ASSERT_NE(freedStmt, -1) << odbcGetErrMsg();
-    ASSERT_EQ(odbcFreeStmt(freedStmt) | odbcDisconnect(freedDbc) | odbcFreeDB(freedDbc) | odbcFreeEnv(freedEnv), 0);
+    ASSERT_EQ(odbcFreeStmt(freedStmt), 0);
+    ASSERT_EQ(odbcDisconnect(freedDbc), 0);
+    ASSERT_EQ(odbcFreeDB(freedDbc), 0);
+    ASSERT_EQ(odbcFreeEnv(freedEnv), 0);
     const struct { ODBCHANDLE handle; char kind; } bad[] = {{freedEnv, 0}, {freedDbc, 0}, {freedStmt, 0}, {0, 0},
         {-1, 0}, {12345, 0}, {env, 'e'}, {liveStmt, 's'}};
     for (const auto& b : bad) {
