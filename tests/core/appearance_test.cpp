@@ -46,21 +46,6 @@ TEST_F(GridTest, TheGridOwnsItsFontsAndDeletesTheOnesItReplaces) {
     EXPECT_EQ(GetObjectType(attr.cellFont), static_cast<DWORD>(OBJ_FONT)) << "the grid's own font survives";
 }
 
-TEST_F(GridTest, MakeFontTakesTheStylesAndRowsKeepTheirMinimumHeight) {
-    HFONT font = MakeFont("MS Sans Serif", 8, 400, 1, 0, 1);
-    const LOGFONTA lf = Describe(font);
-    DeleteObject(font);
-    EXPECT_TRUE(lf.lfItalic);
-    EXPECT_FALSE(lf.lfUnderline);
-    EXPECT_TRUE(lf.lfStrikeOut);
-    EXPECT_EQ(lf.lfOutPrecision, OUT_TT_PRECIS);
-    const int minimum = GetRowHeight(grid);
-    for (auto [height, answer] : {std::pair{0, minimum}, {-10, minimum}, {minimum + 20, minimum + 20}}) {
-        EXPECT_EQ(SetRowHeight(grid, height), 1);
-        EXPECT_EQ(GetRowHeight(grid), answer) << height;
-    }
-}
-
 TEST(Resources, TheRowResizeCursorIs32PixelsWithItsHotSpotAt15) {
     ICONINFO cursor{};
     ASSERT_TRUE(GetIconInfo(library.resizeCursor, &cursor));

@@ -27,6 +27,7 @@ char *readOnly, *guarded, *edge;
 ODBCHANDLE env = -1, dbc = -1, stmt = -1, other;
 int32_t native;
 ColDesc desc;
+LOGFONTA font;
 char state[6];
 const char* running = "the start";
 void Pump() { PumpMessages(); }
