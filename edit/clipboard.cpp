@@ -1,5 +1,7 @@
 #include "edit/clipboard.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstring>
 
 #include "edit/cell_moves.h"
@@ -73,6 +75,8 @@ constexpr int kPasteGridGone = -1;
 
 struct PasteState {
     int end, cells, row, col;
+    // Read once for the paste's every notification.
+    HostLine line;
 };
 
 bool CheckBoxValue(const std::string& text) { return text.empty() || text == "0" || text == "1"; }
@@ -90,9 +94,10 @@ int PasteCell(const Grid& grid, int row, int col, const std::string& text, Paste
     if (old && TrimmedLength(old, strlen(old)) == text.size() && memcmp(old, text.data(), text.size()) == 0) {
         return kPasteDone;
     }
-    const WPARAM wParam = PackWords(static_cast<int>(ControlId(grid)), a->colTag1[col]);
+    const WPARAM wParam = PackWords(static_cast<int>(paste->line.id), a->colTag1[col]);
     const LPARAM lParam = PackWords(row, col);
-    const LRESULT reply = NotifyHost(grid, grid.hwnd, GN_CELLCHANGING, wParam, lParam, NotifyCell{row, col});
+    const NotifyCell cell{row, col};
+    const LRESULT reply = NotifyHost(grid, grid.hwnd, GN_CELLCHANGING, wParam, lParam, cell, &paste->line);
     if (!GridSurvived(grid)) return kPasteGridGone;
     // The host may have reloaded or reshaped the grid while it answered.
     if (reply || row > s->rowCount || col >= s->colCount || !ValidColumn(a, col)) return kPasteRefused;
@@ -101,7 +106,7 @@ int PasteCell(const Grid& grid, int row, int col, const std::string& text, Paste
     s->rowEdited = 1;
     s->dataChanged = 1;
     ++paste->cells;
-    NotifyHost(grid, grid.hwnd, GN_CELLCHANGED, wParam, lParam, NotifyCell{row, col});
+    NotifyHost(grid, grid.hwnd, GN_CELLCHANGED, wParam, lParam, cell, &paste->line);
     if (!GridSurvived(grid)) return kPasteGridGone;
     // The bar is set once the paste is over: each setting redraws it.
     if (row == s->rowCount && !text.empty()) AppendNewRecordRow(grid, row, BarUpdate::Later);
@@ -111,10 +116,10 @@ int PasteCell(const Grid& grid, int row, int col, const std::string& text, Paste
 // The current row moves on as a key move would: the host is asked to leave
 // an edited row, and the row entered gets its undo snapshot.
 // The view is left alone until the paste is over, and so is the focus.
-int EnterRow(const Grid& grid, int row) {
+int EnterRow(const Grid& grid, int row, const PasteState& paste) {
     GridState* s = grid.state;
     if (s->rowEdited) {
-        const Leave leave = AskRowChange(grid, s->curRow, FocusAfter::Unchanged);
+        const Leave leave = AskRowChange(grid, s->curRow, FocusAfter::Unchanged, &paste.line);
         if (leave == Leave::GridGone) return kPasteGridGone;
         if (leave == Leave::Refused) return kPasteRowRefused;
     }
@@ -123,26 +128,40 @@ int EnterRow(const Grid& grid, int row) {
     return kPasteDone;
 }
 
-int PasteRows(const Grid& grid, const TabRows& rows, PasteState* paste) {
+// Fields past the last column are read and dropped.
+int PasteRows(const Grid& grid, TabReader* reader, PasteState* paste) {
     GridState* s = grid.state;
     const int firstRow = s->curRow, firstCol = s->curCol;
-    for (size_t i = 0; i < rows.size(); ++i) {
-        const int row = firstRow + static_cast<int>(i);
+    std::string field;
+    bool lastOfRow = false, roomMade = false;
+    for (int row = firstRow; reader->Next(&field, &lastOfRow); ++row) {
         if (row > s->rowCount) return kPasteDone;  // an empty new-record row added none after it
         paste->row = row;
         paste->col = firstCol;
-        if (i > 0) {
-            const int entered = EnterRow(grid, row);
+        if (row > firstRow) {
+            const int entered = EnterRow(grid, row, *paste);
             if (entered != kPasteDone) return entered;
         }
         const char* first = CellText(grid.arrays, row, 1);
         if (!first || IsDeletedMarker(first)) return kPasteDeletedRow;
-        for (size_t j = 0; j < rows[i].size(); ++j) {
-            const int col = firstCol + static_cast<int>(j);
-            if (col >= s->colCount) break;
+        // Rows past the last get their room at once: growing the block a row
+        // at a time copies it and faults in fresh pages again and again.
+        // Without the memory, each row still grows it as it comes.
+        if (row == s->rowCount && !roomMade) {
+            roomMade = true;
+            const size_t rows = std::min<size_t>(reader->RowsLeft(), static_cast<size_t>(INT_MAX - row));
+            MakeRoomForRow(grid.arrays, row - 1 + static_cast<int>(rows));
+        }
+        for (int col = firstCol;; ++col) {
+            if (col >= s->colCount) {
+                while (!lastOfRow) reader->Next(&field, &lastOfRow);
+                break;
+            }
             paste->col = col;
-            const int done = PasteCell(grid, row, col, rows[i][j], paste);
+            const int done = PasteCell(grid, row, col, field, paste);
             if (done != kPasteDone) return done;
+            if (lastOfRow) break;
+            reader->Next(&field, &lastOfRow);
         }
     }
     return kPasteDone;
@@ -189,20 +208,23 @@ bool CopyToClipboard(const Grid& grid) {
 
 int PasteText(const Grid& grid, const char* text) {
     GridState* s = grid.state;
-    PasteState paste{kPasteDone, 0, s->curRow, s->curCol};
-    const TabRows rows = text ? ParseTabText(text, strlen(text)) : TabRows();
+    PasteState paste{kPasteDone, 0, s->curRow, s->curCol, HostLine{}};
     if (s->readOnly || !HasCells(s)) {
         paste.end = kPasteReadOnly;
-    } else if (rows.empty()) {
+    } else if (!text || !*text) {
         paste.end = kPasteNoText;
     } else {
         const int firstCol = s->curCol;
-        paste.end = PasteRows(grid, rows, &paste);
+        paste.line = HostLineOf(grid);
+        TabReader reader(text, strlen(text));
+        paste.end = PasteRows(grid, &reader, &paste);
         if (paste.end == kPasteGridGone) return paste.cells;
         s->curCol = firstCol;
         KeepRowInView(s);
+        s->barsDrawnLater = 1;
         ApplyScrollBar(grid, SB_VERT);
         ApplyScrollBar(grid, SB_HORZ);
+        s->barsDrawnLater = 0;
         s->lastClickRow = s->curRow;
         s->lastClickCol = s->curCol;
         RequestRepaint(grid);

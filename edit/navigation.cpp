@@ -56,12 +56,11 @@ EntryCell SaveEntryPosition(GridState* s) {
     return EntryCell{s->curCol, s->selectedRow};
 }
 
-Leave AskRowChange(const Grid& grid, int row, FocusAfter focus) {
+Leave AskRowChange(const Grid& grid, int row, FocusAfter focus, const HostLine* line) {
     GridState* s = grid.state;
     s->rowEdited = 0;
-    const LRESULT reply =
-        NotifyHost(grid, grid.hwnd, GN_ROWCHANGING, ControlId(grid), PackWords(row, RowModified(grid.arrays, row)),
-                   NotifyCell{row, 0});
+    const LRESULT reply = NotifyHost(grid, grid.hwnd, GN_ROWCHANGING, line ? line->id : ControlId(grid),
+                                     PackWords(row, RowModified(grid.arrays, row)), NotifyCell{row, 0}, line);
     if (!GridSurvived(grid)) return Leave::GridGone;
     if (focus == FocusAfter::Grid) {
         SetFocus(grid.hwnd);

@@ -2,6 +2,7 @@
 // GotoCell and ViewGrid, and the one row-leave question every move asks.
 #pragma once
 
+#include "edit/notify.h"
 #include "grid/grid_state.h"
 
 namespace tabrix {
@@ -21,8 +22,9 @@ enum class FocusAfter { Grid, Unchanged };
 
 // The row-leave question: GN_ROWCHANGING about `row`, which the user edited.
 // A refusal keeps the row marked edited; GridGone when the host destroyed
-// the grid while it answered.
-Leave AskRowChange(const Grid& grid, int row, FocusAfter focus);
+// the grid while it answered. `line`: where the caller sends its other
+// notifications (a paste), else read now.
+Leave AskRowChange(const Grid& grid, int row, FocusAfter focus, const HostLine* line = nullptr);
 
 // The question as a move asks it, once the current row has left savedRow:
 // a refusal puts the whole position back, current column and selection

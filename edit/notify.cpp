@@ -28,10 +28,13 @@ private:
 
 }  // namespace
 
-LRESULT NotifyHost(const Grid& grid, HWND source, UINT code, WPARAM wParam, LPARAM lParam, NotifyCell cell) {
+HostLine HostLineOf(const Grid& grid) { return HostLine{GetParent(grid.hwnd), ControlId(grid)}; }
+
+LRESULT NotifyHost(const Grid& grid, HWND source, UINT code, WPARAM wParam, LPARAM lParam, NotifyCell cell,
+                   const HostLine* line) {
     notifications.notifySource = source;
     const DeliveredCell delivered(cell);
-    HWND target = GetParent(grid.hwnd);
+    HWND target = line ? line->target : GetParent(grid.hwnd);
     if (notifications.notifyMode == kNotifyByCallback && notifications.notifyCallback) {
         return notifications.notifyCallback(target, code, wParam, lParam);
     }
@@ -42,7 +45,6 @@ void NotifyCellOf(int32_t* row, int32_t* col) {
     if (row) *row = notifications.cellRow;
     if (col) *col = notifications.cellCol;
 }
-
 
 WPARAM ControlId(const Grid& grid) {
     return static_cast<WPARAM>(GetWindowLongPtrA(grid.hwnd, GWLP_ID) & 0xFFFF);

@@ -28,10 +28,21 @@ struct NotifyCell {
     int row, col;
 };
 
-// The host's reply. `source` becomes notifySource for the call. The host may
+// Where a notification goes (the grid's parent) and the identifier it
+// carries. Each is a call into the window manager, costly under some
+// platforms: a paste reads them once for all its notifications.
+struct HostLine {
+    HWND target;
+    WPARAM id;
+};
+HostLine HostLineOf(const Grid& grid);
+
+// The host's reply. `source` becomes notifySource for the call; `line`, when
+// given, is where it goes, else the grid's parent as it is now. The host may
 // destroy the grid (or its parent) while it handles the notification: check
 // GridSurvived before touching the records again.
-LRESULT NotifyHost(const Grid& grid, HWND source, UINT code, WPARAM wParam, LPARAM lParam, NotifyCell cell);
+LRESULT NotifyHost(const Grid& grid, HWND source, UINT code, WPARAM wParam, LPARAM lParam, NotifyCell cell,
+                   const HostLine* line = nullptr);
 
 // GetNotifyCell: the cell of the notification being delivered.
 void NotifyCellOf(int32_t* row, int32_t* col);

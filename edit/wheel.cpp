@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdint>
 
+#include "grid/columns.h"
 #include "grid/grid_access.h"
 #include "view/paint.h"
 #include "view/scroll.h"
@@ -27,6 +28,38 @@ int TakeSteps(int32_t* rest, int delta, int perNotch) {
     const int64_t steps = total / WHEEL_DELTA;
     *rest = static_cast<int32_t>(total - steps * WHEEL_DELTA);
     return static_cast<int>(steps);
+}
+
+int AverageCharWidth(const GridState* s) {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, s->cellFont ? s->cellFont : GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICA metrics{};
+    const bool measured = GetTextMetricsA(dc, &metrics) != 0;
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return measured && metrics.tmAveCharWidth > 0 ? metrics.tmAveCharWidth : 1;
+}
+
+// Columns a notch scrolls. The user's setting counts characters, and the
+// grid scrolls whole columns: as many of the columns the turn passes as fit
+// in that many characters of the cell font, and at least one. A setting of
+// 0 turns the horizontal wheel off, as 0 lines does the vertical one.
+int WheelColumnsPerNotch(const GridState* s, bool right) {
+    UINT chars = 3;
+    if (!SystemParametersInfoA(SPI_GETWHEELSCROLLCHARS, 0, &chars, 0)) chars = 3;
+    if (chars == 0) return 0;
+    const int64_t span = int64_t{chars > 1000 ? 1000 : static_cast<int>(chars)} * AverageCharWidth(s);
+    // Right: the columns leaving the view on the left, from the first one
+    // shown. Left: those coming back, from the one before it.
+    const int step = right ? 1 : -1;
+    int columns = 0;
+    int64_t width = 0;
+    for (int col = s->hScroll.nPos + (right ? 1 : 0); col >= 1 && col < s->colCount; col += step) {
+        width += ColumnWidth(s, col);
+        if (width > span) break;
+        ++columns;
+    }
+    return columns > 1 ? columns : 1;
 }
 
 void ScrollRows(const Grid& grid, int steps) {
@@ -61,11 +94,11 @@ bool OnMouseWheel(const Grid& grid, UINT message, WPARAM wParam) {
     if (!HasCells(s)) return true;
     const int delta = GET_WHEEL_DELTA_WPARAM(wParam);
     if (message == WM_MOUSEHWHEEL) {
-        // A tilt to the right shows the columns on the right: one a notch.
-        ScrollColumns(grid, TakeSteps(&s->hWheelRest, delta, 1));
+        // A tilt to the right shows the columns on the right.
+        ScrollColumns(grid, TakeSteps(&s->hWheelRest, delta, WheelColumnsPerNotch(s, delta > 0)));
     } else if (keys & MK_SHIFT) {
         // Turned away from the user, the wheel goes back towards column 1.
-        ScrollColumns(grid, -TakeSteps(&s->hWheelRest, delta, 1));
+        ScrollColumns(grid, -TakeSteps(&s->hWheelRest, delta, WheelColumnsPerNotch(s, delta < 0)));
     } else {
         ScrollRows(grid, TakeSteps(&s->vWheelRest, delta, WheelRowsPerNotch(s)));
     }

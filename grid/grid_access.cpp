@@ -81,6 +81,10 @@ void DetachRecords(HWND hwnd) {
 }
 
 bool GridSurvived(const Grid& grid) {
+    // Asked after every notification: the grid last reached answers without
+    // a call to the window manager.
+    const Grid recent = RecentGrid();
+    if (recent.hwnd == grid.hwnd && grid.hwnd) return recent.state == grid.state;
     return IsGridWindow(grid.hwnd) && GridFromWindow(grid.hwnd).state == grid.state;
 }
 

@@ -207,6 +207,11 @@ struct GridState {
     // How the last paste ended, how many cells it changed and the cell it
     // stopped at: written by the paste, read by GetPasteResult.
     int32_t pasteEnd, pasteCells, pasteRow, pasteCol;
+    // Set while a paste hands the bars their records: the bars, and the size
+    // change a bar that appears brings, are drawn by the next paint cycle
+    // rather than at once (a bar's redraw is the costliest call a paste
+    // makes). Written by the paste, read by the bars and WM_SIZE.
+    int32_t barsDrawnLater;
 };
 
 // The code page the platform's conversions take for this grid's texts.

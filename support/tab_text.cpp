@@ -18,42 +18,43 @@ void AppendTabField(std::string* out, const char* text, size_t length) {
     out->push_back('"');
 }
 
-TabRows ParseTabText(const char* text, size_t length) {
-    TabRows rows;
-    size_t i = 0;
-    while (i < length) {
-        std::vector<std::string> fields;
-        for (;;) {
-            std::string field;
-            if (i < length && text[i] == '"') {
-                // A quoted field runs to the quote that is not doubled; what
-                // follows it before the separator is kept as it stands.
-                for (++i; i < length; ++i) {
-                    if (text[i] != '"') {
-                        field.push_back(text[i]);
-                    } else if (i + 1 < length && text[i + 1] == '"') {
-                        field.push_back('"');
-                        ++i;
-                    } else {
-                        ++i;
-                        break;
-                    }
-                }
+bool TabReader::Next(std::string* field, bool* lastOfRow) {
+    // A row that ended with a tab still has its empty last field to give.
+    if (!inRow_ && at_ >= length_) return false;
+    inRow_ = true;
+    if (field) field->clear();
+    if (at_ < length_ && text_[at_] == '"') {
+        // A quoted field runs to the quote that is not doubled; what follows
+        // it before the separator is kept as it stands.
+        for (++at_; at_ < length_; ++at_) {
+            if (text_[at_] == '"' && !(at_ + 1 < length_ && text_[at_ + 1] == '"')) {
+                ++at_;
+                break;
             }
-            const size_t start = i;
-            while (i < length && text[i] != '\t' && text[i] != '\n' && text[i] != '\r') ++i;
-            field.append(text + start, i - start);
-            fields.push_back(std::move(field));
-            if (i < length && text[i] == '\t') {
-                ++i;
-                continue;
-            }
-            break;
+            if (field) field->push_back(text_[at_]);
+            if (text_[at_] == '"') ++at_;
         }
-        if (i < length && text[i] == '\r') ++i;
-        if (i < length && text[i] == '\n') ++i;
-        rows.push_back(std::move(fields));
     }
+    const size_t start = at_;
+    while (at_ < length_ && text_[at_] != '\t' && text_[at_] != '\n' && text_[at_] != '\r') ++at_;
+    if (field) field->append(text_ + start, at_ - start);
+    if (at_ < length_ && text_[at_] == '\t') {
+        ++at_;
+        *lastOfRow = false;
+        return true;
+    }
+    if (at_ < length_ && text_[at_] == '\r') ++at_;
+    if (at_ < length_ && text_[at_] == '\n') ++at_;
+    inRow_ = false;
+    *lastOfRow = true;
+    return true;
+}
+
+size_t TabReader::RowsLeft() const {
+    TabReader rest = *this;
+    size_t rows = 0;
+    bool lastOfRow = false;
+    while (rest.Next(nullptr, &lastOfRow)) rows += lastOfRow ? 1 : 0;
     return rows;
 }
 

@@ -58,7 +58,16 @@ void ApplyScrollBar(const Grid& grid, int bar) {
     if (sameShape) sent.fMask = SIF_POS | (wanted.fMask & SIF_DISABLENOSCROLL);
     applied = wanted;
     if (sameShape && ThumbStayed(grid.hwnd, bar, sent)) return;
-    SetScrollInfo(grid.hwnd, bar, &sent, TRUE);
+    if (!s->barsDrawnLater) {
+        SetScrollInfo(grid.hwnd, bar, &sent, TRUE);
+        return;
+    }
+    // The bar's own area is marked for the next paint cycle to draw.
+    SetScrollInfo(grid.hwnd, bar, &sent, FALSE);
+    SCROLLBARINFO info{sizeof info, {}, 0, 0, 0, 0, {}};
+    if (!GetScrollBarInfo(grid.hwnd, bar == SB_VERT ? OBJID_VSCROLL : OBJID_HSCROLL, &info)) return;
+    MapWindowPoints(nullptr, grid.hwnd, reinterpret_cast<POINT*>(&info.rcScrollBar), 2);
+    RedrawWindow(grid.hwnd, &info.rcScrollBar, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOCHILDREN);
 }
 
 LRESULT OnSize(const Grid& grid) {
@@ -77,7 +86,7 @@ LRESULT OnSize(const Grid& grid) {
     LayOutHeader(grid);
     RebuildSurface(grid, width, height);
     s->repaintPending = 1;
-    RedrawWindow(grid.hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_FRAME);
+    RedrawWindow(grid.hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | (s->barsDrawnLater ? 0 : RDW_UPDATENOW));
     return 0;
 }
 

@@ -147,4 +147,33 @@ TEST_F(ClipboardSession, APasteIntoOneRowIsUndoneWithIt) {
     EXPECT_EQ(GetRowCount(grid), 4) << "row 5 is the new-record row again";
 }
 
+// The bars take the view a paste leaves at once, and the next paint draws
+// them as a redraw of the whole window would.
+TEST_F(ClipboardSession, TheBarsShowThePastedViewFromTheNextPaint) {
+    Table(3, 40);
+    std::string text;
+    for (int row = 1; row <= 40; ++row) text += "x\r\n";
+    ASSERT_EQ(GotoCell(grid, 1, 1), 1);
+    ASSERT_EQ(PasteCells(grid, text.c_str()), 40);
+    SCROLLINFO bar{sizeof bar, SIF_POS, 0, 0, 0, 0, 0};
+    ASSERT_TRUE(GetScrollInfo(grid, SB_VERT, &bar));
+    EXPECT_EQ(bar.nPos, GetFirstVisRow(grid));
+    auto barPixels = [this] {  // down the middle of the bar, as the window holds them
+        SCROLLBARINFO info{sizeof info, {}, 0, 0, 0, 0, {}};
+        RECT window;
+        GetScrollBarInfo(grid, OBJID_VSCROLL, &info), GetWindowRect(grid, &window);
+        std::vector<COLORREF> pixels;
+        HDC dc = GetWindowDC(grid);
+        for (LONG y = info.rcScrollBar.top; y < info.rcScrollBar.bottom; ++y) {
+            pixels.push_back(GetPixel(dc, (info.rcScrollBar.left + info.rcScrollBar.right) / 2 - window.left, y - window.top));
+        }
+        ReleaseDC(grid, dc);
+        return pixels;
+    };
+    testing_host::PumpMessages();
+    const std::vector<COLORREF> painted = barPixels();
+    RedrawWindow(grid, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    EXPECT_EQ(painted, barPixels()) << "the thumb as the paint left it";
+}
+
 }  // namespace

@@ -12,9 +12,11 @@ protected:
     void SetUp() override {
         EditSession::SetUp();
         SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &userLines_, 0);
+        SystemParametersInfoA(SPI_GETWHEELSCROLLCHARS, 0, &userChars_, 0);
     }
     void TearDown() override {
         SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, userLines_, nullptr, 0);
+        SystemParametersInfoA(SPI_SETWHEELSCROLLCHARS, userChars_, nullptr, 0);
         EditSession::TearDown();
     }
     static void Lines(UINT n) { ASSERT_TRUE(SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, n, nullptr, 0)); }
@@ -44,7 +46,7 @@ protected:
         if (held) key(held, KEYEVENTF_KEYUP);
         testing_host::PumpMessages();
     }
-    UINT userLines_ = 3;
+    UINT userLines_ = 3, userChars_ = 3;
 };
 
 TEST_F(WheelSession, TheWheelMovesTheViewByTheUsersSettingAndNothingElse) {
@@ -53,7 +55,13 @@ TEST_F(WheelSession, TheWheelMovesTheViewByTheUsersSettingAndNothingElse) {
     host.Clear();
     PointAtCell(2, 2);
     Lines(3);
-    const struct { UINT lines; int delta; DWORD flags; WORD held; int firstRow, firstCol; const char* what; } steps[] = {
+    TEXTMETRICA font{};  // the characters of two 60-pixel columns, and less than three
+    HDC dc = GetDC(nullptr);
+    SelectObject(dc, state()->cellFont), GetTextMetricsA(dc, &font), ReleaseDC(nullptr, dc);
+    const UINT two = (120 + font.tmAveCharWidth - 1) / font.tmAveCharWidth;
+    const struct {
+        UINT lines; int delta; DWORD flags; WORD held; int firstRow, firstCol; const char* what; UINT chars = 3;
+    } steps[] = {
         {3, -120, MOUSEEVENTF_WHEEL, 0, 4, 1, "a notch down: 3 rows"},
         {3, -120, MOUSEEVENTF_WHEEL, 0, 7, 1, "another"},
         {3, 120, MOUSEEVENTF_WHEEL, 0, 4, 1, "a notch up"},
@@ -66,9 +74,14 @@ TEST_F(WheelSession, TheWheelMovesTheViewByTheUsersSettingAndNothingElse) {
         {5, -120, MOUSEEVENTF_WHEEL, VK_SHIFT, 5, 3, "Shift and a notch down: a column right"},
         {5, 120, MOUSEEVENTF_WHEEL, VK_SHIFT, 5, 2, "Shift and a notch up: a column left"},
         {5, -120, MOUSEEVENTF_WHEEL, VK_CONTROL, 5, 2, "Ctrl: the parent's"},
+        {5, 120, MOUSEEVENTF_HWHEEL, 0, 5, 4, "tilted right, the setting two columns' characters", two},
+        {5, 40, MOUSEEVENTF_HWHEEL, 0, 5, 4, "a third of a notch of two columns: none", two},
+        {5, 40, MOUSEEVENTF_HWHEEL, 0, 5, 5, "two thirds: one column", two},
+        {5, 120, MOUSEEVENTF_WHEEL, VK_SHIFT, 5, 3, "Shift and a notch up: two columns left", two},
     };
     for (const auto& s : steps) {
         Lines(s.lines);
+        ASSERT_TRUE(SystemParametersInfoA(SPI_SETWHEELSCROLLCHARS, s.chars, nullptr, 0));
         Wheel(s.delta, s.flags, s.held);
         EXPECT_EQ(std::make_pair(GetFirstVisRow(grid), GetFirstVisCol(grid)), std::make_pair(s.firstRow, s.firstCol))
             << s.what;
