@@ -292,6 +292,7 @@ LONG State(const Grid& grid, const PartRef& p) {
     const PartRef focused = FocusedPart(grid);
     RECT area = PartArea(s, p);
     LONG state = IsRectEmpty(&area) ? STATE_SYSTEM_OFFSCREEN : 0;
+    if (!IsWindowVisible(grid.hwnd)) state |= STATE_SYSTEM_INVISIBLE;
     if (focused == p) state |= STATE_SYSTEM_FOCUSED;
     if (p.part == Part::Table) state |= STATE_SYSTEM_FOCUSABLE | (s->readOnly ? STATE_SYSTEM_READONLY : 0);
     if (p.part == Part::Row && p.row < s->rowCount) state |= STATE_SYSTEM_SELECTABLE;
@@ -445,15 +446,19 @@ public:
         const HRESULT hr = Resolve(child, &grid, &target);
         if (FAILED(hr)) return hr;
         const GridState* s = grid.state;
-        const bool row = target.part == Part::Row && target.row < s->rowCount;
-        if (row && (flags == SELFLAG_TAKESELECTION || flags == SELFLAG_ADDSELECTION)) {
-            PostAction(grid, kSelect, target.row, 0);
-        } else if (row && flags == SELFLAG_REMOVESELECTION) {
-            if (target.row == s->selectedRow) PostAction(grid, kSelect, 0, 0);
-        } else if (target.part == Part::Cell && flags == SELFLAG_TAKEFOCUS) {
-            PostAction(grid, kFocus, target.row, target.col);
-        } else {
+        const bool row = target.part == Part::Row, cell = target.part == Part::Cell;
+        const long selection = flags & (SELFLAG_TAKESELECTION | SELFLAG_ADDSELECTION | SELFLAG_REMOVESELECTION);
+        // Only data rows are selected; a cell takes the focus only.
+        if (!(row || cell) || !flags || (flags & ~(SELFLAG_TAKEFOCUS | selection)) ||
+            (selection && (cell || target.row >= s->rowCount))) {
             return E_INVALIDARG;
+        }
+        // The focus first, as the click that makes a row current comes before the double click that selects it.
+        if (flags & SELFLAG_TAKEFOCUS) PostAction(grid, kFocus, target.row, cell ? target.col : 1);
+        if (flags & (SELFLAG_TAKESELECTION | SELFLAG_ADDSELECTION)) {
+            PostAction(grid, kSelect, target.row, 0);
+        } else if (selection && target.row == s->selectedRow) {
+            PostAction(grid, kSelect, 0, 0);
         }
         return S_OK;
     }

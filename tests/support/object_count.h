@@ -39,12 +39,6 @@ inline int LiveWindows() {
     return count;
 }
 
-// Kernel handles of this process: file mappings, events, threads.
-inline int LiveHandles() {
-    DWORD count = 0;
-    return GetProcessHandleCount(GetCurrentProcess(), &count) ? static_cast<int>(count) : -1;
-}
-
 // Committed private memory, region by region: Wine answers 0 for the
 // process's private usage.
 inline long long PrivateKb() {
