@@ -1,5 +1,6 @@
 #include "control/grid_window.h"
 
+#include "control/accessible_grid.h"
 #include "control/paint_cycle.h"
 #include "edit/editors.h"
 #include "edit/focus.h"
@@ -98,6 +99,7 @@ LRESULT OnCreate(HWND hwnd) {
 LRESULT OnDestroy(const Grid& grid) {
     GridState* s = grid.state;
     if (s->editing) CommitEdit(grid);
+    DisconnectAccessible(s);
     ReleaseSurface(s);
     RestoreWindowProc(s->hwndEdit, s->editPrevProc);
     RestoreWindowProc(s->hwndComboEdit, s->comboEditPrevProc);
@@ -197,6 +199,13 @@ LRESULT CALLBACK GridWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         case WM_SHOWWINDOW:
             if (!wParam) CancelRowDrag(grid);
             break;
+        case WM_GETOBJECT: {
+            LRESULT object;
+            if (AnswerGetObject(grid, wParam, lParam, &object)) return object;
+            break;
+        }
+        case kAccessibleAction:
+            return OnAccessibleAction(grid, wParam, lParam);
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }

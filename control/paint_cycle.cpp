@@ -1,8 +1,10 @@
 #include "control/paint_cycle.h"
 
 #include "edit/editors.h"
+#include "edit/focus.h"
 #include "grid/edit_history.h"
 #include "grid/library.h"
+#include "view/accessible_ids.h"
 #include "view/header.h"
 #include "view/image_reuse.h"
 #include "view/layout.h"
@@ -93,6 +95,8 @@ LRESULT OnPaint(const Grid& grid) {
         DrawCells(grid, layout);
         RememberImage(s, drawn, s->vScroll.nPos);
     }
+    // Told once the layout the events' child ids follow is settled.
+    AnnounceViewChanges(grid, input.focusedGrid == grid.hwnd);
     s->windowDC = SendImage(grid);
     if (s->newRowIndex != s->curRow) s->newRowIndex = -1;
     PlaceEditor(grid);

@@ -7,6 +7,7 @@
 // Without --connect it opens (and on first run makes) demo.db beside the
 // program, a SQLite file, through the SQLite ODBC driver.
 #include <windows.h>
+#include <objbase.h>
 
 #include <cstdio>
 #include <cstring>
@@ -51,5 +52,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         fputs(usage, stderr);
         return 2;
     }
-    return demo::RunMainWindow(options);
+    // A single-threaded apartment on the window's thread lets screen
+    // readers read the grid; without COM it answers as a plain window.
+    const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    const int status = demo::RunMainWindow(options);
+    if (com) CoUninitialize();
+    return status;
 }

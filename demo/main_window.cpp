@@ -491,6 +491,8 @@ bool CreateMainWindow(HINSTANCE instance) {
     app.toolbar = MakeToolbar(instance);
     app.grid = CreateGrid(app.window, instance, 1, kGridId, 0, 0, 100, 100);
     if (!app.status || !app.toolbar || !app.grid) return false;
+    // The name screen readers give the table.
+    SetWindowTextA(app.grid, "Products");
     // Gives the focus back to the grid when the window comes back from a minimise.
     TrapInitMenuPopup(app.window);
     app.findMessage = RegisterWindowMessageA(FINDMSGSTRINGA);

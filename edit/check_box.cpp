@@ -2,11 +2,13 @@
 
 #include <cstring>
 
+#include "edit/navigation.h"
 #include "edit/new_record_row.h"
 #include "edit/notify.h"
 #include "grid/cell_store.h"
 #include "grid/grid_access.h"
 #include "grid/row_states.h"
+#include "view/accessible_ids.h"
 
 namespace tabrix {
 namespace {
@@ -36,7 +38,9 @@ void ToggleCheckBox(const Grid& grid) {
     s->rowEdited = 1;
     s->dataChanged = 1;
     NotifyHost(grid, grid.hwnd, GN_CELLCHANGED, wParam, lParam, NotifyCell{row, col});
-    if (GridSurvived(grid)) SetFocus(grid.hwnd);
+    if (!GridSurvived(grid)) return;
+    AnnounceCellValue(grid, row, col);
+    SetFocus(grid.hwnd);
 }
 
 }  // namespace
@@ -50,6 +54,12 @@ bool CurrentCheckBoxToggles(const Grid& grid) {
 
 void ToggleCurrentCheckBox(const Grid& grid) {
     if (CurrentCheckBoxToggles(grid)) ToggleCheckBox(grid);
+}
+
+void ToggleCheckBoxAt(const Grid& grid, int row, int col) {
+    const GridState* s = grid.state;
+    if ((row != s->curRow || col != s->curCol) && !MoveAsClick(grid, row, col)) return;
+    ToggleCurrentCheckBox(grid);
 }
 
 }  // namespace tabrix

@@ -15,6 +15,7 @@
 #include "support/tab_text.h"
 #include "support/text_scan.h"
 #include "support/wide_text.h"
+#include "view/accessible_ids.h"
 #include "view/scroll.h"
 
 namespace tabrix {
@@ -228,6 +229,8 @@ int PasteText(const Grid& grid, const char* text) {
         s->lastClickRow = s->curRow;
         s->lastClickCol = s->curCol;
         RequestRepaint(grid);
+        // One event for the whole paste: assistive technology reads the rows again.
+        if (paste.cells > 0) AnnounceEvent(grid, EVENT_OBJECT_REORDER, CHILDID_SELF);
     }
     s->pasteEnd = paste.end;
     s->pasteCells = paste.cells;

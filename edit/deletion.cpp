@@ -8,6 +8,7 @@
 #include "grid/cell_store.h"
 #include "grid/edit_history.h"
 #include "grid/grid_access.h"
+#include "view/accessible_ids.h"
 #include "view/scroll.h"
 
 namespace tabrix {
@@ -41,7 +42,9 @@ void DeleteSelectedRow(const Grid& grid, int row) {
     PushDeletedRow(a, row);
     for (int col = 1; col <= s->colCount - 1; ++col) StoreCell(a, row, col, kDeletedMarker);
     NotifyHost(grid, grid.hwnd, GN_ROWDELETED, ControlId(grid), number, NotifyCell{row, 0});
-    if (GridSurvived(grid)) SetFocus(grid.hwnd);
+    if (!GridSurvived(grid)) return;
+    AnnounceEvent(grid, EVENT_OBJECT_REORDER, CHILDID_SELF);
+    SetFocus(grid.hwnd);
 }
 
 int DeleteGridRow(const Grid& grid) {
@@ -92,6 +95,7 @@ int UndeleteRow(const Grid& grid) {
     RequestRepaint(grid);
     SetFocus(grid.hwnd);
     if (!GridSurvived(grid)) return kDone;
+    AnnounceEvent(grid, EVENT_OBJECT_REORDER, CHILDID_SELF);
     NotifyHost(grid, grid.hwnd, GN_ROWUNDELETED, ControlId(grid), PackWords(row, 0), NotifyCell{row, 0});
     return kDone;
 }

@@ -19,6 +19,7 @@
 #include "support/temp_string.h"
 #include "support/text_scan.h"
 #include "support/wide_text.h"
+#include "view/accessible_ids.h"
 #include "view/scroll.h"
 
 namespace tabrix {
@@ -548,6 +549,7 @@ int CommitEdit(const Grid& grid) {
         s->dataChanged = 1;
         NotifyHost(grid, editor, GN_CELLCHANGED, wParam, lParam, NotifyCell{row, col});
         if (!GridSurvived(grid)) return kEditRefused;
+        AnnounceCellValue(grid, row, col);
         if (row == s->rowCount && !text.empty()) AppendNewRecordRow(grid, row);
     }
     CloseEditor(grid, editor);

@@ -1,5 +1,7 @@
 #include "edit/focus.h"
 
+#include "view/accessible_ids.h"
+
 namespace tabrix {
 
 InputTrackers input;
@@ -18,6 +20,8 @@ void ForgetGridInput(HWND grid) {
 LRESULT OnSetFocus(const Grid& grid) {
     input.focusedGrid = grid.hwnd;
     input.lastFocusGrid = grid.hwnd;
+    // The platform announced the window; within it, the focus is the current cell.
+    AnnounceCurrentCell(grid);
     return 0;
 }
 

@@ -146,25 +146,41 @@ LRESULT OnLButtonUp(const Grid& grid, LPARAM lParam) {
     return 0;
 }
 
+namespace {
+
+// The host hears of the double click first and answers 1 to keep the row
+// unselected; the row selected is the one `rowAfterCommit` gives once an
+// open edit is committed.
+template <class RowAfterCommit>
+void SelectAsDoubleClick(const Grid& grid, int row, RowAfterCommit rowAfterCommit) {
+    GridState* s = grid.state;
+    const LRESULT reply =
+        NotifyHost(grid, grid.hwnd, GN_ROWHEADERDBLCLK, ControlId(grid), PackWords(row, 0), NotifyCell{row, 0});
+    if (!GridSurvived(grid)) return;
+    if (reply != 1) {
+        if (!EditorClosed(grid)) return;
+        row = rowAfterCommit();
+        const char* first = CellText(grid.arrays, row, 1);
+        // Deleted rows and the new-record row cannot be selected.
+        if (row >= 1 && first && !IsDeletedMarker(first) && row < s->rowCount) s->selectedRow = row;
+    }
+    RequestRepaint(grid);
+}
+
+}  // namespace
+
 LRESULT OnLButtonDblClk(const Grid& grid, LPARAM lParam) {
     GridState* s = grid.state;
     StoreMousePosition(s, lParam);
     if (!HasCells(s) || s->readOnly || s->moveRefused) return 0;
     // A double click in the cell area did its work with the click before it.
     if (!s->mouseInRowArea) return 0;
-    const LRESULT reply =
-        NotifyHost(grid, grid.hwnd, GN_ROWHEADERDBLCLK, ControlId(grid), PackWords(s->curRow, 0),
-                   NotifyCell{s->curRow, 0});
-    if (!GridSurvived(grid)) return 0;
-    if (reply != 1) {
-        if (!EditorClosed(grid)) return 0;
-        s->curRow = HitTest(s, true).row;
-        const char* first = CellText(grid.arrays, s->curRow, 1);
-        // Deleted rows and the new-record row cannot be selected.
-        if (first && !IsDeletedMarker(first) && s->curRow < s->rowCount) s->selectedRow = s->curRow;
-    }
-    RequestRepaint(grid);
+    SelectAsDoubleClick(grid, s->curRow, [s] { return s->curRow = HitTest(s, true).row; });
     return 0;
+}
+
+void SelectRowAsUser(const Grid& grid, int row) {
+    if (HasCells(grid.state) && !grid.state->readOnly) SelectAsDoubleClick(grid, row, [row] { return row; });
 }
 
 namespace {

@@ -122,6 +122,25 @@ LRESULT OnHScroll(const Grid& grid, int code) {
 
 void BringClickedCellIntoView(const Grid& grid) { ScrollClickedCellIntoView(grid.state, ClientWidth(grid)); }
 
+bool MoveAsClick(const Grid& grid, int row, int col) {
+    GridState* s = grid.state;
+    if (!EditorClosed(grid)) return false;
+    // Checked after the commit: the host may have reshaped the grid meanwhile.
+    const int lastRow = s->readOnly ? s->rowCount - 1 : s->rowCount;
+    if (row < 1 || row > lastRow || col < 1 || col > s->colCount - 1) return false;
+    const EntryCell entry = SaveEntryPosition(s);
+    s->curRow = row;
+    s->curCol = col;
+    if (s->curRow != s->selectedRow && s->selectedRow > 0) s->selectedRow = 0;
+    if (AskToLeaveRow(grid, s->rowEdited != 0, entry) != Leave::Allowed) return false;
+    BringClickedCellIntoView(grid);
+    FinishMove(grid);
+    ApplyScrollBar(grid, SB_VERT);
+    ApplyScrollBar(grid, SB_HORZ);
+    RequestRepaint(grid);
+    return true;
+}
+
 int GotoCell(const Grid& grid, int row, int col) {
     GridState* s = grid.state;
     if (row < 1 || row > s->rowCount || col < 1 || col > s->colCount - 1) return kOutsideGrid;

@@ -39,6 +39,11 @@ LRESULT OnHScroll(const Grid& grid, int code);
 // to show it whole.
 void BringClickedCellIntoView(const Grid& grid);
 
+// Makes (row, col) current as a click on it does: an open edit is
+// committed, leaving an edited row asks the host, and the view scrolls to
+// show the cell. False when either refused or the grid is gone.
+bool MoveAsClick(const Grid& grid, int row, int col);
+
 int GotoCell(const Grid& grid, int row, int col);
 int ViewGrid(const Grid& grid, int mode);
 

@@ -24,6 +24,9 @@ constexpr int kHeaderId = 0x8001;
 constexpr int kEditId = 0x8002;
 constexpr int kComboId = 0x8003;
 
+// What the grid's accessible objects share (control/accessible_grid.cpp).
+struct AccessibleRoot;
+
 }  // namespace tabrix
 
 // What a painted off-screen image depends on, besides its first row;
@@ -212,6 +215,13 @@ struct GridState {
     // rather than at once (a bar's redraw is the costliest call a paste
     // makes). Written by the paste, read by the bars and WM_SIZE.
     int32_t barsDrawnLater;
+    // What assistive technology was last told: the current cell a focus
+    // event named and the selected row. Written by the focus handler and
+    // the paint cycle, which tell it again when either changed.
+    int32_t announcedRow, announcedCol, announcedSelection;
+    // The record the grid's accessible objects share: made by the first
+    // WM_GETOBJECT, cut off by WM_DESTROY while clients may still hold them.
+    tabrix::AccessibleRoot* accessibleRoot;
 };
 
 // The code page the platform's conversions take for this grid's texts.

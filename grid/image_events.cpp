@@ -20,6 +20,7 @@ bool KeepsImage(UINT message) {
         case WM_NCLBUTTONUP:
         case WM_NCLBUTTONDBLCLK:
         case WM_CAPTURECHANGED:
+        case WM_GETOBJECT:  // assistive technology only reads
             return true;
     }
     return false;

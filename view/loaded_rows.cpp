@@ -3,6 +3,7 @@
 #include "grid/edit_history.h"
 #include "grid/grid_access.h"
 #include "grid/rows.h"
+#include "view/accessible_ids.h"
 #include "view/scroll.h"
 
 namespace tabrix {
@@ -18,6 +19,8 @@ void ShowReplacedRows(const Grid& grid) {
     ApplyScrollBar(grid, SB_HORZ);
     ForgetEditHistory(grid);
     RequestRepaint(grid);
+    // Once a load, never a row at a time.
+    AnnounceEvent(grid, EVENT_OBJECT_REORDER, CHILDID_SELF);
 }
 
 }  // namespace tabrix

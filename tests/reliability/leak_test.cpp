@@ -88,18 +88,6 @@ void UseGrid(const Tabrix& dll, testing_host::TestHost& host, int id, bool destr
     if (destroyNow) dll.FreeGrid(grid), DestroyWindow(grid);
 }
 
-// Committed private memory, region by region: Wine answers 0 for the
-// process's private usage.
-long long PrivateKb() {
-    SIZE_T total = 0;
-    MEMORY_BASIC_INFORMATION info;
-    for (const char* p = nullptr; VirtualQuery(p, &info, sizeof info);
-         p = static_cast<const char*>(info.BaseAddress) + info.RegionSize) {
-        if (info.State == MEM_COMMIT && info.Type == MEM_PRIVATE) total += info.RegionSize;
-    }
-    return static_cast<long long>(total / 1024);
-}
-
 // `once` runs `warmUp` times, so the system's own caches (fonts, the
 // controls' classes, the heap) fill first, then `times` times more. Objects
 // come back exactly. Memory may not: the system's heap commits in 64 KB steps
@@ -109,9 +97,9 @@ long long PrivateKb() {
 template <class Once>
 void ExpectGivenBack(const char* what, int warmUp, int times, Once once) {
     for (int n = 0; n < warmUp; ++n) once();
-    const long long before[] = {testing_host::LiveGdiObjects(), testing_host::LiveWindows(), PrivateKb()};
+    const long long before[] = {testing_host::LiveGdiObjects(), testing_host::LiveWindows(), testing_host::PrivateKb()};
     for (int n = 0; n < times && !testing::Test::HasFatalFailure(); ++n) once();
-    const long long after[] = {testing_host::LiveGdiObjects(), testing_host::LiveWindows(), PrivateKb()};
+    const long long after[] = {testing_host::LiveGdiObjects(), testing_host::LiveWindows(), testing_host::PrivateKb()};
     printf("%s: GDI objects %lld -> %lld, windows %lld -> %lld, private %lld -> %lld KB\n", what, before[0], after[0],
            before[1], after[1], before[2], after[2]);
     EXPECT_EQ(after[0], before[0]) << "GDI objects";
