@@ -48,20 +48,16 @@ void SendKey(WORD vk, bool up) {
 
 int ParseRow(const std::string& word) { return word == "new" ? GetRowCount(player.target.grid) + 1 : atoi(word.c_str()); }
 
-// The grid's first header item is the row header; rows start below the header.
+// Where the grid shows the cell now, scrolled as it is; column 0 is the row
+// header, the grid's first header item.
 bool CellPoint(int row, int col, POINT* point, std::string* error) {
     HWND grid = player.target.grid;
-    HWND header = FindWindowExA(grid, nullptr, WC_HEADERA, nullptr);
-    RECT rowHeader{}, headerBox{}, client{};
-    SendMessageA(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rowHeader));
-    GetClientRect(header, &headerBox);
-    GetClientRect(grid, &client);
-    int x = rowHeader.right;
-    for (int c = GetFirstVisCol(grid); c < col; ++c) x += GetColWidth(grid, c);
-    const int height = GetRowHeight(grid);
-    point->x = col == 0 ? rowHeader.right / 2 : x + 4;
-    point->y = headerBox.bottom + (row - GetFirstVisRow(grid)) * height + height / 2;
-    const bool shown = row >= GetFirstVisRow(grid) && point->y < client.bottom && point->x < client.right;
+    RECT rowHeader{}, cell{};
+    SendMessageA(FindWindowExA(grid, nullptr, WC_HEADERA, nullptr), HDM_GETITEMRECT, 0,
+                 reinterpret_cast<LPARAM>(&rowHeader));
+    const bool shown = GetCellRect(grid, row, col == 0 ? GetFirstVisCol(grid) : col, &cell) == TABRIX_DONE;
+    point->x = col == 0 ? rowHeader.right / 2 : cell.left + 4;
+    point->y = (cell.top + cell.bottom) / 2;
     if (!shown) *error = "the cell is not on the screen";
     return shown;
 }
