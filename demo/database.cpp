@@ -1,8 +1,11 @@
 #include "demo/database.h"
 
-#include <vector>
+#include <sqlext.h>
+
+#include <algorithm>
 
 #include "demo/resource.h"
+#include "demo/wide.h"
 
 namespace demo {
 namespace {
@@ -110,30 +113,75 @@ bool OpenSampleDatabase(Database& db, const std::string& windowsPath, std::strin
     return false;
 }
 
-std::string SqlLiteral(const std::string& value) {
-    if (value.empty()) return "NULL";
-    std::string quoted = "'";
-    for (char c : value) {
-        if (c == '\'') quoted += '\'';
-        quoted += c;
-    }
-    return quoted + "'";
+namespace {
+
+std::string DiagnosticText(SQLSMALLINT type, SQLHANDLE handle, std::string* state) {
+    SQLWCHAR code[6] = {0}, text[1024] = {0};
+    SQLINTEGER native = 0;
+    SQLSMALLINT length = 0;
+    if (!SQL_SUCCEEDED(SQLGetDiagRecW(type, handle, 1, code, &native, text, 1024, &length))) return "";
+    if (state) *state = Utf8(reinterpret_cast<wchar_t*>(code));
+    return Utf8(reinterpret_cast<wchar_t*>(text));
 }
 
-bool ExecChange(const Database& db, const std::string& sql, std::string* error) {
-    const ODBCHANDLE stmt = odbcSQLExec(db.dbc, sql.c_str());
-    if (stmt == -1) {
-        // The wrapper answers -1 for "no data" too, which some drivers give
-        // for a searched change that found no row.
-        const char* text = odbcGetErrMsg();
-        *error = text && *text ? text : "the row was changed or removed by someone else";
+// Bound buffers must live until the statement has run.
+SQLRETURN BindAndRun(SQLHSTMT stmt, const std::vector<Value>& values, bool wide) {
+    std::vector<std::wstring> units(values.size());
+    std::vector<SQLLEN> lengths(values.size());
+    for (size_t i = 0; i < values.size(); ++i) {
+        const Value& v = values[i];
+        units[i] = Wide(v.text);
+        const SQLPOINTER data = wide ? static_cast<SQLPOINTER>(const_cast<wchar_t*>(units[i].c_str()))
+                                     : static_cast<SQLPOINTER>(const_cast<char*>(v.text.c_str()));
+        const SQLLEN bytes = static_cast<SQLLEN>(wide ? units[i].size() * sizeof(wchar_t) : v.text.size());
+        lengths[i] = v.null ? SQL_NULL_DATA : bytes;
+        // Some drivers check a character value against the size it is bound with.
+        const SQLULEN size = std::max<SQLULEN>({v.size, static_cast<SQLULEN>(units[i].size()), 1});
+        const SQLRETURN rc = SQLBindParameter(stmt, static_cast<SQLUSMALLINT>(i + 1), SQL_PARAM_INPUT,
+                                              wide ? SQL_C_WCHAR : SQL_C_CHAR, v.sqlType, size, v.digits, data,
+                                              bytes, &lengths[i]);
+        if (!SQL_SUCCEEDED(rc)) return rc;
+    }
+    return SQLExecute(stmt);
+}
+
+// The PostgreSQL ANSI driver, for one, takes the binding and refuses the
+// wide value when the statement runs, before anything reaches the server.
+bool RefusedWide(SQLHSTMT stmt) {
+    std::string state;
+    DiagnosticText(SQL_HANDLE_STMT, stmt, &state);
+    return state == "HYC00" || state == "HY003" || state == "07006";
+}
+
+}  // namespace
+
+bool ExecChange(Database& db, const std::string& sql, const std::vector<Value>& values, std::string* error) {
+    const SQLHDBC dbc = reinterpret_cast<SQLHDBC>(db.dbc);
+    SQLHSTMT stmt = SQL_NULL_HSTMT;
+    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, dbc, &stmt))) {
+        *error = DiagnosticText(SQL_HANDLE_DBC, dbc, nullptr);
         return false;
     }
-    // Other drivers succeed and count no row: the same conflict.
-    const int touched = odbcRowsAffected(stmt);
-    odbcFreeStmt(stmt);
-    if (touched == 0) *error = "the row was changed or removed by someone else";
-    return touched != 0;
+    std::wstring text = Wide(sql);
+    SQLRETURN rc = SQLPrepareW(stmt, reinterpret_cast<SQLWCHAR*>(&text[0]), static_cast<SQLINTEGER>(text.size()));
+    if (SQL_SUCCEEDED(rc)) rc = BindAndRun(stmt, values, db.wideValues);
+    if (rc == SQL_ERROR && db.wideValues && RefusedWide(stmt)) {
+        db.wideValues = false;
+        SQLFreeStmt(stmt, SQL_RESET_PARAMS);
+        rc = BindAndRun(stmt, values, false);
+    }
+    // A searched change that found no row answers "no data" on some drivers
+    // and counts no row on others: either way a conflict.
+    SQLLEN touched = 0;
+    if (SQL_SUCCEEDED(rc)) SQLRowCount(stmt, &touched);
+    if (rc != SQL_NO_DATA && !SQL_SUCCEEDED(rc)) {
+        *error = DiagnosticText(SQL_HANDLE_STMT, stmt, nullptr);
+        if (error->empty()) *error = "the driver gave no reason";
+    } else if (touched == 0) {
+        *error = "the row was changed or removed by someone else";
+    }
+    SQLFreeHandle(SQL_HANDLE_STMT, stmt);
+    return SQL_SUCCEEDED(rc) && touched != 0;
 }
 
 }  // namespace demo

@@ -1,8 +1,12 @@
 // The demo's data source: an ODBC connection, the sample database made on
-// first run, and the small SQL helpers the save uses.
+// first run, and the parameterised statement the save runs for each row.
 #pragma once
 
+#include <windows.h>
+#include <sql.h>
+
 #include <string>
+#include <vector>
 
 #include "tabrix32.h"
 
@@ -11,6 +15,9 @@ namespace demo {
 struct Database {
     ODBCHANDLE env = -1;
     ODBCHANDLE dbc = -1;
+    // Values go to the driver as UTF-16 until it refuses them; then as its
+    // own bytes, UTF-8 for the UTF-8 databases the demo's grid shows.
+    bool wideValues = true;
     bool Open() const { return dbc != -1; }
 };
 
@@ -26,11 +33,20 @@ void Disconnect(Database& db);
 // carries when the file does not exist yet.
 bool OpenSampleDatabase(Database& db, const std::string& windowsPath, std::string* error);
 
-// A value as an SQL literal: NULL for an empty cell, else a quoted string
-// with its quotes doubled, which every database converts to the column type.
-std::string SqlLiteral(const std::string& value);
+// A statement's value for one "?", in UTF-8, with its column's SQL type
+// from the loaded query's description, so that the driver converts the text
+// as the column needs.
+struct Value {
+    std::string text;
+    bool null;
+    SQLSMALLINT sqlType;
+    SQLULEN size;
+    SQLSMALLINT digits;
+};
 
-// Runs a statement that changes rows; false when it failed or touched none.
-bool ExecChange(const Database& db, const std::string& sql, std::string* error);
+// Runs a statement that changes rows with its values bound as parameters,
+// so no value is ever part of the SQL text; false when it failed or touched
+// no row.
+bool ExecChange(Database& db, const std::string& sql, const std::vector<Value>& values, std::string* error);
 
 }  // namespace demo

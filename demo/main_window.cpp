@@ -12,6 +12,7 @@
 #include "demo/save.h"
 #include "demo/script_player.h"
 #include "demo/text_window.h"
+#include "demo/wide.h"
 #include "tabrix32.h"
 #include "tests/support/capture.h"
 #include "tools/png.h"
@@ -42,6 +43,7 @@ constexpr ColumnLook kColumnLooks[] = {
     {"id", 50, kRight, kTextField},          {"name", 260, kLeft, kTextField},
     {"category", 110, kLeft, kListField},    {"quantity", 80, kRight, kTextField},
     {"price", 80, kRight, kTextField},       {"in_stock", 70, kCenter, kCheckBoxField},
+    {"supplier", 170, kLeft, kTextField},
 };
 constexpr char kListColumn[] = "category";
 constexpr char kQuantityColumn[] = "quantity";
@@ -58,23 +60,24 @@ struct App {
     // The modeless Find dialog and what it searches for.
     HWND findDialog = nullptr;
     UINT findMessage = 0;
-    FINDREPLACEA find{};
-    char findText[128] = "";
+    FINDREPLACEW find{};
+    wchar_t findText[128] = L"";
     bool findResumes = false;
 };
 App app;  // one main window per program
 
 // ---- Status bar ----
 
+// Texts are UTF-8, as the grid's are; the bar shows them as characters.
 void SetStatus(StatusPart part, const std::string& text) {
-    SendMessageA(app.status, SB_SETTEXTA, part, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(app.status, SB_SETTEXTW, part, reinterpret_cast<LPARAM>(Wide(text).c_str()));
 }
 
 void ShowMessage(const std::string& text) { SetStatus(kMessagePart, text); }
 
 std::string ColumnName(int col) {
     const auto& names = app.loaded.columns;
-    return col >= 1 && col <= static_cast<int>(names.size()) ? names[col - 1] : "";
+    return col >= 1 && col <= static_cast<int>(names.size()) ? names[col - 1].name : "";
 }
 
 void ShowRowCount() { SetStatus(kRowsPart, std::to_string(GetRowCount(app.grid)) + " rows"); }
@@ -115,22 +118,23 @@ void LayOut() {
 // ---- Loading ----
 
 // The loader labels the grid's columns; the save needs the result's own
-// column names, which the open statement still describes.
-std::vector<std::string> ResultColumns(ODBCHANDLE stmt) {
-    std::vector<std::string> names;
+// column names and types, which the open statement still describes.
+std::vector<Column> ResultColumns(ODBCHANDLE stmt) {
+    std::vector<Column> columns;
     const int count = odbcGetColCount(stmt);
     for (int col = 1; col <= count; ++col) {
         ColDesc desc{};
         odbcGetColDesc(stmt, col, &desc);
-        names.push_back(desc.name);
+        columns.push_back(Column{desc.name, static_cast<SQLSMALLINT>(desc.dataType), desc.columnSize,
+                                 desc.decimalDigits});
     }
-    return names;
+    return columns;
 }
 
 int ColumnNamed(const char* name) {
     const auto& names = app.loaded.columns;
     for (size_t i = 0; i < names.size(); ++i) {
-        if (lstrcmpiA(names[i].c_str(), name) == 0) return static_cast<int>(i) + 1;
+        if (lstrcmpiA(names[i].name.c_str(), name) == 0) return static_cast<int>(i) + 1;
     }
     return 0;
 }
@@ -162,13 +166,16 @@ void ShapeColumns() {
     app.quantityCol = ColumnNamed(kQuantityColumn);
 }
 
-void RememberKeysAndListItems() {
+// Every loaded text, against which the save finds the cells the user
+// changed, and the list column's values.
+void RememberLoadedTexts() {
     LoadedTable& t = app.loaded;
-    t.keys.clear();
+    t.texts.clear();
     app.listItems.clear();
-    const int rows = GetRowCount(app.grid);
+    const int rows = GetRowCount(app.grid), cols = static_cast<int>(t.columns.size());
     for (int row = 1; row <= rows; ++row) {
-        t.keys.push_back(Cell(row, t.keyCol));
+        t.texts.emplace_back();
+        for (int col = 1; col <= cols; ++col) t.texts.back().push_back(Cell(row, col));
         if (app.listCol) app.listItems.insert(Cell(row, app.listCol));
     }
 }
@@ -186,7 +193,7 @@ bool LoadGrid() {
     app.loaded.columns = ResultColumns(stmt);
     odbcFreeStmt(stmt);
     ShapeColumns();
-    RememberKeysAndListItems();
+    RememberLoadedTexts();
     SetUndoBuffer(app.grid);  // undo and deletion need it
     GridReadOnly(app.grid, app.readOnly);
     app.shownRow = -1;
@@ -269,7 +276,7 @@ void Save() {
     const SaveOutcome out = SaveGrid(app.grid, app.db, app.loaded);
     if (!out.saved) {
         ShowMessage(out.message);
-        MessageBoxA(app.window, out.message.c_str(), "Save failed", MB_OK | MB_ICONWARNING);
+        MessageBoxW(app.window, Wide(out.message).c_str(), L"Save failed", MB_OK | MB_ICONWARNING);
         return;
     }
     // Reloading gives inserted rows their keys and resets every row state.
@@ -298,15 +305,16 @@ void Paste() {
 }
 
 void ReportFind(int found) {
-    if (found == 1) ShowMessage(std::string("found \"") + app.findText + "\"");
-    if (found == 0) ShowMessage(std::string("\"") + app.findText + "\" not found");
+    const std::string text = Utf8(app.findText);
+    if (found == 1) ShowMessage("found \"" + text + "\"");
+    if (found == 0) ShowMessage("\"" + text + "\" not found");
     if (found == -1) ShowMessage("the row being edited could not be left");
     app.findResumes = found == 1;
 }
 
 void FindNext() {
     // Mode 1: the cell contains the text.
-    ReportFind(GridFind(app.grid, app.findText, 0, app.findResumes ? 1 : 0, 1));
+    ReportFind(GridFind(app.grid, Utf8(app.findText).c_str(), 0, app.findResumes ? 1 : 0, 1));
 }
 
 void OpenFindDialog() {
@@ -314,16 +322,16 @@ void OpenFindDialog() {
         SetFocus(app.findDialog);
         return;
     }
-    app.find = FINDREPLACEA{};
+    app.find = FINDREPLACEW{};
     app.find.lStructSize = sizeof app.find;
     app.find.hwndOwner = app.window;
     app.find.Flags = FR_DOWN | FR_HIDEUPDOWN | FR_HIDEWHOLEWORD | FR_HIDEMATCHCASE;
     app.find.lpstrFindWhat = app.findText;
     app.find.wFindWhatLen = sizeof app.findText;
-    app.findDialog = FindTextA(&app.find);
+    app.findDialog = FindTextW(&app.find);
 }
 
-void OnFindMessage(const FINDREPLACEA& find) {
+void OnFindMessage(const FINDREPLACEW& find) {
     if (find.Flags & FR_DIALOGTERM) {
         app.findDialog = nullptr;
         SetFocus(app.grid);
@@ -449,7 +457,7 @@ bool MayClose() {
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message >= GN_ROWCHANGING && message <= GN_DROPDOWN) return OnGridNotification(message, wParam, lParam);
     if (message == app.findMessage && app.findMessage) {
-        OnFindMessage(*reinterpret_cast<const FINDREPLACEA*>(lParam));
+        OnFindMessage(*reinterpret_cast<const FINDREPLACEW*>(lParam));
         return 0;
     }
     switch (message) {
@@ -472,19 +480,21 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
             PostQuitMessage(0);
             return 0;
     }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
+// A Unicode window and message loop: an ANSI one would turn typed characters
+// outside the ANSI code page into "?" before the grid's editor saw them.
 bool CreateMainWindow(HINSTANCE instance) {
-    WNDCLASSA wc{};
+    WNDCLASSW wc{};
     wc.lpfnWndProc = WindowProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = "TabrixDemo";
-    if (!RegisterClassA(&wc)) return false;
-    app.window = CreateWindowA("TabrixDemo", "Tabrix demo - products", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                               CW_USEDEFAULT, CW_USEDEFAULT, 740, 520, nullptr, MakeMenu(), instance, nullptr);
+    wc.lpszClassName = L"TabrixDemo";
+    if (!RegisterClassW(&wc)) return false;
+    app.window = CreateWindowW(L"TabrixDemo", L"Tabrix demo - products", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                               CW_USEDEFAULT, CW_USEDEFAULT, 900, 520, nullptr, MakeMenu(), instance, nullptr);
     if (!app.window) return false;
     app.status = CreateWindowA(STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, app.window,
                                reinterpret_cast<HMENU>(kStatusId), instance, nullptr);
@@ -493,9 +503,20 @@ bool CreateMainWindow(HINSTANCE instance) {
     if (!app.status || !app.toolbar || !app.grid) return false;
     // The name screen readers give the table.
     SetWindowTextA(app.grid, "Products");
+    SetGridCodePage(app.grid, TABRIX_UTF8);
+    // The grid's own face is a bitmap font, which borrows no glyphs; the
+    // platform links a TrueType face such as Tahoma to fonts of other scripts.
+    HDC screen = GetDC(nullptr);
+    GridAttr attr{};
+    attr.cellFont = CreateFontW(-MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, 0, 0, 0,
+                                DEFAULT_CHARSET, OUT_TT_PRECIS, 0, 0, 0, L"Tahoma");
+    ReleaseDC(nullptr, screen);
+    attr.showGridLines = 1;
+    attr.showLineNumbers = 1;
+    SetGridAttr(app.grid, &attr);
     // Gives the focus back to the grid when the window comes back from a minimise.
     TrapInitMenuPopup(app.window);
-    app.findMessage = RegisterWindowMessageA(FINDMSGSTRINGA);
+    app.findMessage = RegisterWindowMessageW(FINDMSGSTRINGW);
     LayOut();
     return true;
 }
@@ -504,15 +525,15 @@ int MessageLoop() {
     HACCEL accelerators = MakeAccelerators();
     HACCEL gridAccelerators = MakeGridAccelerators();
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (app.findDialog && IsDialogMessageA(app.findDialog, &msg)) continue;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (app.findDialog && IsDialogMessageW(app.findDialog, &msg)) continue;
         // The keys are the main window's: Ctrl+S in the text window must not
         // save the database.
         const bool mine = msg.hwnd == app.window || IsChild(app.window, msg.hwnd);
-        if (mine && TranslateAcceleratorA(app.window, accelerators, &msg)) continue;
-        if (msg.hwnd == app.grid && TranslateAcceleratorA(app.window, gridAccelerators, &msg)) continue;
+        if (mine && TranslateAcceleratorW(app.window, accelerators, &msg)) continue;
+        if (msg.hwnd == app.grid && TranslateAcceleratorW(app.window, gridAccelerators, &msg)) continue;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
         if (app.grid && IsWindow(app.grid)) {
             ShowCurrentCell();
             EnableToolbarButtons();
@@ -525,9 +546,9 @@ int MessageLoop() {
 
 void PumpPending() {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
 }
 
@@ -546,6 +567,9 @@ int SaveScreenshot(bool loaded) {
 
 int RunMainWindow(const Options& options) {
     app.options = options;
+    // Statements, the connection string and the drivers' messages in UTF-8,
+    // as the grid's texts.
+    odbcSetCodePage(TABRIX_UTF8);
     // An editor opens with its text selected, so typing replaces the value,
     // as a user tabbing through a data-entry form expects.
     OnEntryStyle(1);

@@ -10,7 +10,7 @@ namespace demo {
 struct Options {
     std::string connection;  // empty: the sample database
     std::string database;    // the sample database file (a Windows path)
-    std::string sql = "SELECT id, name, category, quantity, price, in_stock FROM products ORDER BY id";
+    std::string sql = "SELECT id, name, category, quantity, price, in_stock, supplier FROM products ORDER BY id";
     std::string table = "products";  // where Save writes; the first column is the key
     std::string screenshot;          // a PNG to write, after which the program ends
     std::string script;              // user actions to play, for the end-to-end test

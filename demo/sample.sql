@@ -1,4 +1,4 @@
--- The demo's sample database: a product list of 3,000 rows.
+-- The demo's sample database: a product list of 3,000 rows, in UTF-8.
 -- The demo runs each statement (ended by ";" at the end of a line) through
 -- ODBC the first time it starts, so the script must stay plain SQL that
 -- SQLite accepts one statement at a time.
@@ -9,7 +9,8 @@ CREATE TABLE products (
   category TEXT NOT NULL,
   quantity INTEGER NOT NULL CHECK (quantity >= 0),
   price NUMERIC NOT NULL,
-  in_stock INTEGER NOT NULL CHECK (in_stock IN (0, 1))
+  in_stock INTEGER NOT NULL CHECK (in_stock IN (0, 1)),
+  supplier TEXT
 );
 
 -- Names are made of a finish, a material and an article, so that rows differ
@@ -32,14 +33,15 @@ INSERT INTO finishes (n, finish) VALUES
   (0, 'Classic'), (1, 'Compact'), (2, 'Deluxe'), (3, 'Heavy-Duty'), (4, 'Nordic'), (5, 'Vintage'),
   (6, 'Pro'), (7, 'Slim'), (8, 'Family'), (9, 'Travel'), (10, 'Studio');
 
-INSERT INTO products (id, name, category, quantity, price, in_stock)
+INSERT INTO products (id, name, category, quantity, price, in_stock, supplier)
 WITH RECURSIVE seq(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM seq WHERE i < 3000)
 SELECT i,
        f.finish || ' ' || m.material || ' ' || a.article,
        a.category,
        (i * 37) % 250 * ((i % 9) <> 0),
        round(2.5 + ((i * 7919) % 20000) / 100.0, 2),
-       ((i * 37) % 250 * ((i % 9) <> 0)) > 0
+       ((i * 37) % 250 * ((i % 9) <> 0)) > 0,
+       CASE i % 3 WHEN 0 THEN NULL WHEN 1 THEN 'Nordic Supply' ELSE 'Baltic Trade' END
 FROM seq
 JOIN articles a ON a.n = i % 18
 JOIN materials m ON m.n = (i / 18) % 7
@@ -48,3 +50,15 @@ JOIN finishes f ON f.n = (i / 126) % 11;
 DROP TABLE articles;
 DROP TABLE materials;
 DROP TABLE finishes;
+
+-- Some products of suppliers abroad, in their own scripts. A character
+-- beyond U+FFFF is written as its code point: a driver manager may pass the
+-- statement's text through UCS-2, which has no room for it.
+UPDATE products SET name = 'Zürich Oak Shelf', supplier = 'Möbelwerk Zürich AG' WHERE id = 7;
+UPDATE products SET name = '日本語 Side Table', supplier = '東京家具' WHERE id = 8;
+UPDATE products SET name = 'Smiley Garden Hose ' || char(128512), supplier = NULL WHERE id = 9;
+UPDATE products SET name = 'O''Brien Planter', supplier = 'O''Brien & Sons' WHERE id = 10;
+UPDATE products SET name = 'Râteau Rake', supplier = 'Outils; Jardin SARL' WHERE id = 11;
+UPDATE products SET name = 'Тетрадь Notebook', supplier = NULL WHERE id = 12;
+UPDATE products SET name = 'Συρραπτικό Stapler', supplier = 'Αθήνα Γραφείο' WHERE id = 13;
+UPDATE products SET name = 'Crème Pen Set', supplier = NULL WHERE id = 14;

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <vector>
 
+#include "demo/wide.h"
 #include "tabrix32.h"
 
 namespace demo {
@@ -47,20 +48,16 @@ void SendKey(WORD vk, bool up) {
 
 int ParseRow(const std::string& word) { return word == "new" ? GetRowCount(player.target.grid) + 1 : atoi(word.c_str()); }
 
-// The grid's first header item is the row header; rows start below the header.
+// Where the grid shows the cell now, scrolled as it is; column 0 is the row
+// header, the grid's first header item.
 bool CellPoint(int row, int col, POINT* point, std::string* error) {
     HWND grid = player.target.grid;
-    HWND header = FindWindowExA(grid, nullptr, WC_HEADERA, nullptr);
-    RECT rowHeader{}, headerBox{}, client{};
-    SendMessageA(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rowHeader));
-    GetClientRect(header, &headerBox);
-    GetClientRect(grid, &client);
-    int x = rowHeader.right;
-    for (int c = GetFirstVisCol(grid); c < col; ++c) x += GetColWidth(grid, c);
-    const int height = GetRowHeight(grid);
-    point->x = col == 0 ? rowHeader.right / 2 : x + 4;
-    point->y = headerBox.bottom + (row - GetFirstVisRow(grid)) * height + height / 2;
-    const bool shown = row >= GetFirstVisRow(grid) && point->y < client.bottom && point->x < client.right;
+    RECT rowHeader{}, cell{};
+    SendMessageA(FindWindowExA(grid, nullptr, WC_HEADERA, nullptr), HDM_GETITEMRECT, 0,
+                 reinterpret_cast<LPARAM>(&rowHeader));
+    const bool shown = GetCellRect(grid, row, col == 0 ? GetFirstVisCol(grid) : col, &cell) == TABRIX_DONE;
+    point->x = col == 0 ? rowHeader.right / 2 : cell.left + 4;
+    point->y = (cell.top + cell.bottom) / 2;
     if (!shown) *error = "the cell is not on the screen";
     return shown;
 }
@@ -115,12 +112,31 @@ bool Key(const Step& step, std::string* error) {
     return true;
 }
 
+// A character no key of the layout gives, as an input method sends it: its
+// UTF-16 units (two for a character beyond U+FFFF) in one go.
+void TypeCharacter(const std::string& utf8) {
+    for (wchar_t unit : Wide(utf8)) {
+        INPUT in[2] = {};
+        for (INPUT& i : in) i.type = INPUT_KEYBOARD, i.ki.wScan = unit, i.ki.dwFlags = KEYEVENTF_UNICODE;
+        in[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+        SendInput(2, in, sizeof in[0]);
+    }
+}
+
 // One character a tick, as a person types: keys sent ahead of an editor
-// that a Tab or Enter opens may not reach it.
+// that a Tab or Enter opens may not reach it. The script is UTF-8.
 bool Type(const Step& step, std::string* error) {
     const std::string& text = step.rest;
     size_t& i = player.typed;
     if (i >= text.size()) return i = 0, true;
+    if (static_cast<unsigned char>(text[i]) >= 0x80) {
+        size_t end = i + 1;
+        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+        TypeCharacter(text.substr(i, end - i));
+        i = end;
+        *error = "waiting";
+        return false;
+    }
     char c = text[i++];
     if (c == '\\' && i < text.size()) {
         c = text[i] == 't' ? '\t' : text[i] == 'n' ? '\n' : text[i];
@@ -195,9 +211,9 @@ bool Dialog(const Step& step, std::string* error) {
     EnumThreadWindows(GetCurrentThreadId(), MatchBox, reinterpret_cast<LPARAM>(&search));
     if (!search.found) return *error = "waiting", false;
     // A message box's text is its static control with id 0xFFFF.
-    char text[512] = "";
-    GetDlgItemTextA(search.found, 0xFFFF, text, sizeof text);
-    fprintf(stderr, "dialog \"%s\": %s\n", step.rest.c_str(), text);
+    wchar_t text[512] = L"";
+    GetDlgItemTextW(search.found, 0xFFFF, text, 512);
+    fprintf(stderr, "dialog \"%s\": %s\n", step.rest.c_str(), Utf8(text).c_str());
     SetForegroundWindow(search.found);
     SendKey(VK_RETURN, false);
     SendKey(VK_RETURN, true);
@@ -219,11 +235,11 @@ bool Wait(const Step& step, std::string* error) {
 // ---- Checks ----
 
 std::string StatusMessage() {
-    char text[512] = "";
+    wchar_t text[512] = L"";
     const HWND status = player.target.status;
-    if (LOWORD(SendMessageA(status, SB_GETTEXTLENGTHA, player.target.messagePart, 0)) < sizeof text)
-        SendMessageA(status, SB_GETTEXTA, player.target.messagePart, reinterpret_cast<LPARAM>(text));
-    return text;
+    if (LOWORD(SendMessageW(status, SB_GETTEXTLENGTHW, player.target.messagePart, 0)) < 512)
+        SendMessageW(status, SB_GETTEXTW, player.target.messagePart, reinterpret_cast<LPARAM>(text));
+    return Utf8(text);
 }
 
 // The text after the first `words` words of a step, blanks kept.

@@ -9,7 +9,9 @@
 //   key [ctrl+|shift+]NAME a key press: a letter, or enter, tab, escape,
 //                          delete, backspace, up, down, left, right, home,
 //                          end, f3
-//   type TEXT              typed, a character a tick; \t is Tab, \n is Enter
+//   type TEXT              typed, a character a tick; \t is Tab, \n is Enter;
+//                          UTF-8, characters no key gives sent as Unicode
+//                          input (as an input method does)
 //   menu LABEL             chooses the menu item with that label ("Save",
 //                          "Undo row"); a greyed item fails the step
 //   dialog TITLE           a message box with that title is up: its text goes

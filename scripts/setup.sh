@@ -23,7 +23,7 @@ if ((${#missing[@]})); then
 fi
 
 prefix="${TABRIX_WINEPREFIX:-$HOME/.cache/tabrix-wine}"
-marker="$prefix/.tabrix-prefix-2"
+marker="$prefix/.tabrix-prefix-3"
 if [ ! -f "$marker" ]; then
   echo "setup: making the Wine prefix $prefix"
   mkdir -p "$prefix"
@@ -39,6 +39,9 @@ if [ ! -f "$marker" ]; then
   # and destroy while Wine waits for the manager's answer.
   "$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/dev/null 2>&1
   "$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1280x1024 /f >/dev/null 2>&1
+  # The fonts Windows links to its UI faces for Chinese, Japanese and Korean
+  # text are not here: one installed font stands in for them.
+  "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /t REG_SZ /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
   /usr/bin/wineserver -w
   touch "$marker"
 fi
