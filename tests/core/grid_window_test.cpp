@@ -43,20 +43,6 @@ TEST_F(GridTest, CreationFailsCleanlyWhenMemoryRunsOut) {
     EXPECT_EQ(CreateGrid(host.hwnd(), host.instance(), 0, 1, 0, 0, 100, 100), nullptr);
 }
 
-TEST_F(GridTest, TwoGridsKeepSeparateDataAndFreeGridWithoutAnEditorChangesNothing) {
-    HWND second = CreateGrid(host.hwnd(), host.instance(), 0, 2, 0, 300, 400, 200);
-    Shape(2, 8);
-    ASSERT_TRUE(testing_host::ShapeGrid(second, 3, 4));
-    CreateCell(grid, 1, 1, "first");
-    CreateCell(second, 2, 1, "two");
-    EXPECT_EQ(FreeGrid(grid), 1);
-    EXPECT_EQ(std::pair(GetColCount(grid), GetRowCount(grid)), std::pair(2, 1));
-    EXPECT_EQ(std::pair(GetColCount(second), GetRowCount(second)), std::pair(3, 2));
-    EXPECT_NE(FontOf(GetDlgItem(second, kComboId)), FontOf(GetDlgItem(grid, kComboId)));
-    DestroyWindow(second);
-    EXPECT_EQ(Cell(1, 1), "first");
-}
-
 // Hosts fill grids from worker threads that own them; each call must reach
 // the grid it names, and none may reach one its thread destroyed.
 TEST_F(GridTest, CallsReachGridsOfOtherThreadsUntilTheyAreDestroyed) {
