@@ -82,17 +82,17 @@ LRESULT OnPaint(const Grid& grid) {
     }
     RelabelHeader(grid);
     FitSurface(grid);
-    // Nothing changed since the last paint (the window was uncovered, or a
-    // host repaints it): the kept image is sent as it is, and what the last
-    // paint settled still holds.
-    if (!ImageUnchanged(s)) {
-        StepOffNewRecordRow(grid);
-        const CellLayout layout = LayOutCells(s);
-        UpdateHorizontalPage(grid, layout);
-        const ImageKey drawn = CurrentImageKey(s);
-        DrawCells(grid, layout);
-        RememberImage(s, drawn, s->vScroll.nPos);
-    }
+    StepOffNewRecordRow(grid);
+    const CellLayout layout = LayOutCells(s);
+    UpdateHorizontalPage(grid, layout);
+    // Only the rows that differ from the kept image are drawn: none when the
+    // window was uncovered or a host repaints it, one after a cell changed.
+    KeptImage now;
+    DescribeImage(grid, layout, &now);
+    RepaintPlan plan;
+    PlanRepaint(s, now, &plan);
+    DrawCells(grid, layout, plan);
+    RememberImage(s, now);
     s->windowDC = SendImage(grid);
     if (s->newRowIndex != s->curRow) s->newRowIndex = -1;
     PlaceEditor(grid);

@@ -1,5 +1,6 @@
 #include "view/surface.h"
 
+#include "grid/image_events.h"
 #include "grid/library.h"
 
 namespace tabrix {
@@ -31,6 +32,7 @@ void RebuildSurface(const Grid& grid, int width, int height) {
     SelectObject(s->memDC, s->memBitmap);
     SelectObject(s->memDC, s->cellFont);
     PatBlt(s->memDC, 0, 0, width, height, WHITENESS);
+    NoteEverythingChanged(s);
     s->surfaceWidth = width;
     s->surfaceHeight = height;
 }
