@@ -2,9 +2,11 @@
 
 #include <cstring>
 #include <initializer_list>
+#include <new>
 
 #include "grid/cell_store.h"
 #include "grid/columns.h"
+#include "grid/grid_access.h"
 
 namespace tabrix {
 namespace {
@@ -45,6 +47,8 @@ private:
 
 // A slot below the last row shown: the workspace, whatever the rows hold.
 constexpr uint64_t kNoRow = 0;
+// A first row no view has: the window's pixels show no image of the grid's.
+constexpr int32_t kScreenUnknown = INT32_MIN;
 
 // Everything a paint draws alike in every row. The system colours are the
 // painter's; a cell font the host replaced may come back with the old
@@ -84,10 +88,20 @@ int SlotsOf(const GridState* s) {
     return below > 0 ? (below + RowPitch(s) - 1) / RowPitch(s) : 0;
 }
 
+// Prints of more cells than this are not kept: such a window draws every
+// row at every change.
+constexpr size_t kMostCellPrints = size_t{1} << 16;
+
 }  // namespace
 
+// The cells' prints of the kept image and of the paint being planned, slot
+// by slot, each slot's shown columns left to right.
+struct CellPrints {
+    std::vector<uint64_t> kept, now;
+};
+
 void DescribeImage(const Grid& grid, const CellLayout& layout, KeptImage* now) {
-    const GridState* s = grid.state;
+    GridState* s = grid.state;
     const GridArrays* a = grid.arrays;
     now->look = LookOf(grid);
     Print edges;
@@ -98,18 +112,28 @@ void DescribeImage(const Grid& grid, const CellLayout& layout, KeptImage* now) {
     now->firstRow = s->vScroll.nPos;
     now->stale = 0;
     now->slots = SlotsOf(s);
-    if (now->slots > kImageSlots) {
-        now->slots = 0;  // too tall to keep prints of: every paint draws every row
-        return;
-    }
     // The data columns a row shows texts of.
     int shown[kColSlots];
     int columns = 0;
     VisitShownColumns(s, s->clientRect.right, [&](int c, int col, int, int) {
         if (c > 0 && col < s->colCount) shown[columns++] = col;
     });
+    now->columns = columns;
+    const size_t cells = static_cast<size_t>(now->slots) * static_cast<size_t>(columns);
+    if (!s->cellPrints) s->cellPrints = new (std::nothrow) CellPrints;
+    if (now->slots > kImageSlots || cells > kMostCellPrints || !s->cellPrints) {
+        now->slots = 0;  // every paint draws every row
+        return;
+    }
+    std::vector<uint64_t>& prints = s->cellPrints->now;
+    try {
+        prints.assign(cells, kNoRow);
+    } catch (const std::bad_alloc&) {
+        now->slots = 0;
+        return;
+    }
     for (int r = 1; r <= now->slots; ++r) {
-        now->slotMarks[r] = now->slotTexts[r] = kNoRow;
+        now->slotMarks[r] = kNoRow;
         if (r > layout.rows) continue;
         const int row = now->firstRow + r - 1;
         Print marks;
@@ -117,12 +141,12 @@ void DescribeImage(const Grid& grid, const CellLayout& layout, KeptImage* now) {
         marks.Add((row == s->rowCount ? 1 : 0) | (row == s->curRow ? 2 : 0) | (row == s->selectedRow ? 4 : 0));
         if (row == s->curRow) marks.Add(static_cast<uint32_t>(s->curCol));
         now->slotMarks[r] = marks.Value();
-        Print texts;
         for (int i = 0; i < columns && row < s->rowCount; ++i) {
             const char* text = CellText(a, row, shown[i]);
-            texts.AddText(text ? text : "");
+            Print p;
+            p.AddText(text ? text : "");
+            prints[static_cast<size_t>(r - 1) * static_cast<size_t>(columns) + static_cast<size_t>(i)] = p.Value();
         }
-        now->slotTexts[r] = texts.Value();
     }
 }
 
@@ -131,24 +155,46 @@ void PlanRepaint(const GridState* s, const KeptImage& now, RepaintPlan* plan) {
     const int shift = now.firstRow - kept.firstRow;
     const int fullRows = (s->clientRect.bottom - s->headerHeight) / RowPitch(s);
     plan->slots = now.slots;
+    plan->columns = now.columns;
     plan->shift = shift;
     // A move by most of a page leaves too little to keep.
-    plan->whole = kept.stale || kept.slots == 0 || now.slots != kept.slots || now.look != kept.look ||
-                  now.edges != kept.edges || shift >= fullRows - 1 || -shift >= fullRows - 1;
+    plan->whole = kept.stale || kept.slots == 0 || now.slots == 0 || now.slots != kept.slots ||
+                  now.columns != kept.columns || now.look != kept.look || now.edges != kept.edges ||
+                  shift >= fullRows - 1 || -shift >= fullRows - 1;
+    if (plan->whole) {
+        plan->shift = 0;
+        return;
+    }
+    const size_t columns = static_cast<size_t>(now.columns);
+    const std::vector<uint64_t>& was = s->cellPrints->kept;
+    const std::vector<uint64_t>& is = s->cellPrints->now;
+    plan->cellStale.assign(static_cast<size_t>(now.slots) * columns, false);
     for (int r = 1; r <= now.slots; ++r) {
-        const int was = r + shift;
-        if (plan->whole || was < 1 || was > kept.slots || kept.slotMarks[was] != now.slotMarks[r]) {
-            plan->stale[r] = SlotChange::kRow;
-        } else {
-            plan->stale[r] = kept.slotTexts[was] != now.slotTexts[r] ? SlotChange::kTexts : SlotChange::kNone;
+        const int from = r + shift;
+        plan->rowStale[r] = from < 1 || from > kept.slots || kept.slotMarks[from] != now.slotMarks[r];
+        if (plan->rowStale[r]) continue;
+        for (size_t i = 0; i < columns; ++i) {
+            const size_t at = static_cast<size_t>(r - 1) * columns + i;
+            plan->cellStale[at] = was[static_cast<size_t>(from - 1) * columns + i] != is[at];
         }
     }
-    if (plan->whole) plan->shift = 0;
 }
 
 void RememberImage(GridState* s, const KeptImage& now) {
     s->image = now;
+    if (s->cellPrints) s->cellPrints->kept.swap(s->cellPrints->now);
     s->screenPos = now.firstRow;
+}
+
+void ForgetImage(GridState* s) {
+    delete s->cellPrints;
+    s->cellPrints = nullptr;
+    s->image.slots = 0;
+}
+
+void ResendImage(const Grid& grid) {
+    grid.state->screenPos = kScreenUnknown;
+    InvalidateCells(grid);
 }
 
 int ReusableShift(const Grid& grid) {

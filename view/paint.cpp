@@ -61,36 +61,42 @@ ShownText CellShownText(const GridArrays* a, int row, int col) {
     return {text, static_cast<int>(len), false};
 }
 
-// Pixel lines of the image, top included, bottom excluded.
-struct Lines {
-    int top, bottom;
-    bool Meets(const Lines& other) const { return top < other.bottom && other.top < bottom; }
-};
-
-// Where the texts and check boxes of a row whose top line is `top` may
-// draw: from two lines below it to two past the row's bottom line.
-Lines TextLines(const GridState* s, int top) {
-    const int h = RowPitch(s);
-    const int check = (h - kCheckSize) / 2;
-    return {top + std::min(2, check), top + std::max(h + 2, check + kCheckSize)};
+bool Meet(const RECT& a, const RECT& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
-// Everything row r's drawing may touch: its top line too (a selection
-// fills the line above its band), and its header's marks.
-Lines RowLines(const GridState* s, int r) {
-    const int top = RowTop(s, r);
-    const Lines texts = TextLines(s, top);
-    return {std::min(top, texts.top), std::max(texts.bottom, top + kMarkBottom)};
+// Where the text or check box of the cell at x, w may draw, in a row whose
+// top line is `top`: down to two lines past the row's bottom line.
+RECT CellInk(const GridState* s, int x, int w, int top) {
+    const int h = RowPitch(s), checkTop = (h - kCheckSize) / 2, checkLeft = x + (w - kCheckSize) / 2 - 1;
+    return RECT{std::min(x + kTextMargin, checkLeft), top + std::min(2, checkTop),
+                std::max(x + w - 3, checkLeft + kCheckSize), top + std::max(h + 2, checkTop + kCheckSize)};
 }
 
-// The lines a paint draws again, and the same as a clip region; the rest of
+// The lines above the bottom edge that cut a selection's fill and the
+// current cell's frame short: a frame cut there may even lie above its row.
+constexpr int kEdgeCut = 4;
+
+// Everything view row r's drawing may touch: its top line too (a selection
+// fills the line above its band), its cells' ink, its header's marks, and
+// the lines of the bottom edge where the edge cuts it.
+RECT RowArea(const GridState* s, int r) {
+    const int top = RowTop(s, r), B = s->clientRect.bottom;
+    const RECT ink = CellInk(s, 0, 0, top);
+    RECT area{0, std::min(top, static_cast<int>(ink.top)), s->clientRect.right,
+              std::max(static_cast<int>(ink.bottom), top + kMarkBottom)};
+    if (top + RowPitch(s) >= B - kEdgeCut) area.top = std::min(static_cast<int>(area.top), B - kEdgeCut);
+    return area;
+}
+
+// The areas a paint draws again, and the same as a clip region; the rest of
 // the image stays.
-struct StaleLines {
-    std::vector<Lines> lines;
+struct StaleAreas {
+    std::vector<RECT> areas;
     HRGN region = nullptr;
-    bool Meets(const Lines& area) const {
-        for (const Lines& l : lines) {
-            if (l.Meets(area)) return true;
+    bool Meets(const RECT& area) const {
+        for (const RECT& a : areas) {
+            if (Meet(a, area)) return true;
         }
         return false;
     }
@@ -101,7 +107,7 @@ struct StaleLines {
 // neither. Given a clip, it draws only the rows that reach into it.
 class Painter {
 public:
-    Painter(const Grid& grid, const CellLayout& layout, const StaleLines* stale = nullptr)
+    Painter(const Grid& grid, const CellLayout& layout, const StaleAreas* stale = nullptr)
         : s_(grid.state), a_(grid.arrays), layout_(layout), dc_(grid.state->memDC), stale_(stale) {
         H_ = s_->headerHeight;
         h_ = RowPitch(s_);
@@ -132,29 +138,26 @@ public:
     Painter(const Painter&) = delete;
     Painter& operator=(const Painter&) = delete;
 
-    // Given stale lines, the same calls in the same order as a paint of
-    // every row, clipped to those lines, less the calls that draw nothing
+    // Given stale areas, the same calls in the same order as a paint of
+    // every row, clipped to those areas, less the calls that draw nothing
     // inside them: what lies outside them stays.
     void Paint() {
         if (stale_) SelectClipRgn(dc_, stale_->region);
         FillSolid(dc_, 0, H_, W_, B_, s_->backColor);
         for (int r = 1; r <= layout_.rows; ++r) {
-            if (Stale(RowLines(s_, r))) {
+            if (Stale(RowArea(s_, r))) {
                 DrawRow(r, s_->vScroll.nPos + r - 1);
             } else if (r == 1) {
                 VisitShownColumns(s_, W_, [&](int c, int col, int x, int w) { DrawColumnStrip(c, col, x, w); });
             }
         }
-        // The frame and the empty areas come last, over whatever is there,
-        // so drawing them whole gives what the image already holds outside
-        // the stale lines.
-        if (stale_) SelectClipRgn(dc_, nullptr);
         if (s_->curCellPainted) DrawCurrentCellFrame();
         FillEmptyAreas();
+        if (stale_) SelectClipRgn(dc_, nullptr);
     }
 
 private:
-    bool Stale(const Lines& area) const { return !stale_ || stale_->Meets(area); }
+    bool Stale(const RECT& area) const { return !stale_ || stale_->Meets(area); }
 
     void DrawRow(int r, int row) {
         const int rowTop = RowTop(s_, r);
@@ -174,6 +177,7 @@ private:
 
     // Column backgrounds and vertical lines run the full height, once a paint.
     void DrawColumnStrip(int c, int col, int x, int w) {
+        if (!Stale(RECT{x - 1, H_, x + w, B_})) return;
         if (c == 0) {
             FillWith(dc_, GetSysColorBrush(COLOR_BTNFACE), 0, H_, w - 1, B_);
             return;
@@ -187,6 +191,7 @@ private:
     }
 
     void DrawRowHeader(int row, int rowTop, int rowLine, int w) {
+        if (!Stale(RECT{0, rowTop + 1, w, std::max(rowLine, rowTop + kMarkBottom)})) return;
         HPEN white = static_cast<HPEN>(GetStockObject(WHITE_PEN));
         HGDIOBJ old = SelectObject(dc_, white);
         MoveToEx(dc_, 0, rowLine - 1, nullptr);
@@ -194,7 +199,6 @@ private:
         LineTo(dc_, w - 2, rowTop + 1);
         SelectObject(dc_, old);
 
-        if (!Stale(Lines{rowTop + 2, rowTop + kMarkBottom})) return;
         SetBkColor(dc_, buttonFace_);
         SetTextColor(dc_, buttonText_);
         if (row == s_->rowCount) {
@@ -219,10 +223,10 @@ private:
 
     void DrawCell(int row, int col, int x, int w, int rowTop, int rowLine) {
         const bool selected = row == s_->selectedRow;
-        if (selected) FillSolid(dc_, x > 1 ? x : 1, rowTop, W_, rowLine < B_ - 2 ? rowLine : B_ - 2, selBack_);
+        const RECT fill{x > 1 ? x : 1, rowTop, W_, rowLine < B_ - 2 ? rowLine : B_ - 2};
+        if (selected && Stale(fill)) FillSolid(dc_, fill.left, fill.top, fill.right, fill.bottom, selBack_);
         if (row >= s_->rowCount || col >= s_->colCount) return;  // the new-record row and the filler show nothing
-
-        if (!Stale(TextLines(s_, rowTop))) return;
+        if (!Stale(CellInk(s_, x, w, rowTop))) return;
         const ShownText shown = CellShownText(a_, row, col);
         RECT area{x + kTextMargin, rowTop + 2, x + w - 3, rowTop + 2 + h_};
         switch (a_->colType[col]) {
@@ -345,7 +349,7 @@ private:
     const GridArrays* a_;
     const CellLayout& layout_;
     HDC dc_;
-    const StaleLines* stale_;
+    const StaleAreas* stale_;
     int H_, h_, W_, B_;
     COLORREF selBack_, selText_, frame_;
     COLORREF window_, windowText_, buttonFace_, buttonText_;
@@ -356,35 +360,36 @@ private:
     std::wstring wide_;  // a UTF-8 cell's text for the platform, reused
 };
 
-// The lines a paint must draw again: the rows whose marks changed, the
-// text areas of rows whose texts alone changed, and after a move of the
-// image, the first row (its column strips are drawn with it, over a
-// selection's fill: a selected first row keeps lines other selected rows
-// lose), the row that was first, and the lines near the bottom edge, which
-// cuts a selection and the current cell's frame.
-void FindStaleLines(const GridState* s, const RepaintPlan& plan, StaleLines* stale) {
-    const int H = s->headerHeight, B = s->clientRect.bottom;
-    constexpr int kEdgeCut = 4;
-    std::vector<Lines>& lines = stale->lines;
-    auto add = [&](Lines l) {
-        l.top = std::max(l.top, H);
-        l.bottom = std::min(l.bottom, B);
-        if (l.top >= l.bottom) return;
-        if (!lines.empty() && l.top <= lines.back().bottom) {
-            lines.back().bottom = std::max(lines.back().bottom, l.bottom);
-        } else {
-            lines.push_back(l);
-        }
+// The areas a paint must draw again: the rows whose marks changed, the
+// ink of cells whose texts changed, and after a move of the image, the
+// first row (its column strips are drawn with it, over a selection's fill:
+// a selected first row keeps lines other selected rows lose), the row that
+// was first, and the lines near the bottom edge, which cuts a selection and
+// the current cell's frame.
+void FindStaleAreas(const GridState* s, const RepaintPlan& plan, StaleAreas* stale) {
+    const int H = s->headerHeight, W = s->clientRect.right, B = s->clientRect.bottom;
+    auto add = [&](RECT a) {
+        a.top = std::max(static_cast<int>(a.top), H);
+        a.bottom = std::min(static_cast<int>(a.bottom), B);
+        if (a.top < a.bottom && a.left < a.right) stale->areas.push_back(a);
     };
+    // The shown data columns, as the plan counts them.
+    std::vector<std::pair<int, int>> columns;
+    VisitShownColumns(s, W, [&](int c, int col, int x, int w) {
+        if (c > 0 && col < s->colCount) columns.emplace_back(x, w);
+    });
     for (int r = 1; r <= plan.slots; ++r) {
-        if (plan.stale[r] == SlotChange::kRow || (plan.shift != 0 && (r == 1 || r == 1 - plan.shift))) {
-            add(RowLines(s, r));
-        } else if (plan.stale[r] == SlotChange::kTexts) {
-            add(TextLines(s, RowTop(s, r)));
+        if (plan.rowStale[r] || (plan.shift != 0 && (r == 1 || r == 1 - plan.shift))) {
+            add(RowArea(s, r));
+            continue;
+        }
+        for (int i = 0; i < plan.columns && i < static_cast<int>(columns.size()); ++i) {
+            if (!plan.cellStale[static_cast<size_t>(r - 1) * static_cast<size_t>(plan.columns) + static_cast<size_t>(i)]) continue;
+            add(CellInk(s, columns[static_cast<size_t>(i)].first, columns[static_cast<size_t>(i)].second, RowTop(s, r)));
         }
     }
     const int moved = plan.shift * RowPitch(s);
-    if (plan.shift != 0) add(Lines{B - kEdgeCut - std::max(moved, 0), B});
+    if (plan.shift != 0) add(RECT{0, B - kEdgeCut - std::max(moved, 0), W, B});
 }
 
 }  // namespace
@@ -405,31 +410,29 @@ bool ScrollShownRows(const Grid& grid, int fromPos) {
 void DrawCells(const Grid& grid, const CellLayout& layout, const RepaintPlan& plan) {
     const GridState* s = grid.state;
     RECT cells{0, s->headerHeight, s->clientRect.right, s->clientRect.bottom};
+    // The window's pixels show the image as it stood, moved when a line step
+    // moved them (a second step before the paint leaves them elsewhere):
+    // then only what is drawn again is sent. The paint's device context is
+    // clipped to the update region, so that joins it first.
+    const bool screenFollows = s->screenPos == s->vScroll.nPos;
     if (plan.whole) {
         Painter(grid, layout).Paint();
         InvalidateRect(grid.hwnd, &cells, FALSE);
         return;
     }
     if (plan.shift != 0) ScrollDC(s->memDC, 0, -plan.shift * RowPitch(s), &cells, &cells, nullptr, nullptr);
-    StaleLines stale;
-    FindStaleLines(s, plan, &stale);
-    if (stale.lines.empty()) return;
-    stale.region = CreateRectRgn(0, stale.lines[0].top, cells.right, stale.lines[0].bottom);
-    for (size_t i = 1; i < stale.lines.size(); ++i) {
-        HRGN more = CreateRectRgn(0, stale.lines[i].top, cells.right, stale.lines[i].bottom);
+    StaleAreas stale;
+    FindStaleAreas(s, plan, &stale);
+    if (!screenFollows) InvalidateRect(grid.hwnd, &cells, FALSE);
+    if (stale.areas.empty()) return;
+    stale.region = CreateRectRgnIndirect(&stale.areas[0]);
+    for (size_t i = 1; i < stale.areas.size(); ++i) {
+        HRGN more = CreateRectRgnIndirect(&stale.areas[i]);
         CombineRgn(stale.region, stale.region, more, RGN_OR);
         DeleteObject(more);
     }
     Painter(grid, layout, &stale).Paint();
-    // The window's pixels already show the image as it stood, moved when a
-    // line step moved them: then only the lines drawn again are sent. The
-    // paint's device context is clipped to the update region, so they join
-    // it first.
-    if (s->screenPos == s->vScroll.nPos) {
-        InvalidateRgn(grid.hwnd, stale.region, FALSE);
-    } else {
-        InvalidateRect(grid.hwnd, &cells, FALSE);
-    }
+    if (screenFollows) InvalidateRgn(grid.hwnd, stale.region, FALSE);
     DeleteObject(stale.region);
 }
 

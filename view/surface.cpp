@@ -2,6 +2,7 @@
 
 #include "grid/image_events.h"
 #include "grid/library.h"
+#include "view/image_reuse.h"
 
 namespace tabrix {
 
@@ -16,6 +17,7 @@ void LayOutHeader(const Grid& grid) {
 }
 
 void ReleaseSurface(GridState* s) {
+    ForgetImage(s);
     if (s->memDC) DeleteDC(s->memDC);
     if (s->memBitmap) DeleteObject(s->memBitmap);
     s->memDC = nullptr;
