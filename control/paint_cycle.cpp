@@ -84,17 +84,17 @@ LRESULT OnPaint(const Grid& grid) {
     }
     RelabelHeader(grid);
     FitSurface(grid);
-    // Nothing changed since the last paint (the window was uncovered, or a
-    // host repaints it): the kept image is sent as it is, and what the last
-    // paint settled still holds.
-    if (!ImageUnchanged(s)) {
-        StepOffNewRecordRow(grid);
-        const CellLayout layout = LayOutCells(s);
-        UpdateHorizontalPage(grid, layout);
-        const ImageKey drawn = CurrentImageKey(s);
-        DrawCells(grid, layout);
-        RememberImage(s, drawn, s->vScroll.nPos);
-    }
+    StepOffNewRecordRow(grid);
+    const CellLayout layout = LayOutCells(s);
+    UpdateHorizontalPage(grid, layout);
+    // Only the rows that differ from the kept image are drawn: none when the
+    // window was uncovered or a host repaints it, one after a cell changed.
+    KeptImage now;
+    DescribeImage(grid, layout, &now);
+    RepaintPlan plan;
+    PlanRepaint(s, now, &plan);
+    DrawCells(grid, layout, plan);
+    RememberImage(s, now);
     // Told once the layout the events' child ids follow is settled.
     AnnounceViewChanges(grid, input.focusedGrid == grid.hwnd);
     s->windowDC = SendImage(grid);

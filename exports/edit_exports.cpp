@@ -30,11 +30,11 @@ int32_t WINAPI UndoField(HWND hwnd) {
 }
 
 int32_t WINAPI CanUndoRow(HWND hwnd) {
-    return WithGrid(hwnd, [](const Grid& g) { return tabrix::CanUndoRow(g); });
+    return tabrix::WithComparedGrid(hwnd, [](const Grid& g) { return tabrix::CanUndoRow(g); });
 }
 
 int32_t WINAPI CanUndoField(HWND hwnd) {
-    return WithGrid(hwnd, [](const Grid& g) { return tabrix::CanUndoField(g); });
+    return tabrix::WithComparedGrid(hwnd, [](const Grid& g) { return tabrix::CanUndoField(g); });
 }
 
 int32_t WINAPI UndeleteRow(HWND hwnd) {
@@ -42,7 +42,7 @@ int32_t WINAPI UndeleteRow(HWND hwnd) {
 }
 
 int32_t WINAPI CanUndeleteRow(HWND hwnd) {
-    return WithGrid(hwnd, [](const Grid& g) { return tabrix::CanUndeleteRow(g); });
+    return tabrix::WithComparedGrid(hwnd, [](const Grid& g) { return tabrix::CanUndeleteRow(g); });
 }
 
 int32_t WINAPI DeleteGridRow(HWND hwnd) {
@@ -50,15 +50,15 @@ int32_t WINAPI DeleteGridRow(HWND hwnd) {
 }
 
 int32_t WINAPI SelectRow(HWND hwnd, int32_t row) {
-    return WithGrid(hwnd, [&](const Grid& g) { return tabrix::SelectRow(g, row); });
+    return tabrix::WithComparedGrid(hwnd, [&](const Grid& g) { return tabrix::SelectRow(g, row); });
 }
 
 int32_t WINAPI CanDeleteRow(HWND hwnd) {
-    return WithGrid(hwnd, [](const Grid& g) { return tabrix::CanDeleteRow(g); });
+    return tabrix::WithComparedGrid(hwnd, [](const Grid& g) { return tabrix::CanDeleteRow(g); });
 }
 
 int32_t WINAPI RowModified(HWND hwnd, int32_t row) {
-    return WithGrid(hwnd, [&](const Grid& g) { return tabrix::RowModified(g.arrays, row); });
+    return tabrix::WithComparedGrid(hwnd, [&](const Grid& g) { return tabrix::RowModified(g.arrays, row); });
 }
 
 int32_t WINAPI ResetRowModified(HWND hwnd, int32_t row) {
@@ -66,7 +66,7 @@ int32_t WINAPI ResetRowModified(HWND hwnd, int32_t row) {
 }
 
 int32_t WINAPI GridDataChanged(HWND hwnd) {
-    return WithGrid(hwnd, [](const Grid& g) { return g.state->dataChanged; });
+    return tabrix::WithComparedGrid(hwnd, [](const Grid& g) { return g.state->dataChanged; });
 }
 
 void WINAPI SetModify(HWND hwnd, int32_t value) {
@@ -85,7 +85,7 @@ int32_t WINAPI GridReadOnly(HWND hwnd, int32_t value) {
 }
 
 const char* WINAPI GetCellsText(HWND hwnd, int32_t row1, int32_t col1, int32_t row2, int32_t col2) {
-    return tabrix::WithGridText(hwnd, tabrix::kNotGridText, [&](const Grid& g) -> const char* {
+    return tabrix::WithComparedGridText(hwnd, tabrix::kNotGridText, [&](const Grid& g) -> const char* {
         std::string text;
         if (!tabrix::CellsText(g, row1, col1, row2, col2, &text)) return tabrix::TempText("");
         return tabrix::TempCopy(text.data(), text.size());
@@ -107,7 +107,7 @@ int32_t WINAPI PasteCells(HWND hwnd, const char* text) {
 }
 
 int32_t WINAPI GetPasteResult(HWND hwnd, int32_t* cells, int32_t* row, int32_t* col) {
-    return WithGrid(hwnd, [&](const Grid& g) { return tabrix::PasteResult(g, cells, row, col); });
+    return tabrix::WithComparedGrid(hwnd, [&](const Grid& g) { return tabrix::PasteResult(g, cells, row, col); });
 }
 
 }  // extern "C"

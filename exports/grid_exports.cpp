@@ -59,15 +59,15 @@ int32_t WINAPI LockField(HWND hwnd, int32_t col, uint8_t locked) {
 }
 
 int32_t WINAPI GetColCount(HWND hwnd) {
-    return WithGrid(hwnd, [](const Grid& g) { return g.state->colCount - 1; });
+    return tabrix::WithComparedGrid(hwnd, [](const Grid& g) { return g.state->colCount - 1; });
 }
 
 int32_t WINAPI GetColWidth(HWND hwnd, int32_t col) {
-    return WithGrid(hwnd, [&](const Grid& g) { return tabrix::ColumnWidth(g.state, col); });
+    return tabrix::WithComparedGrid(hwnd, [&](const Grid& g) { return tabrix::ColumnWidth(g.state, col); });
 }
 
 int32_t WINAPI GetFldSize(HWND hwnd, int32_t col) {
-    return WithGrid(hwnd, [&](const Grid& g) { return tabrix::GetFldSize(g, col); });
+    return tabrix::WithComparedGrid(hwnd, [&](const Grid& g) { return tabrix::GetFldSize(g, col); });
 }
 
 int32_t WINAPI DimRows(HWND hwnd, int32_t n) {
@@ -79,7 +79,8 @@ int32_t WINAPI RedimPreserveRows(HWND hwnd, int32_t n) {
 }
 
 int32_t WINAPI CreateCell(HWND hwnd, int32_t row, int32_t col, const char* text) {
-    return ChangeGrid(hwnd, [&](const Grid& g) { return tabrix::CreateCell(g, row, col, text); });
+    return ChangeGrid(hwnd, [&](const Grid& g) { return tabrix::CreateCell(g, row, col, text); },
+                      tabrix::kComparedExportCall);
 }
 
 int32_t WINAPI SetCellText(HWND hwnd, int32_t row, int32_t col, const char* text) {
@@ -87,7 +88,7 @@ int32_t WINAPI SetCellText(HWND hwnd, int32_t row, int32_t col, const char* text
         const int rc = tabrix::SetCellText(g, row, col, text);
         if (rc == tabrix::kStored) tabrix::ShowStoredTextInEditor(g, row, col);
         return rc;
-    });
+    }, tabrix::kComparedExportCall);
 }
 
 int32_t WINAPI SetGridCodePage(HWND hwnd, int32_t codePage) {
@@ -95,16 +96,16 @@ int32_t WINAPI SetGridCodePage(HWND hwnd, int32_t codePage) {
 }
 
 int32_t WINAPI GetColLabel(HWND hwnd, int32_t col, char* buffer, int32_t size) {
-    return WithGrid(hwnd, [&](const Grid& g) { return tabrix::ColumnLabel(g, col, buffer, size); });
+    return tabrix::WithComparedGrid(hwnd, [&](const Grid& g) { return tabrix::ColumnLabel(g, col, buffer, size); });
 }
 
 const char* WINAPI GetCell(HWND hwnd, int32_t mode, int32_t row, int32_t col, FieldDef* def) {
-    return tabrix::WithGridText(hwnd, tabrix::kNotGridText,
+    return tabrix::WithComparedGridText(hwnd, tabrix::kNotGridText,
                                 [&](const Grid& g) { return tabrix::GetCell(g, mode, row, col, def); });
 }
 
 int32_t WINAPI GetRowCount(HWND hwnd) {
-    return WithGrid(hwnd, [](const Grid& g) { return g.state->rowCount - 1; });
+    return tabrix::WithComparedGrid(hwnd, [](const Grid& g) { return g.state->rowCount - 1; });
 }
 
 // Both clear whatever the host answers about the open edit.
@@ -144,7 +145,7 @@ int32_t WINAPI SetRowHeight(HWND hwnd, int32_t height) {
 }
 
 int32_t WINAPI GetRowHeight(HWND hwnd) {
-    return WithGrid(hwnd, [](const Grid& g) { return g.state->rowHeight; });
+    return tabrix::WithComparedGrid(hwnd, [](const Grid& g) { return g.state->rowHeight; });
 }
 
 int32_t WINAPI OnEntryStyle(int32_t style) {

@@ -11,7 +11,7 @@ namespace {
 
 template <class Op>
 const char* RecordText(HWND hwnd, Op op) {
-    return tabrix::WithGridText(hwnd, tabrix::kNotGridRecordText, [&](const Grid& g) { return op(*g.arrays); });
+    return tabrix::WithComparedGridText(hwnd, tabrix::kNotGridRecordText, [&](const Grid& g) { return op(*g.arrays); });
 }
 
 // One row written: the row count follows the store and the scroll records

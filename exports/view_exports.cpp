@@ -9,7 +9,7 @@ using tabrix::WithGrid;
 extern "C" {
 
 int32_t WINAPI GotoCell(HWND hwnd, int32_t row, int32_t col) {
-    return WithGrid(hwnd, [&](const Grid& g) { return tabrix::GotoCell(g, row, col); });
+    return tabrix::WithComparedGrid(hwnd, [&](const Grid& g) { return tabrix::GotoCell(g, row, col); });
 }
 
 int32_t WINAPI ViewGrid(HWND hwnd, int32_t mode) {
@@ -17,7 +17,7 @@ int32_t WINAPI ViewGrid(HWND hwnd, int32_t mode) {
 }
 
 int32_t WINAPI GetCellRect(HWND hwnd, int32_t row, int32_t col, RECT* rect) {
-    return WithGrid(hwnd, [&](const Grid& g) {
+    return tabrix::WithComparedGrid(hwnd, [&](const Grid& g) {
         if (!rect || row < 1 || row > g.state->rowCount || col < 1 || col > g.state->colCount - 1) {
             return tabrix::kOutsideGrid;
         }
@@ -29,19 +29,19 @@ int32_t WINAPI GetCellRect(HWND hwnd, int32_t row, int32_t col, RECT* rect) {
 }
 
 int32_t WINAPI GetFirstVisRow(HWND hwnd) {
-    return WithGrid(hwnd, [](const Grid& g) { return g.state->vScroll.nPos; });
+    return tabrix::WithComparedGrid(hwnd, [](const Grid& g) { return g.state->vScroll.nPos; });
 }
 
 int32_t WINAPI GetFirstVisCol(HWND hwnd) {
-    return WithGrid(hwnd, [](const Grid& g) { return g.state->hScroll.nPos + 1; });
+    return tabrix::WithComparedGrid(hwnd, [](const Grid& g) { return g.state->hScroll.nPos + 1; });
 }
 
 int32_t WINAPI GetCurrentRow(HWND hwnd) {
-    return WithGrid(hwnd, [](const Grid& g) { return g.state->curRow; });
+    return tabrix::WithComparedGrid(hwnd, [](const Grid& g) { return g.state->curRow; });
 }
 
 int32_t WINAPI GetCurrentCol(HWND hwnd) {
-    return WithGrid(hwnd, [](const Grid& g) { return g.state->curCol; });
+    return tabrix::WithComparedGrid(hwnd, [](const Grid& g) { return g.state->curCol; });
 }
 
 int32_t WINAPI SetFuncCallback(WNDPROC callback, int32_t enable) {

@@ -1,5 +1,6 @@
 #include "grid/appearance.h"
 
+#include "grid/image_events.h"
 #include "grid/library.h"
 #include "support/answers.h"
 
@@ -43,6 +44,7 @@ HFONT GridFont(const GridState* s, const char* face, int points, int weight, int
 
 void RemakeOwnFonts(const Grid& grid) {
     GridState* s = grid.state;
+    NoteEverythingChanged(s);
     if (s->ownCellFont) {
         HFONT cellFont = DefaultFont(s, 400);
         if (s->memDC) SelectObject(s->memDC, cellFont);
@@ -53,6 +55,7 @@ void RemakeOwnFonts(const Grid& grid) {
 
 int SetGridAttr(const Grid& grid, const GridAttr& attr) {
     GridState* s = grid.state;
+    NoteEverythingChanged(s);
     HFONT cellFont = attr.cellFont ? attr.cellFont : DefaultFont(s, 400);
     s->ownCellFont = !attr.cellFont;
     // The off-screen context holds the cell font between paints; a font

@@ -92,7 +92,7 @@ const char* TextForMissingGrid(int fetchResult, const char* notGrid) {
     return TempText(fetchResult == kNotGrid ? notGrid : "");
 }
 
-int FetchGrid(HWND hwnd, Grid* grid) {
+int FetchGrid(HWND hwnd, Grid* grid, UINT call) {
     const Grid recent = RecentGrid();
     if (hwnd && recent.hwnd == hwnd) {
         *grid = recent;
@@ -102,7 +102,7 @@ int FetchGrid(HWND hwnd, Grid* grid) {
         if (!grid->state || !grid->arrays) return kNoRecords;
         if (GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId()) RememberGrid(*grid);
     }
-    NoteImageEvent(grid->state, kExportCall);
+    NoteImageEvent(grid->state, call);
     return kDone;
 }
 
@@ -115,10 +115,7 @@ static RECT CellArea(const Grid& grid) {
     return area;
 }
 
-void RequestRepaint(const Grid& grid) {
-    NoteCellsChanged(grid.state);
-    InvalidateCells(grid);
-}
+void RequestRepaint(const Grid& grid) { InvalidateCells(grid); }
 
 void InvalidateCells(const Grid& grid) {
     if (grid.state->repaintPending) return;
@@ -128,7 +125,7 @@ void InvalidateCells(const Grid& grid) {
 }
 
 void RepaintErasing(const Grid& grid) {
-    NoteCellsChanged(grid.state);
+    NoteEverythingChanged(grid.state);
     grid.state->repaintPending = 1;
     InvalidateRect(grid.hwnd, nullptr, TRUE);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "grid/grid_state.h"
+#include "grid/image_events.h"
 #include "support/answers.h"
 
 namespace tabrix {
@@ -28,16 +29,24 @@ inline HINSTANCE WindowInstance(HWND hwnd) {
     return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd, GWLP_HINSTANCE));
 }
 
-// kNotGrid, kNoRecords, or kDone with `grid` filled.
-int FetchGrid(HWND hwnd, Grid* grid);
+// kNotGrid, kNoRecords, or kDone with `grid` filled. `call` tells the kept
+// image what the export may change (grid/image_events.h).
+int FetchGrid(HWND hwnd, Grid* grid, UINT call = kExportCall);
 
 // Runs op(grid) for a valid grid and answers its result, otherwise the
 // handle's error code.
 template <class Op>
-int WithGrid(HWND hwnd, Op op) {
+int WithGrid(HWND hwnd, Op op, UINT call = kExportCall) {
     Grid grid;
-    int rc = FetchGrid(hwnd, &grid);
+    int rc = FetchGrid(hwnd, &grid, call);
     return rc == kDone ? op(grid) : rc;
+}
+// The same for an export that only reads, or changes only what a paint
+// compares row by row (cell texts, the current cell, the selection): the
+// next paint draws only the rows that differ.
+template <class Op>
+int WithComparedGrid(HWND hwnd, Op op) {
+    return WithGrid(hwnd, op, kComparedExportCall);
 }
 
 // The host may destroy the grid (or its parent) from any notification or
@@ -48,17 +57,19 @@ bool GridSurvived(const Grid& grid);
 // grid, "" when the records are missing.
 const char* TextForMissingGrid(int fetchResult, const char* notGrid);
 template <class Op>
-const char* WithGridText(HWND hwnd, const char* notGrid, Op op) {
+const char* WithGridText(HWND hwnd, const char* notGrid, Op op, UINT call = kExportCall) {
     Grid grid;
-    int rc = FetchGrid(hwnd, &grid);
+    int rc = FetchGrid(hwnd, &grid, call);
     return rc == kDone ? op(grid) : TextForMissingGrid(rc, notGrid);
 }
+template <class Op>
+const char* WithComparedGridText(HWND hwnd, const char* notGrid, Op op) {
+    return WithGridText(hwnd, notGrid, op, kComparedExportCall);
+}
 
-// Invalidates the grid without erasing, once per paint cycle; what the
-// cells show changed, so the next paint draws every row.
+// Invalidates the grid without erasing, once per paint cycle; the next
+// paint draws the rows whose prints changed (view/image_reuse.h).
 void RequestRepaint(const Grid& grid);
-// The same after a move of the view alone: the next paint judges from what
-// moved whether its last image can be reused.
 void InvalidateCells(const Grid& grid);
 // Invalidates with erasing; for the rare operations that ask for it.
 void RepaintErasing(const Grid& grid);
@@ -66,12 +77,15 @@ void RepaintErasing(const Grid& grid);
 // Runs a data or view change and invalidates the grid after it, unless the
 // host destroyed the grid meanwhile.
 template <class Op>
-int ChangeGrid(HWND hwnd, Op op) {
-    return WithGrid(hwnd, [&](const Grid& g) {
-        const int rc = op(g);
-        if (GridSurvived(g)) RequestRepaint(g);
-        return rc;
-    });
+int ChangeGrid(HWND hwnd, Op op, UINT call = kExportCall) {
+    return WithGrid(
+        hwnd,
+        [&](const Grid& g) {
+            const int rc = op(g);
+            if (GridSurvived(g)) RequestRepaint(g);
+            return rc;
+        },
+        call);
 }
 
 }  // namespace tabrix

@@ -26,13 +26,30 @@ constexpr int kComboId = 0x8003;
 
 // What the grid's accessible objects share (control/accessible_grid.cpp).
 struct AccessibleRoot;
+// Row places ("slots", 1 = the first visible row) an off-screen image keeps
+// a print of; a taller window draws every row at every change.
+constexpr int kImageSlots = 256;
+
+struct CellPrints;  // view/image_reuse.cpp
 
 }  // namespace tabrix
 
-// What a painted off-screen image depends on, besides its first row;
-// compared in view/image_reuse.cpp, which alone decides on reuse.
-struct ImageKey {
-    int32_t hPos, curRow, curCol, selectedRow, rowCount, colCount, rowHeight, width, height, headerHeight;
+// What a painted off-screen image shows, compared in view/image_reuse.cpp
+// with what a paint would draw now, which alone decides on reuse.
+struct KeptImage {
+    // Everything the rows share (sizes, columns, colours, fonts), the
+    // columns as the paint's layout reached them, and a print of each
+    // slot's row marks (which row, whether it is current, selected or the
+    // new-record row, or no row at all); the prints of its cells' texts are
+    // kept apart (GridState::cellPrints).
+    uint64_t look;
+    uint64_t edges;
+    uint64_t slotMarks[tabrix::kImageSlots + 1];
+    int32_t firstRow;  // the row of slot 1
+    int32_t slots;     // slots down to the bottom edge; 0 when the image cannot be reused
+    int32_t columns;   // data columns a row shows texts of
+    // Set by whatever the prints cannot see: the next paint draws every row.
+    int32_t stale;
 };
 
 // Published as the window property "variables" with its fields in this
@@ -165,11 +182,10 @@ struct GridState {
     SCROLLINFO appliedHScroll;
     // Size of memBitmap, so painting can tell when it no longer fits.
     int32_t surfaceWidth, surfaceHeight;
-    // The off-screen image as last painted, what it shows and from which
-    // row: written by painting, judged in view/image_reuse.cpp.
-    ImageKey image;
-    int32_t imagePos;
-    int32_t imageStale;
+    // The off-screen image as last painted: written by painting, judged in
+    // view/image_reuse.cpp, made stale by grid/image_events.h.
+    KeptImage image;
+    tabrix::CellPrints* cellPrints;
     // The first row the window's own pixels show: written by painting and by
     // a line step that moves those pixels itself, read by painting to send
     // the window only what changed.

@@ -5,6 +5,7 @@
 #include "grid/columns.h"
 #include "grid/grid_access.h"
 #include "grid/library.h"
+#include "view/image_reuse.h"
 #include "view/scroll.h"
 
 namespace tabrix {
@@ -39,6 +40,8 @@ LRESULT CALLBACK HeaderProc(HWND header, UINT message, WPARAM wParam, LPARAM lPa
         s->headerTrackX = static_cast<short>(LOWORD(lParam));
         DrawTrackLine(grid.hwnd, s->headerTrackX, kTrackLength, true);
     } else if (message == WM_LBUTTONUP) {
+        // The last track line stays drawn: the whole image goes over it.
+        if (s->headerTracking) ResendImage(grid);
         s->headerTrackX = 0;
         s->headerTracking = 0;
     }
@@ -190,6 +193,7 @@ void FinishRowDrag(const Grid& grid) {
     const int height = s->rowHeight + s->mouseY - s->rowResizeStartY;
     s->rowHeight = height > s->minRowHeight ? height : s->minRowHeight;
     EraseRowTrackLine(grid);
+    ResendImage(grid);
     RECT client;
     GetClientRect(grid.hwnd, &client);
     ApplyVerticalPage(grid, client.bottom);
@@ -200,6 +204,7 @@ void CancelRowDrag(const Grid& grid) {
     if (!grid.state->rowResizing) return;
     StopRowDrag(grid);
     EraseRowTrackLine(grid);
+    ResendImage(grid);
 }
 
 }  // namespace tabrix

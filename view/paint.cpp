@@ -1,5 +1,6 @@
 #include "view/paint.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -18,6 +19,7 @@ namespace {
 
 constexpr int kTextMargin = 6;
 constexpr int kCheckSize = 13;
+constexpr int kMarkBottom = 22;  // the row header's marks, from the row's top line
 
 COLORREF SystemUnless(int32_t colour, int systemIndex) {
     return colour == -1 ? GetSysColor(systemIndex) : static_cast<COLORREF>(colour);
@@ -59,25 +61,54 @@ ShownText CellShownText(const GridArrays* a, int row, int col) {
     return {text, static_cast<int>(len), false};
 }
 
-// View rows (1 = first visible) a paint draws; the others are already in the
-// off-screen image, shifted there by a vertical scroll.
-// Text may reach a few pixels into the row below, so a band is drawn from
-// the row above it (clipped to the band), and the first row is drawn again:
-// its top may still hold ink of a row that scrolled away.
-struct RowBand {
-    int first, last;
-    int drawFrom() const { return first > 1 ? first - 1 : 1; }
-    bool Whole() const { return first <= 1 && last == kAllRows; }
-    bool Draws(int r) const { return r == 1 || (r >= drawFrom() && r <= last); }
-    static constexpr int kAllRows = 1 << 30;
+bool Meet(const RECT& a, const RECT& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// Where the text or check box of the cell at x, w may draw, in a row whose
+// top line is `top`: down to two lines past the row's bottom line.
+RECT CellInk(const GridState* s, int x, int w, int top) {
+    const int h = RowPitch(s), checkTop = (h - kCheckSize) / 2, checkLeft = x + (w - kCheckSize) / 2 - 1;
+    return RECT{std::min(x + kTextMargin, checkLeft), top + std::min(2, checkTop),
+                std::max(x + w - 3, checkLeft + kCheckSize), top + std::max(h + 2, checkTop + kCheckSize)};
+}
+
+// The lines above the bottom edge that cut a selection's fill and the
+// current cell's frame short: a frame cut there may even lie above its row.
+constexpr int kEdgeCut = 4;
+
+// Everything view row r's drawing may touch: its top line too (a selection
+// fills the line above its band), its cells' ink, its header's marks, and
+// the lines of the bottom edge where the edge cuts it.
+RECT RowArea(const GridState* s, int r) {
+    const int top = RowTop(s, r), B = s->clientRect.bottom;
+    const RECT ink = CellInk(s, 0, 0, top);
+    RECT area{0, std::min(top, static_cast<int>(ink.top)), s->clientRect.right,
+              std::max(static_cast<int>(ink.bottom), top + kMarkBottom)};
+    if (top + RowPitch(s) >= B - kEdgeCut) area.top = std::min(static_cast<int>(area.top), B - kEdgeCut);
+    return area;
+}
+
+// The areas a paint draws again, and the same as a clip region; the rest of
+// the image stays.
+struct StaleAreas {
+    std::vector<RECT> areas;
+    HRGN region = nullptr;
+    bool Meets(const RECT& area) const {
+        for (const RECT& a : areas) {
+            if (Meet(a, area)) return true;
+        }
+        return false;
+    }
 };
 
 // Everything one paint needs; pens and fonts it makes are released with it.
-// It draws from the grid's records and the paint's layout and writes neither.
+// It draws from the grid's records and the paint's layout and writes
+// neither. Given a clip, it draws only the rows that reach into it.
 class Painter {
 public:
-    Painter(const Grid& grid, const CellLayout& layout, RowBand band)
-        : s_(grid.state), a_(grid.arrays), layout_(layout), dc_(grid.state->memDC), band_(band) {
+    Painter(const Grid& grid, const CellLayout& layout, const StaleAreas* stale = nullptr)
+        : s_(grid.state), a_(grid.arrays), layout_(layout), dc_(grid.state->memDC), stale_(stale) {
         H_ = s_->headerHeight;
         h_ = RowPitch(s_);
         W_ = s_->clientRect.right;
@@ -107,27 +138,27 @@ public:
     Painter(const Painter&) = delete;
     Painter& operator=(const Painter&) = delete;
 
+    // Given stale areas, the same calls in the same order as a paint of
+    // every row, clipped to those areas, less the calls that draw nothing
+    // inside them: what lies outside them stays.
     void Paint() {
-        // A band is drawn through a clip: what lies outside it stays as shifted.
-        if (!band_.Whole()) {
-            const int64_t bottom = H_ + static_cast<int64_t>(band_.last) * h_;
-            HRGN clip = CreateRectRgn(0, H_ + (band_.first - 1) * h_, W_, bottom < B_ ? static_cast<int>(bottom) : B_);
-            HRGN firstRow = CreateRectRgn(0, H_, W_, H_ + h_);
-            CombineRgn(clip, clip, firstRow, RGN_OR);
-            SelectClipRgn(dc_, clip);
-            DeleteObject(firstRow);
-            DeleteObject(clip);
-        }
+        if (stale_) SelectClipRgn(dc_, stale_->region);
         FillSolid(dc_, 0, H_, W_, B_, s_->backColor);
         for (int r = 1; r <= layout_.rows; ++r) {
-            if (band_.Draws(r)) DrawRow(r, s_->vScroll.nPos + r - 1);
+            if (Stale(RowArea(s_, r))) {
+                DrawRow(r, s_->vScroll.nPos + r - 1);
+            } else if (r == 1) {
+                VisitShownColumns(s_, W_, [&](int c, int col, int x, int w) { DrawColumnStrip(c, col, x, w); });
+            }
         }
-        if (!band_.Whole()) SelectClipRgn(dc_, nullptr);
         if (s_->curCellPainted) DrawCurrentCellFrame();
         FillEmptyAreas();
+        if (stale_) SelectClipRgn(dc_, nullptr);
     }
 
 private:
+    bool Stale(const RECT& area) const { return !stale_ || stale_->Meets(area); }
+
     void DrawRow(int r, int row) {
         const int rowTop = RowTop(s_, r);
         const int rowLine = RowLine(s_, r);
@@ -146,6 +177,7 @@ private:
 
     // Column backgrounds and vertical lines run the full height, once a paint.
     void DrawColumnStrip(int c, int col, int x, int w) {
+        if (!Stale(RECT{x - 1, H_, x + w, B_})) return;
         if (c == 0) {
             FillWith(dc_, GetSysColorBrush(COLOR_BTNFACE), 0, H_, w - 1, B_);
             return;
@@ -159,6 +191,7 @@ private:
     }
 
     void DrawRowHeader(int row, int rowTop, int rowLine, int w) {
+        if (!Stale(RECT{0, rowTop + 1, w, std::max(rowLine, rowTop + kMarkBottom)})) return;
         HPEN white = static_cast<HPEN>(GetStockObject(WHITE_PEN));
         HGDIOBJ old = SelectObject(dc_, white);
         MoveToEx(dc_, 0, rowLine - 1, nullptr);
@@ -171,7 +204,7 @@ private:
         if (row == s_->rowCount) {
             // The new-record row never shows the triangle, even when current.
             SelectFont(library.markerFont);
-            RECT mark{11, rowTop + 2, 23, rowTop + 22};
+            RECT mark{11, rowTop + 2, 23, rowTop + kMarkBottom};
             DrawTextA(dc_, "*", 1, &mark, DT_EDITCONTROL | DT_NOPREFIX);
         } else if (row == s_->curRow) {
             POINT corners[3] = {{10, rowTop + 5}, {10, rowTop + 13}, {20, rowTop + 9}};
@@ -183,16 +216,17 @@ private:
         } else if (s_->showLineNumbers) {
             SelectFont(s_->cellFont);
             const char* number = NumberText(row);
-            RECT area{2, rowTop + 2, w - 3, rowTop + 22};
+            RECT area{2, rowTop + 2, w - 3, rowTop + kMarkBottom};
             DrawTextA(dc_, number, static_cast<int>(strlen(number)), &area, DT_EDITCONTROL | DT_NOPREFIX);
         }
     }
 
     void DrawCell(int row, int col, int x, int w, int rowTop, int rowLine) {
         const bool selected = row == s_->selectedRow;
-        if (selected) FillSolid(dc_, x > 1 ? x : 1, rowTop, W_, rowLine < B_ - 2 ? rowLine : B_ - 2, selBack_);
+        const RECT fill{x > 1 ? x : 1, rowTop, W_, rowLine < B_ - 2 ? rowLine : B_ - 2};
+        if (selected && Stale(fill)) FillSolid(dc_, fill.left, fill.top, fill.right, fill.bottom, selBack_);
         if (row >= s_->rowCount || col >= s_->colCount) return;  // the new-record row and the filler show nothing
-
+        if (!Stale(CellInk(s_, x, w, rowTop))) return;
         const ShownText shown = CellShownText(a_, row, col);
         RECT area{x + kTextMargin, rowTop + 2, x + w - 3, rowTop + 2 + h_};
         switch (a_->colType[col]) {
@@ -315,7 +349,7 @@ private:
     const GridArrays* a_;
     const CellLayout& layout_;
     HDC dc_;
-    RowBand band_;
+    const StaleAreas* stale_;
     int H_, h_, W_, B_;
     COLORREF selBack_, selText_, frame_;
     COLORREF window_, windowText_, buttonFace_, buttonText_;
@@ -326,19 +360,36 @@ private:
     std::wstring wide_;  // a UTF-8 cell's text for the platform, reused
 };
 
-// When nothing but the first visible row changed since the last paint, the
-// image is scrolled in place and only the rows it exposes are drawn: a line
-// step then costs a row, not a window. Everything else draws every row.
-RowBand ShiftImage(const Grid& grid, int width, int height) {
-    const GridState* s = grid.state;
-    const int shift = ReusableShift(s, width, height);
-    if (shift == 0) return RowBand{1, RowBand::kAllRows};
-    const int H = s->headerHeight, h = s->rowHeight;
-    const int drawnRows = (height - H + h - 1) / h;
-    RECT area{0, H, width, height};
-    ScrollDC(s->memDC, 0, -shift * h, &area, &area, nullptr, nullptr);
-    // The rows it brings in and the one that was cut by the bottom edge.
-    return RowBand{drawnRows - shift - 1, RowBand::kAllRows};
+// The areas a paint must draw again: the rows whose marks changed, the
+// ink of cells whose texts changed, and after a move of the image, the
+// first row (its column strips are drawn with it, over a selection's fill:
+// a selected first row keeps lines other selected rows lose), the row that
+// was first, and the lines near the bottom edge, which cuts a selection and
+// the current cell's frame.
+void FindStaleAreas(const GridState* s, const RepaintPlan& plan, StaleAreas* stale) {
+    const int H = s->headerHeight, W = s->clientRect.right, B = s->clientRect.bottom;
+    auto add = [&](RECT a) {
+        a.top = std::max(static_cast<int>(a.top), H);
+        a.bottom = std::min(static_cast<int>(a.bottom), B);
+        if (a.top < a.bottom && a.left < a.right) stale->areas.push_back(a);
+    };
+    // The shown data columns, as the plan counts them.
+    std::vector<std::pair<int, int>> columns;
+    VisitShownColumns(s, W, [&](int c, int col, int x, int w) {
+        if (c > 0 && col < s->colCount) columns.emplace_back(x, w);
+    });
+    for (int r = 1; r <= plan.slots; ++r) {
+        if (plan.rowStale[r] || (plan.shift != 0 && (r == 1 || r == 1 - plan.shift))) {
+            add(RowArea(s, r));
+            continue;
+        }
+        for (int i = 0; i < plan.columns && i < static_cast<int>(columns.size()); ++i) {
+            if (!plan.cellStale[static_cast<size_t>(r - 1) * static_cast<size_t>(plan.columns) + static_cast<size_t>(i)]) continue;
+            add(CellInk(s, columns[static_cast<size_t>(i)].first, columns[static_cast<size_t>(i)].second, RowTop(s, r)));
+        }
+    }
+    const int moved = plan.shift * RowPitch(s);
+    if (plan.shift != 0) add(RECT{0, B - kEdgeCut - std::max(moved, 0), W, B});
 }
 
 }  // namespace
@@ -346,8 +397,8 @@ RowBand ShiftImage(const Grid& grid, int width, int height) {
 bool ScrollShownRows(const Grid& grid, int fromPos) {
     GridState* s = grid.state;
     const int shift = s->vScroll.nPos - fromPos;
-    if (s->repaintPending || !s->memDC || s->screenPos != fromPos || s->imagePos != fromPos) return false;
-    if (shift <= 0 || ReusableShift(s, s->surfaceWidth, s->surfaceHeight) != shift) return false;
+    if (s->repaintPending || !s->memDC || s->screenPos != fromPos || s->image.firstRow != fromPos) return false;
+    if (shift <= 0 || ReusableShift(grid) != shift) return false;
     RECT area{0, s->headerHeight, s->surfaceWidth, s->surfaceHeight};
     ScrollWindowEx(grid.hwnd, 0, -shift * s->rowHeight, &area, &area, nullptr, nullptr, SW_INVALIDATE);
     s->screenPos = s->vScroll.nPos;
@@ -356,26 +407,33 @@ bool ScrollShownRows(const Grid& grid, int fromPos) {
     return true;
 }
 
-void DrawCells(const Grid& grid, const CellLayout& layout) {
+void DrawCells(const Grid& grid, const CellLayout& layout, const RepaintPlan& plan) {
     const GridState* s = grid.state;
-    const int width = s->clientRect.right, height = s->clientRect.bottom;
-    const int H = s->headerHeight;
-    const RowBand band = ShiftImage(grid, width, height);
-    {
-        Painter painter(grid, layout, band);
-        painter.Paint();
+    RECT cells{0, s->headerHeight, s->clientRect.right, s->clientRect.bottom};
+    // The window's pixels show the image as it stood, moved when a line step
+    // moved them (a second step before the paint leaves them elsewhere):
+    // then only what is drawn again is sent. The paint's device context is
+    // clipped to the update region, so that joins it first.
+    const bool screenFollows = s->screenPos == s->vScroll.nPos;
+    if (plan.whole) {
+        Painter(grid, layout).Paint();
+        InvalidateRect(grid.hwnd, &cells, FALSE);
+        return;
     }
-    // The window's pixels already show the shifted rows when a line step
-    // moved them; then only the rows drawn again, and what the platform
-    // asked for, are sent. The paint's device context is clipped to the
-    // update region, so those rows join it first.
-    RECT drawnRows{0, H, width, height};
-    if (band.first > 1 && s->screenPos == s->vScroll.nPos) {
-        const RECT firstRow{0, H, width, H + s->rowHeight};
-        InvalidateRect(grid.hwnd, &firstRow, FALSE);
-        drawnRows.top = H + (band.drawFrom() - 1) * s->rowHeight;
+    if (plan.shift != 0) ScrollDC(s->memDC, 0, -plan.shift * RowPitch(s), &cells, &cells, nullptr, nullptr);
+    StaleAreas stale;
+    FindStaleAreas(s, plan, &stale);
+    if (!screenFollows) InvalidateRect(grid.hwnd, &cells, FALSE);
+    if (stale.areas.empty()) return;
+    stale.region = CreateRectRgnIndirect(&stale.areas[0]);
+    for (size_t i = 1; i < stale.areas.size(); ++i) {
+        HRGN more = CreateRectRgnIndirect(&stale.areas[i]);
+        CombineRgn(stale.region, stale.region, more, RGN_OR);
+        DeleteObject(more);
     }
-    InvalidateRect(grid.hwnd, &drawnRows, FALSE);
+    Painter(grid, layout, &stale).Paint();
+    if (screenFollows) InvalidateRgn(grid.hwnd, stale.region, FALSE);
+    DeleteObject(stale.region);
 }
 
 HDC SendImage(const Grid& grid) {

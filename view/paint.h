@@ -4,14 +4,14 @@
 #pragma once
 
 #include "grid/grid_state.h"
+#include "view/image_reuse.h"
 #include "view/layout.h"
 
 namespace tabrix {
 
-// Draws the rows the kept image cannot supply (all of them unless only the
-// first visible row moved forward since it was drawn) and marks them for
-// sending.
-void DrawCells(const Grid& grid, const CellLayout& layout);
+// Draws what the plan says the kept image cannot supply, moving the image
+// first when the plan says so, and marks it for sending.
+void DrawCells(const Grid& grid, const CellLayout& layout, const RepaintPlan& plan);
 
 // Within WM_PAINT: copies the image below the header to the window and
 // answers the window's context.

@@ -1,6 +1,8 @@
 #include "view/surface.h"
 
+#include "grid/image_events.h"
 #include "grid/library.h"
+#include "view/image_reuse.h"
 
 namespace tabrix {
 
@@ -15,6 +17,7 @@ void LayOutHeader(const Grid& grid) {
 }
 
 void ReleaseSurface(GridState* s) {
+    ForgetImage(s);
     if (s->memDC) DeleteDC(s->memDC);
     if (s->memBitmap) DeleteObject(s->memBitmap);
     s->memDC = nullptr;
@@ -31,6 +34,7 @@ void RebuildSurface(const Grid& grid, int width, int height) {
     SelectObject(s->memDC, s->memBitmap);
     SelectObject(s->memDC, s->cellFont);
     PatBlt(s->memDC, 0, 0, width, height, WHITENESS);
+    NoteEverythingChanged(s);
     s->surfaceWidth = width;
     s->surfaceHeight = height;
 }

@@ -1,13 +1,17 @@
 // A long random session at two grids: seeded user events (clicks, row
-// selections, real keys, typing, divider and row-border drags, list drops,
-// focus moves, undeletions from the host's menu) against a host that refuses
-// about one question in five. A model kept from the notifications the host
-// accepted is compared with what the grids answer every 100 events. CI runs
-// 2,000 events; the long run sets TABRIX_SESSION_EVENTS=20000 (and any
-// TABRIX_SESSION_SEED). A failure names the seed and the event; the same
-// seed replays the session.
+// selections, real keys, typing, the wheel, divider and row-border drags,
+// list drops, focus moves, undeletions from the host's menu, texts the host
+// sets)
+// against a host that refuses about one question in five. A model kept from
+// the notifications the host accepted is compared with what the grids
+// answer every 100 events, and what each grid shows after every other event
+// with a repaint of every row. CI runs 2,000 events; the long run sets
+// TABRIX_SESSION_EVENTS=20000 (and any TABRIX_SESSION_SEED). A failure
+// names the seed and the event; the same seed replays the session.
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <deque>
 #include <functional>
 #include <iterator>
@@ -16,6 +20,7 @@
 #include <vector>
 
 #include "tests/edit/session.h"
+#include "tests/support/capture.h"
 
 namespace {
 
@@ -158,6 +163,67 @@ protected:
         }
     }
 
+    // Where the editors were since the last look, in screen coordinates: an
+    // editor moved or hidden by a paint leaves its pixels until the next one.
+    static std::vector<RECT>& EditorPlaces() {
+        static std::vector<RECT> places;
+        return places;
+    }
+    static LRESULT CALLBACK WatchEditors(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+        char name[16] = "";
+        RECT r;
+        if (call->message == WM_WINDOWPOSCHANGED && GetClassNameA(call->hwnd, name, sizeof name) &&
+            (!strcmp(name, "Edit") || !strcmp(name, "ComboBox")) && GetWindowRect(call->hwnd, &r)) {
+            EditorPlaces().push_back(r);
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    // What the grid shows against a repaint of every row of the same state
+    // (a host passes a change of the system's colours on, and the grid then
+    // draws every row): a row a paint should have drawn and did not differs.
+    // The header and wherever an editor was are left out.
+    void CheckPicture(const Model& m) {
+        auto shot = [&] {
+            for (int i = 0; i < 4 && GetUpdateRect(m.grid, nullptr, FALSE); ++i) UpdateWindow(m.grid);
+            return testing_host::CaptureClient(m.grid);
+        };
+        const testing_host::Capture shown = shot();
+        SendMessageA(m.grid, WM_SYSCOLORCHANGE, 0, 0);
+        InvalidateRect(m.grid, nullptr, FALSE);
+        const testing_host::Capture full = shot();
+        RECT header;
+        GetWindowRect(FindWindowExA(m.grid, nullptr, WC_HEADERA, nullptr), &header);
+        MapWindowPoints(nullptr, m.grid, reinterpret_cast<POINT*>(&header), 2);
+        std::vector<RECT> left = EditorPlaces();
+        for (RECT& r : left) MapWindowPoints(nullptr, m.grid, reinterpret_cast<POINT*>(&r), 2);
+        for (int y = header.bottom; y < full.height; ++y) {
+            for (int x = 0; x < full.width; ++x) {
+                const POINT p{x, y};
+                if (shown.At(x, y) == full.At(x, y) ||
+                    std::any_of(left.begin(), left.end(), [&](const RECT& r) { return PtInRect(&r, p) != 0; })) {
+                    continue;
+                }
+                ADD_FAILURE() << "grid " << (&m == &models[0] ? 1 : 2) << ": pixel " << x << "," << y << " (row "
+                              << GetFirstVisRow(m.grid) + (y - header.bottom) / GetRowHeight(m.grid)
+                              << ") differs from a repaint of every row";
+                return;
+            }
+        }
+    }
+    // The editors shown now are where the next look starts from.
+    static void KeepEditorPlaces(const Model* models) {
+        EditorPlaces().clear();
+        for (int g = 0; g < 2; ++g) {
+            for (const char* cls : {"Edit", "ComboBox"}) {
+                HWND editor = FindWindowExA(models[g].grid, nullptr, cls, nullptr);
+                RECT r;
+                if (IsWindowVisible(editor) && GetWindowRect(editor, &r)) EditorPlaces().push_back(r);
+            }
+        }
+    }
+
     int Random(int from, int to) { return std::uniform_int_distribution<int>(from, to)(events); }
     // A row on screen (or the new-record row) and a column from the first one shown.
     int AnyRow() { return std::min(GetFirstVisRow(grid) + Random(0, Page()), GetRowCount(grid) + 1); }
@@ -217,6 +283,19 @@ protected:
              }},
             {"row deleted", 4, [this] { Delete(AnyRow()); }},
             {"undelete", 1, [this] { UndeleteRow(grid); }},
+            {"wheel", 4, [this] {  // a row or three either way, the current cell staying
+                 const int delta = (Random(0, 1) ? WHEEL_DELTA : WHEEL_DELTA / 3) * (Random(0, 1) ? 1 : -1);
+                 SendMessageA(grid, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0);
+             }},
+            {"host sets a text", 5, [this] {  // a shown text cell of a row neither deleted nor being edited
+                 Model& m = Current();
+                 const int r = AnyRow(), c = ColOfType(0);
+                 if (Editing() || r > static_cast<int>(m.rows.size()) || m.rows[r - 1][c - 1] == kDeleted) return;
+                 std::string text = "h" + std::to_string(Random(0, 999));
+                 text.resize(std::min<size_t>(text.size(), m.cols[c - 1].size));
+                 ASSERT_EQ(SetCellText(grid, r, c, text.c_str()), 1);
+                 m.rows[r - 1][c - 1] = text;
+             }},
             {"list drop", 6, [this] { DropList(); }},
             {"divider drag", 3, [this] {
                  HWND header = FindWindowExA(grid, nullptr, WC_HEADERA, nullptr);
@@ -266,6 +345,8 @@ TEST_F(RandomSession, ModelHoldsThroughRandomUserEventsAndHostReplies) {
     int total = 0;
     for (const Event& e : table) total += e.weight;
     std::deque<const char*> recent;
+    HHOOK watch = SetWindowsHookExA(WH_CALLWNDPROCRET, WatchEditors, nullptr, GetCurrentThreadId());
+    ASSERT_NE(watch, nullptr);
     const auto start = std::chrono::steady_clock::now();
     unsigned long done = 0;
     for (unsigned long i = 1; i <= count && !HasFailure(); done = i++) {
@@ -278,11 +359,16 @@ TEST_F(RandomSession, ModelHoldsThroughRandomUserEventsAndHostReplies) {
         for (const char* name : recent) trace += std::string(" ") + name;
         SCOPED_TRACE(trace);
         e->act();
+        if (i % 2 == 0) {
+            for (const Model& m : models) CheckPicture(m);
+            KeepEditorPlaces(models);
+        }
         if (i % 100 == 0 || i == count) {
             for (const Model& m : models) CheckModel(m);
             host.Clear();
         }
     }
+    UnhookWindowsHookEx(watch);
     // Every deletion the grid kept comes back, and no more than ten.
     SCOPED_TRACE("seed " + std::to_string(seed) + ", undeleting at the end");
     if (HasFailure()) return;
