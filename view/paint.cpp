@@ -415,14 +415,18 @@ void DrawCells(const Grid& grid, const CellLayout& layout, const RepaintPlan& pl
     // then only what is drawn again is sent. The paint's device context is
     // clipped to the update region, so that joins it first.
     const bool screenFollows = s->screenPos == s->vScroll.nPos;
-    if (plan.whole) {
+    StaleAreas stale;
+    if (!plan.whole) {
+        if (plan.shift != 0) ScrollDC(s->memDC, 0, -plan.shift * RowPitch(s), &cells, &cells, nullptr, nullptr);
+        FindStaleAreas(s, plan, &stale);
+    }
+    // Past a few dozen areas, clipping and culling cost more than they save.
+    constexpr size_t kMostAreas = 32;
+    if (plan.whole || stale.areas.size() > kMostAreas) {
         Painter(grid, layout).Paint();
         InvalidateRect(grid.hwnd, &cells, FALSE);
         return;
     }
-    if (plan.shift != 0) ScrollDC(s->memDC, 0, -plan.shift * RowPitch(s), &cells, &cells, nullptr, nullptr);
-    StaleAreas stale;
-    FindStaleAreas(s, plan, &stale);
     if (!screenFollows) InvalidateRect(grid.hwnd, &cells, FALSE);
     if (stale.areas.empty()) return;
     stale.region = CreateRectRgnIndirect(&stale.areas[0]);
