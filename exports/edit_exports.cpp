@@ -80,8 +80,9 @@ int32_t WINAPI FinishEditing(HWND hwnd) {
     return ChangeGrid(hwnd, [](const Grid& g) { return tabrix::FinishEditing(g); });
 }
 
+// The new-record row shows or hides with the mode, so the grid is drawn again.
 int32_t WINAPI GridReadOnly(HWND hwnd, int32_t value) {
-    return WithGrid(hwnd, [&](const Grid& g) { return tabrix::GridReadOnly(g, value); });
+    return ChangeGrid(hwnd, [&](const Grid& g) { return tabrix::GridReadOnly(g, value); });
 }
 
 const char* WINAPI GetCellsText(HWND hwnd, int32_t row1, int32_t col1, int32_t row2, int32_t col2) {

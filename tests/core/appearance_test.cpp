@@ -1,17 +1,10 @@
-// Defaults, fonts and the row height. How the default fonts and the check
-// boxes look is checked by pixels in the paint tests.
+// Defaults and the row-resize cursor. Which fonts the grid owns, and how
+// the default fonts and the check boxes look, are the reference's answers
+// and the paint tests'.
 #include "grid/library.h"
 #include "tests/support/grid_fixture.h"
 
 using namespace tabrix;
-
-namespace {
-LOGFONTA Describe(HFONT font) {
-    LOGFONTA lf{};
-    GetObjectA(font, sizeof lf, &lf);
-    return lf;
-}
-}  // namespace
 
 TEST_F(GridTest, NewGridShowsLinesAndNumbersButZerosInTheRecordChooseDefaults) {
     const GridState& s = *state();
@@ -27,23 +20,9 @@ TEST_F(GridTest, NewGridShowsLinesAndNumbersButZerosInTheRecordChooseDefaults) {
     EXPECT_EQ(s.selTextColor, 0x111111);
     EXPECT_EQ(s.selBackColor, -1);
     EXPECT_EQ(s.frameColor, -1);
-    EXPECT_STREQ(Describe(FontOf(GetDlgItem(grid, kComboId))).lfFaceName, "MS Sans Serif");
-    EXPECT_EQ(Describe(FontOf(GetDlgItem(grid, kHeaderId))).lfWeight, 700L);
     EXPECT_EQ(SetGridAttr(grid, nullptr), -1);
     EXPECT_EQ(ShowLineNumbers(grid, 1), 1);
     EXPECT_EQ(s.showLineNumbers, 1);
-}
-
-TEST_F(GridTest, TheGridOwnsItsFontsAndDeletesTheOnesItReplaces) {
-    HFONT oldCell = FontOf(GetDlgItem(grid, kComboId)), oldHeader = FontOf(GetDlgItem(grid, kHeaderId));
-    GridAttr attr{};
-    attr.cellFont = MakeFont("Arial", 12, 400, 0, 0, 0);
-    SetGridAttr(grid, &attr);
-    EXPECT_EQ(GetObjectType(oldCell), 0u);
-    EXPECT_EQ(GetObjectType(oldHeader), 0u);
-    EXPECT_EQ(FontOf(GetDlgItem(grid, kComboId)), attr.cellFont);
-    SetGridAttr(grid, &attr);  // handing back the font the grid already owns
-    EXPECT_EQ(GetObjectType(attr.cellFont), static_cast<DWORD>(OBJ_FONT)) << "the grid's own font survives";
 }
 
 TEST(Resources, TheRowResizeCursorIs32PixelsWithItsHotSpotAt15) {

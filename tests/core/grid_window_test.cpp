@@ -1,3 +1,6 @@
+// Creation when memory runs out, grids of other threads, and the paint
+// cycle. A new grid's styles, children, properties and counts are the
+// reference's answers.
 #include <utility>
 #include <vector>
 
@@ -5,23 +8,6 @@
 #include "tests/support/grid_fixture.h"
 
 using namespace tabrix;
-
-// Its counts and current cell are in the reference's answers.
-TEST_F(GridTest, NewGridKeepsUndoOnAndItsRecordsAsProperties) {
-    EXPECT_EQ(state()->undoEnabled, 1);
-    EXPECT_EQ(Header_GetItemCount(GetDlgItem(grid, kHeaderId)), 3) << "row header, column 1, filler";
-    EXPECT_EQ(GetPropA(grid, "variables"), state());
-    EXPECT_EQ(GetPropA(grid, "gridarray"), arrays());
-    testing_host::TestHost other;
-    EXPECT_EQ(CreateGrid(other.hwnd(), nullptr, 0, 1, 0, 0, 100, 100), nullptr) << "no instance, no grid";
-    for (int border : {0, 1, 2, 7}) {
-        HWND g = CreateGrid(host.hwnd(), host.instance(), border, 5, 0, 0, 100, 100);
-        const LONG style = GetWindowLongA(g, GWL_STYLE), edge = GetWindowLongA(g, GWL_EXSTYLE) & WS_EX_CLIENTEDGE;
-        EXPECT_EQ(std::vector<bool>({(style & WS_BORDER) != 0, edge != 0, (style & WS_CHILD) && (style & WS_VISIBLE)}),
-                  std::vector<bool>({border == 1, border == 2, true})) << "border " << border;
-        DestroyWindow(g);
-    }
-}
 
 TEST_F(GridTest, CreationFailsCleanlyWhenMemoryRunsOut) {
     // Fail the n-th allocation of creation for every n until creation needs

@@ -94,12 +94,4 @@ TEST_F(EditSession, KeysMoveTheCurrentCell) {
     }
 }
 
-TEST_F(EditSession, ARowHeaderPressAfterAShrinkingLoadStaysOnTheRows) {
-    Table(2, 6);  // no vertical scroll bar before or after: the load brings no paint
-    const POINT p = CellPoint(5, 0);
-    ASSERT_EQ(LoadRecordsetDelimited(grid, "a,b", "\r\n", ","), 1);
-    SendMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));  // before the paint
-    EXPECT_EQ(GetCurrentRow(grid), 2) << "the new-record row, not a row that is gone";
-}
-
 }  // namespace

@@ -3,6 +3,7 @@
 // the situation it names, made afresh. A differing row fails the run and
 // names its line; a crash names the row it came in.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstring>
@@ -19,7 +20,7 @@ using testing_host::PumpMessages;
 enum class Situation { fresh, orders, editing, refusing, deleted, scrolled, notgrid, query, table };
 
 testing_host::TestHost* host;
-HWND grid, made;
+HWND grid, made, second;
 FieldDef def, got;
 GridAttr attr;
 RECT rect;
@@ -29,9 +30,15 @@ ODBCHANDLE env = -1, dbc = -1, stmt = -1, other;
 int32_t native;
 ColDesc desc;
 LOGFONTA font;
+HFONT prior;
 char state[6];
 const char* running = "the start";
 void Pump() { PumpMessages(); }
+COLORREF Pixel(int x, int y) {
+    HDC dc = GetDC(grid);
+    const COLORREF colour = GetPixel(dc, x, y);
+    return ReleaseDC(grid, dc), colour;
+}
 
 void Define(int col, const char* label, int width, int size, int align, int tag1) {
     FieldDef d{};
@@ -60,6 +67,7 @@ void Connect(std::initializer_list<const char*> sql) {
 // The row's grid sized and painted as the call left it (a crash names the
 // row), then gone.
 void Leave() {
+    if (IsWindow(second)) DestroyWindow(second);
     if (!IsWindow(made)) return;
     SendMessageA(made, WM_SIZE, 0, 0);
     UpdateWindow(made);
@@ -174,6 +182,9 @@ int main() {
     VirtualProtect(pages + 4096, 4096, PAGE_NOACCESS, &old);
     edge = pages + 4096 - 8;
     memset(longText, 'a', sizeof longText - 1);
+    // A connection of its own keeps the driver loaded: the driver manager
+    // would load it afresh for every row's connection.
+    odbcConnect(odbcAllocEnv(), "DRIVER=SQLite3;Database=:memory:");
 
 #include "doc_answers.inc"
 

@@ -42,7 +42,8 @@ def answer_rows(text):
     start = text.index("\n## Answers\n")
     end = text.find("\n## ", start + 1)
     section = text[start:end if end > 0 else len(text)]
-    rows = [(line_of(text, start + m.start()), m.group(2), m.group(1), m.group(3)) for m in ROW.finditer(section)]
+    rows = [(line_of(text, start + m.start()), m.group(2), m.group(1).replace("\\|", "|"), m.group(3))
+            for m in ROW.finditer(section)]
     for m in EDGE.finditer(section):
         bound = int(m.group(3))
         for value, answer in zip([-1, 0, bound, bound + 1, 2147483647], m.groups()[3:]):

@@ -1,6 +1,6 @@
 // A long random session at two grids: seeded user events (clicks, row
-// selections, real keys, typing, the wheel, scroll-bar steps painted each
-// or only the first, divider and row-border drags, list drops, focus moves,
+// selections, real keys, typing, pastes, the wheel, scroll-bar steps
+// painted each or only the first, divider and row-border drags, list drops, focus moves,
 // undeletions from the host's menu, texts the host sets) against a host
 // that refuses about one question in five, hearing them as messages, then
 // through a registered callback, then as messages again (the callback
@@ -124,6 +124,8 @@ protected:
                     << "asked to change column " << col << ", which is locked";
                 if (Refuse()) return ++figures.refused, 1;
                 m.changingRow = row, m.changingCol = col, m.changingText = CellOf(m.grid, row, col, 1);
+                if (m.grid == pasting && row - pasteAt.x <= 1 && col - pasteAt.y <= 1)  // kPaste's cell
+                    m.changingText = (row - pasteAt.x) == (col - pasteAt.y) ? "0" : "1";
                 return 0;
             case GN_CELLCHANGED:
                 EXPECT_EQ(row * 1000 + col, m.changingRow * 1000 + m.changingCol) << "the cell the host approved";
@@ -327,6 +329,12 @@ protected:
                      if (each || n == 0) UpdateWindow(grid);
                  }
              }},
+            {"paste", 3, [this] {  // as Ctrl+V outside an editor: 2 x 2 one-character texts
+                 if (Editing()) return;
+                 pasting = grid, pasteAt = POINT{GetCurrentRow(grid), GetCurrentCol(grid)};
+                 PasteCells(grid, "0\t1\r\n1\t0");
+                 pasting = nullptr;
+             }},
             {"host sets a text", 5, [this] {  // a shown text cell of a row neither deleted nor being edited
                  Model& m = Current();
                  const int r = AnyRow(), c = ColOfType(0);
@@ -373,6 +381,8 @@ protected:
     Model models[2];
     Figures figures{};
     bool refusing = true, viaCallback = false;
+    HWND pasting = nullptr;  // the grid a paste is going into, from the cell pasteAt (row, column)
+    POINT pasteAt{};
     std::mt19937 events, replies;
 };
 RandomSession* RandomSession::self;
@@ -415,7 +425,7 @@ TEST_F(RandomSession, ModelHoldsThroughRandomUserEventsAndHostReplies) {
         }
     }
     UnhookWindowsHookEx(watch);
-    SetFuncCallback(nullptr, 0);
+    SetFuncCallback(nullptr, 0), viaCallback = false;
     // Every deletion the grid kept comes back, and no more than ten.
     SCOPED_TRACE("seed " + std::to_string(seed) + ", undeleting at the end");
     if (HasFailure()) return;
