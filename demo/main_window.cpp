@@ -475,38 +475,6 @@ bool MayClose() {
     return answer == IDNO || (answer == IDYES && GridDataChanged(app.grid) != 1);
 }
 
-LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message >= GN_ROWCHANGING && message <= GN_DROPDOWN) return OnGridNotification(message, wParam, lParam);
-    if (message == app.findMessage && app.findMessage) {
-        OnFindMessage(*reinterpret_cast<const FINDREPLACEW*>(lParam));
-        return 0;
-    }
-    switch (message) {
-        case WM_SIZE:
-            if (app.grid) LayOut();
-            return 0;
-        case WM_SETFOCUS:
-            SetFocus(app.grid);
-            return 0;
-        case kDpiChanged:
-            if (app.grid) OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-            return 0;
-        case WM_COMMAND:
-            OnCommand(LOWORD(wParam));
-            return 0;
-        case WM_INITMENUPOPUP:
-            EnableEditCommands(reinterpret_cast<HMENU>(wParam));
-            return 0;
-        case WM_CLOSE:
-            if (MayClose()) DestroyWindow(hwnd);
-            return 0;
-        case WM_DESTROY:
-            PostQuitMessage(0);
-            return 0;
-    }
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
 // The grid's cell font and the bars' font at the window's resolution; the
 // grid deletes the cell font it replaces, the bars' old one is deleted here.
 void GiveFonts() {
@@ -545,6 +513,38 @@ void OnDpiChanged(int dpi, const RECT& suggested) {
     GiveFonts();
     if (!app.loaded.columns.empty()) ShapeColumns();
     LayOut();
+}
+
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message >= GN_ROWCHANGING && message <= GN_DROPDOWN) return OnGridNotification(message, wParam, lParam);
+    if (message == app.findMessage && app.findMessage) {
+        OnFindMessage(*reinterpret_cast<const FINDREPLACEW*>(lParam));
+        return 0;
+    }
+    switch (message) {
+        case WM_SIZE:
+            if (app.grid) LayOut();
+            return 0;
+        case WM_SETFOCUS:
+            SetFocus(app.grid);
+            return 0;
+        case kDpiChanged:
+            if (app.grid) OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam));
+            return 0;
+        case WM_INITMENUPOPUP:
+            EnableEditCommands(reinterpret_cast<HMENU>(wParam));
+            return 0;
+        case WM_CLOSE:
+            if (MayClose()) DestroyWindow(hwnd);
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 // A Unicode window and message loop: an ANSI one would turn typed characters
