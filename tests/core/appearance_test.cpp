@@ -68,6 +68,7 @@ TEST(Metrics, EveryMeasureIsThe96DpiOneScaledAsMulDivRounds) {
         const Metrics m = MetricsAt(r.dpi);
         const int got[] = {m.checkSize, m.borderBand, m.rowHeaderWidth, m.editLeft, m.comboTop, m.markerFontHeight, m.minColumnWidth, m.queryColumnWidth};
         const int want[] = {r.check, r.band, r.rowHeader, r.editLeft, r.comboTop, r.marker, r.minWidth, r.queryWidth};
-        for (size_t i = 0; i < sizeof got / sizeof got[0]; ++i) EXPECT_EQ(got[i], want[i]) << "measure " << i << " at " << r.dpi << " DPI";
+        const char* names[] = {"checkSize", "borderBand", "rowHeaderWidth", "editLeft", "comboTop", "markerFontHeight", "minColumnWidth", "queryColumnWidth"};
+        for (size_t i = 0; i < sizeof got / sizeof got[0]; ++i) EXPECT_EQ(got[i], want[i]) << names[i] << " at " << r.dpi << " DPI";
     }
 }
