@@ -132,7 +132,11 @@ TEST_F(WheelSession, TheWheelOverAnOpenEditorScrollsTheGrid) {
 
 // One GN_RBUTTONUP for each press of the context-menu key or Shift+F10, at
 // the current cell's centre; no WM_CONTEXTMENU reaches the host.
+// Points are the parent's: past the grid's place and its sunken edge.
 TEST_F(WheelSession, TheContextMenuKeyIsARightClickOnTheCurrentCell) {
+    DestroyWindow(grid);
+    grid = CreateGrid(host.hwnd(), host.instance(), 2, 0x12345, 30, 20, 400, 300);
+    SetFocus(grid);
     Table(3, 10);
     Click(3, 2);
     Press(VK_ESCAPE);
@@ -149,6 +153,10 @@ TEST_F(WheelSession, TheContextMenuKeyIsARightClickOnTheCurrentCell) {
     POINT centre{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
     MapWindowPoints(grid, host.hwnd(), &centre, 1);
     for (int i = 0; i < 2; ++i) EXPECT_EQ(ups[i].lParam, MAKELPARAM(centre.x, centre.y)) << "press " << i;
+    POINT click{50, 50};
+    MapWindowPoints(grid, host.hwnd(), &click, 1);
+    EXPECT_EQ(ups[2].lParam, MAKELPARAM(click.x, click.y)) << "the right click";
+    EXPECT_EQ(LOWORD(ups[2].wParam), 0x2345) << "the id's low word";
 }
 
 // A host of 70,000 rows reads the rows its notifications are about in full,

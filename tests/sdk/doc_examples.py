@@ -20,6 +20,9 @@ import sys
 EXAMPLE_ARGS = "HWND hwnd, HINSTANCE hInstance, HWND grid, ODBCHANDLE dbc, UINT msg, WPARAM wp, LPARAM lp"
 EXAMPLE_USES = "(void)hwnd; (void)hInstance; (void)grid; (void)dbc; (void)msg; (void)wp; (void)lp;"
 ROW = re.compile(r"^\|\s*`(.+)`\s*\|\s*(\w+)\s*\|\s*`(.+)`\s*\|\s*$", re.M)
+# A row of the edge table: a call of `v`, its situation, the bound, and the
+# answers at -1, 0, the bound, the bound + 1 and 2147483647.
+EDGE = re.compile(r"^\|\s*`(.+?)`\s*\|\s*(\w+)\s*\|\s*(\d+)\s*\|" + r"\s*`(.*?)`\s*\|" * 5 + r"\s*$", re.M)
 
 
 def line_of(text, at):
@@ -38,8 +41,13 @@ def examples(text):
 def answer_rows(text):
     start = text.index("\n## Answers\n")
     end = text.find("\n## ", start + 1)
-    return [(line_of(text, start + m.start()), m.group(2), m.group(1), m.group(3))
-            for m in ROW.finditer(text[start:end if end > 0 else len(text)])]
+    section = text[start:end if end > 0 else len(text)]
+    rows = [(line_of(text, start + m.start()), m.group(2), m.group(1), m.group(3)) for m in ROW.finditer(section)]
+    for m in EDGE.finditer(section):
+        bound = int(m.group(3))
+        for value, answer in zip([-1, 0, bound, bound + 1, 2147483647], m.groups()[3:]):
+            rows.append((line_of(text, start + m.start()), m.group(2), re.sub(r"\bv\b", f"({value})", m.group(1)), answer))
+    return sorted(rows, key=lambda row: row[0])
 
 
 def unknown_names(path, header, module):

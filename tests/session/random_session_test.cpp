@@ -1,11 +1,14 @@
 // A long random session at two grids: seeded user events (clicks, row
-// selections, real keys, typing, the wheel, divider and row-border drags,
-// list drops, focus moves, undeletions from the host's menu, texts the host
-// sets)
-// against a host that refuses about one question in five. A model kept from
-// the notifications the host accepted is compared with what the grids
-// answer every 100 events, and what each grid shows after every other event
-// with a repaint of every row. CI runs 2,000 events; the long run sets
+// selections, real keys, typing, the wheel, scroll-bar steps painted each
+// or only the first, divider and row-border drags, list drops, focus moves,
+// undeletions from the host's menu, texts the host sets) against a host
+// that refuses about one question in five, hearing them as messages, then
+// through a registered callback, then as messages again (the callback
+// disabled, then unregistered). A model kept from the
+// notifications the host accepted is compared with what the grids answer
+// every 100 events, and what each grid shows after every other event (cells
+// of wrapped text included, and the scroll bar) with a repaint of the whole
+// window. CI runs 2,000 events; the long run sets
 // TABRIX_SESSION_EVENTS=20000 (and any TABRIX_SESSION_SEED). A failure
 // names the seed and the event; the same seed replays the session.
 #include <algorithm>
@@ -32,7 +35,7 @@ unsigned long EnvNumber(const char* name, unsigned long fallback) {
     return value && *value ? std::strtoul(value, nullptr, 10) : fallback;
 }
 
-struct Column { int type, size, width; bool locked; };
+struct Column { int type, size, width; bool locked, wrapped; };
 
 // What a grid must answer, kept from the notifications alone.
 struct Model {
@@ -55,14 +58,14 @@ protected:
         HWND second = CreateGrid(host.hwnd(), host.instance(), 0, 78, 410, 0, 370, 280);
         ASSERT_NE(second, nullptr);
         ASSERT_NO_FATAL_FAILURE(Build(models[0], grid, 30,
-            {{0, 1, 30, false}, {0, 10, 70, false}, {1, 1, 40, false}, {2, 8, 80, false}, {0, 6, 50, true},
-             {0, 300, 120, false}}));
+            {{0, 1, 30, false, false}, {0, 10, 70, false, false}, {1, 1, 40, false, false}, {2, 8, 80, false, false},
+             {0, 6, 50, true, false}, {0, 300, 120, false, true}}));
         ASSERT_NO_FATAL_FAILURE(Build(models[1], second, 14,
-            {{0, 32000, 150, false}, {2, 3, 60, false}, {0, 2, 40, false}, {1, 1, 40, true}, {0, 40, 90, false},
-             {0, 1, 30, false}, {0, 12, 80, false}}));
+            {{0, 32000, 150, false, false}, {2, 3, 60, false, false}, {0, 2, 40, false, false}, {1, 1, 40, true, false},
+             {0, 40, 90, false, true}, {0, 1, 30, false, false}, {0, 12, 80, false, false}}));
         for (UINT code : {GN_CELLCHANGING, GN_CELLCHANGED, GN_ROWCHANGING, GN_ROWDELETING, GN_ROWDELETED,
                           GN_ROWUNDELETED, GN_DROPDOWN}) {
-            host.Answer(code, [this, code](WPARAM w, LPARAM l) { return Reply(code, w, l); });
+            host.Answer(code, [this, code](WPARAM w, LPARAM l) { return Reply(code, w, l, false); });
         }
         SetFocus(grid);
     }
@@ -74,6 +77,7 @@ protected:
         for (size_t c = 0; c < cols.size(); ++c) {
             FieldDef def = testing_host::ColumnField("c", cols[c].width, cols[c].size);
             def.locked = cols[c].locked;
+            def.multiline = cols[c].wrapped;
             ASSERT_EQ(DefineField(g, static_cast<int>(c) + 1, cols[c].type, &def), 1);
         }
         for (int r = 1; r <= rows; ++r) {
@@ -83,6 +87,7 @@ protected:
                 std::string text = col.type == 1   ? std::string(r % 3 == 0 ? "" : r % 3 == 1 ? "0" : "1")
                                    : col.type == 2 ? kListItems[r % kListItems.size()]
                                    : col.size == 32000 && r == 1 ? std::string(32000, 'w')
+                                   : col.wrapped && r % 2 ? "gjpq gjpq gjpq gjpq"  // reaching into the next row
                                                                  : Text(r, static_cast<int>(c) + 1);
                 text.resize(std::min<size_t>(text.size(), col.size));
                 ASSERT_EQ(CreateCell(g, r, static_cast<int>(c) + 1, text.c_str()), 1);
@@ -97,8 +102,15 @@ protected:
     Model& Current() { return models[grid == models[0].grid ? 0 : 1]; }
     bool Refuse() { return refusing && std::uniform_int_distribution<int>(0, 4)(replies) == 0; }
 
+    static RandomSession* self;
+    static LRESULT CALLBACK Delivered(HWND target, UINT code, WPARAM wParam, LPARAM lParam) {
+        EXPECT_EQ(target, self->host.hwnd()) << "a callback names the grid's parent";
+        return self->Reply(code, wParam, lParam, true);
+    }
+
     // The host's side: random refusals, and the model updated from what it accepted.
-    LRESULT Reply(UINT code, WPARAM wParam, LPARAM lParam) {
+    LRESULT Reply(UINT code, WPARAM wParam, LPARAM lParam, bool byCallback) {
+        EXPECT_EQ(byCallback, viaCallback) << "notification " << code << " came the other way";
         Model& m = Of(wParam);
         const int row = LOWORD(lParam), col = HIWORD(lParam);
         const bool dataRow = row >= 1 && row <= static_cast<int>(m.rows.size());
@@ -108,6 +120,8 @@ protected:
         }
         switch (code) {
             case GN_CELLCHANGING:
+                EXPECT_FALSE(col >= 1 && col <= static_cast<int>(m.cols.size()) && m.cols[col - 1].locked)
+                    << "asked to change column " << col << ", which is locked";
                 if (Refuse()) return ++figures.refused, 1;
                 m.changingRow = row, m.changingCol = col, m.changingText = CellOf(m.grid, row, col, 1);
                 return 0;
@@ -190,9 +204,13 @@ protected:
             return testing_host::CaptureClient(m.grid);
         };
         const testing_host::Capture shown = shot();
+        const std::vector<COLORREF> bar = BarPixels(m.grid);
         SendMessageA(m.grid, WM_SYSCOLORCHANGE, 0, 0);
-        InvalidateRect(m.grid, nullptr, FALSE);
+        RedrawWindow(m.grid, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
         const testing_host::Capture full = shot();
+        ASSERT_TRUE(bar == BarPixels(m.grid)) << "grid " << (&m == &models[0] ? 1 : 2) << ": the scroll bar, row "
+                                              << GetFirstVisRow(m.grid) << " first, differs from a redrawn one";
+        ASSERT_EQ(GetScrollPos(m.grid, SB_VERT), GetFirstVisRow(m.grid)) << "the thumb stands where the grid is";
         RECT header;
         GetWindowRect(FindWindowExA(m.grid, nullptr, WC_HEADERA, nullptr), &header);
         MapWindowPoints(nullptr, m.grid, reinterpret_cast<POINT*>(&header), 2);
@@ -211,6 +229,21 @@ protected:
                 return;
             }
         }
+    }
+    // The middle column of the vertical scroll bar's pixels on screen, where
+    // a thumb left on its old place would show.
+    static std::vector<COLORREF> BarPixels(HWND grid) {
+        SCROLLBARINFO bar{sizeof bar, {}, 0, 0, 0, 0, {}};
+        RECT window;
+        GetScrollBarInfo(grid, OBJID_VSCROLL, &bar);
+        GetWindowRect(grid, &window);
+        HDC dc = GetWindowDC(grid);
+        std::vector<COLORREF> pixels;
+        const int x = (bar.rcScrollBar.left + bar.rcScrollBar.right) / 2 - window.left;
+        for (int y = bar.rcScrollBar.top; y < bar.rcScrollBar.bottom; ++y)
+            pixels.push_back(GetPixel(dc, x, y - window.top));
+        ReleaseDC(grid, dc);
+        return pixels;
     }
     // The editors shown now are where the next look starts from.
     static void KeepEditorPlaces(const Model* models) {
@@ -287,6 +320,13 @@ protected:
                  const int delta = (Random(0, 1) ? WHEEL_DELTA : WHEEL_DELTA / 3) * (Random(0, 1) ? 1 : -1);
                  SendMessageA(grid, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0);
              }},
+            {"bar steps", 4, [this] {  // lines or pages either way, painted each or only the first
+                 const int code = Random(SB_LINEUP, SB_PAGEDOWN), count = Random(1, 4), each = Random(0, 1);
+                 for (int n = 0; n < count; ++n) {
+                     SendMessageA(grid, WM_VSCROLL, code, 0);
+                     if (each || n == 0) UpdateWindow(grid);
+                 }
+             }},
             {"host sets a text", 5, [this] {  // a shown text cell of a row neither deleted nor being edited
                  Model& m = Current();
                  const int r = AnyRow(), c = ColOfType(0);
@@ -332,9 +372,10 @@ protected:
 
     Model models[2];
     Figures figures{};
-    bool refusing = true;
+    bool refusing = true, viaCallback = false;
     std::mt19937 events, replies;
 };
+RandomSession* RandomSession::self;
 
 TEST_F(RandomSession, ModelHoldsThroughRandomUserEventsAndHostReplies) {
     const unsigned long seed = EnvNumber("TABRIX_SESSION_SEED", 20240607);
@@ -358,6 +399,11 @@ TEST_F(RandomSession, ModelHoldsThroughRandomUserEventsAndHostReplies) {
         std::string trace = "seed " + std::to_string(seed) + ", event " + std::to_string(i) + "; latest events:";
         for (const char* name : recent) trace += std::string(" ") + name;
         SCOPED_TRACE(trace);
+        if (i == count / 3 || i == count * 2 / 3 || i == count * 5 / 6) {
+            self = this;
+            viaCallback = i == count / 3;
+            ASSERT_EQ(SetFuncCallback(i == count * 5 / 6 ? nullptr : Delivered, viaCallback || i == count * 5 / 6), 1);
+        }
         e->act();
         if (i % 2 == 0) {
             for (const Model& m : models) CheckPicture(m);
@@ -369,6 +415,7 @@ TEST_F(RandomSession, ModelHoldsThroughRandomUserEventsAndHostReplies) {
         }
     }
     UnhookWindowsHookEx(watch);
+    SetFuncCallback(nullptr, 0);
     // Every deletion the grid kept comes back, and no more than ten.
     SCOPED_TRACE("seed " + std::to_string(seed) + ", undeleting at the end");
     if (HasFailure()) return;
