@@ -120,8 +120,11 @@ LRESULT OnDpiChanged(const Grid& grid) {
     const int oldMinimum = s->minRowHeight;
     s->metrics = MetricsAt(dpi);
     RemakeOwnFonts(grid);
-    RefitEditorFonts(grid);
+    // Measured in the cell font, as at creation; an open list editor then
+    // gets its column's font back.
+    SendMessageA(s->hwndCombo, WM_SETFONT, reinterpret_cast<WPARAM>(s->cellFont), FALSE);
     s->minRowHeight = SmallestRowHeight(s);
+    RefitEditorFonts(grid);
     if (s->rowHeight == oldMinimum || s->rowHeight < s->minRowHeight) s->rowHeight = s->minRowHeight;
     ResizeOwnColumns(grid);
     s->editorLastX = -100;
