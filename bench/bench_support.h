@@ -131,8 +131,9 @@ inline double MillisecondsPerCellChange(HWND grid) {
 // The painted grid of the paint and data-entry benchmarks: text, check-box
 // and coloured columns filling the host window. `checkBoxes` off gives text
 // columns only, so every column has an editor.
+// `dpi`: the host's widths scaled to that resolution.
 inline HWND FilledGrid(HWND parent, int rows, bool checkBoxes = true, const char* text = "cell text",
-                       int codePage = 0) {
+                       int codePage = 0, int dpi = 96) {
     RECT client;
     GetClientRect(parent, &client);
     HWND grid = CreateGrid(parent, GetModuleHandleA(nullptr), 0, 1, 0, 0, client.right, client.bottom);
@@ -141,7 +142,7 @@ inline HWND FilledGrid(HWND parent, int rows, bool checkBoxes = true, const char
     for (int col = 1; col <= kCols; ++col) {
         FieldDef def{};
         def.label = const_cast<char*>("column");
-        def.width = 80;
+        def.width = MulDiv(80, dpi, 96);
         const bool check = checkBoxes && col % 4 == 2;
         def.size = check ? 1 : 12;
         def.align = col % 3;

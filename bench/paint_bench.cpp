@@ -70,6 +70,22 @@ int main() {
     }
     printf("  UTF-8 grid, 1000 rows, every row drawn: ASCII %5.2f ms (%.2f x ANSI), mixed scripts %5.2f ms (%.2f x)\n",
            utf8[0], utf8[0] / redraw[0], utf8[1], utf8[1] / redraw[0]);
+    // Every row drawn at 96 and at 192 DPI, in windows of the same size (so
+    // per pixel): the grid told its resolution as a test tells it, its host
+    // scaling its widths; at 192 every cell is four times the pixels.
+    double atDpi[2];
+    static int benchDpi;
+    const tabrix::WindowDpiReader reader = tabrix::library.windowDpi;
+    tabrix::library.windowDpi = [](HWND) { return benchDpi; };
+    for (int i = 0; i < 2; ++i) {
+        benchDpi = i ? 192 : 96;
+        HWND grid = bench::FilledGrid(host, sizes[0], true, "cell text", 0, benchDpi);
+        atDpi[i] = bench::MillisecondsPerRedraw(grid);
+        DestroyWindow(grid);
+    }
+    tabrix::library.windowDpi = reader;
+    printf("  every row drawn, same window: 96 DPI %5.2f ms, 192 DPI %5.2f ms (%.2f x per pixel)\n", atDpi[0],
+           atDpi[1], atDpi[1] / atDpi[0]);
     printf("  floor (a window that only fills its background): %6.2f ms\n", floorMs);
     printf("  reference: SetScrollInfo moving a thumb, with redraw: %6.2f ms\n", MillisecondsPerThumbMove(host));
 
@@ -84,6 +100,7 @@ int main() {
     met &= bench::Verdict("line step with its repaint under 6 ms", step[1] < 6.0 && step[0] < 6.0);
     met &= bench::Verdict("UTF-8 ASCII at most 1.2 x the ANSI grid", utf8[0] <= 1.2 * redraw[0]);
     met &= bench::Verdict("UTF-8 mixed scripts at most 1.5 x the ANSI grid", utf8[1] <= 1.5 * redraw[0]);
+    met &= bench::Verdict("a repaint at 192 DPI at most 1.2 x a 96-DPI one per pixel", atDpi[1] <= 1.2 * atDpi[0]);
     DestroyWindow(host);
     tabrix::LibraryDetach();
     return met ? 0 : 1;

@@ -26,6 +26,10 @@
 namespace tabrix {
 namespace {
 
+// Sent to child windows when their parent's resolution changed (not in
+// every platform header this builds with).
+constexpr UINT kDpiChangedAfterParent = 0x02E3;
+
 bool CreateHeader(const Grid& grid) {
     GridState* s = grid.state;
     s->hwndHeader = CreateWindowExA(0, WC_HEADERA, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, grid.hwnd,
@@ -40,6 +44,15 @@ bool CreateHeader(const Grid& grid) {
     return true;
 }
 
+// The list editor, in the cell font, fits in the smallest row.
+int SmallestRowHeight(const GridState* s) {
+    RECT combo;
+    GetWindowRect(s->hwndCombo, &combo);
+    return combo.bottom - combo.top + s->metrics.rowHeightExtra;
+}
+
+int WindowDpi(HWND hwnd) { return library.windowDpi ? library.windowDpi(hwnd) : kDefaultDpi; }
+
 // Step by step as a host would shape a new grid: one column, row 1, the
 // new-record row and undo. False when any step ran out of memory.
 bool ShapeNewGrid(const Grid& grid) {
@@ -50,9 +63,7 @@ bool ShapeNewGrid(const Grid& grid) {
     SetGridAttr(grid, defaults);
     if (!CreateComboBox(grid)) return false;
 
-    RECT combo;
-    GetWindowRect(s->hwndCombo, &combo);
-    s->minRowHeight = combo.bottom - combo.top + 4;
+    s->minRowHeight = SmallestRowHeight(s);
     s->rowHeight = s->minRowHeight;
 
     if (!s->hwndHeader && !CreateHeader(grid)) return false;
@@ -63,7 +74,7 @@ bool ShapeNewGrid(const Grid& grid) {
     LayOutHeader(grid);
 
     return DimCols(grid, 1) == kDone && DefineRawField(grid, 1, 1, 0, FieldText) == kDone &&
-           InsertColLabel(grid, kRowHeaderWidth, "", 1, HDF_LEFT) == kDone && CreateCell(grid, 1, 1, "") == kStored &&
+           InsertColLabel(grid, s->metrics.rowHeaderWidth, "", 1, HDF_LEFT) == kDone && CreateCell(grid, 1, 1, "") == kStored &&
            CreateCell(grid, 1, 1, "") == kStored && SetUndoBuffer(grid) == kDone;
 }
 
@@ -78,6 +89,7 @@ LRESULT OnCreate(HWND hwnd) {
         return -1;
     }
     state->hwndGrid = hwnd;
+    state->metrics = MetricsAt(WindowDpi(hwnd));
     state->newRowIndex = -1;
     // No keyboard move is pending; 0 would read as a pending SB_LINEUP.
     state->vScrollCode = -1;
@@ -94,6 +106,30 @@ LRESULT OnCreate(HWND hwnd) {
     if (!GridSurvived(grid)) return -1;   // a focus change let the host destroy it
     RequestRepaint(grid);
     return 0;
+}
+
+// The parent moved to a display of another resolution: every measure the
+// grid owns follows, the fonts it made itself are made anew, the row height
+// it chose itself follows the list editor's, and an open editor moves to
+// where its cell is now, in one repaint. Widths and heights the host gave
+// stay: the host scales them, as for any control.
+LRESULT OnDpiChanged(const Grid& grid) {
+    GridState* s = grid.state;
+    const int dpi = WindowDpi(grid.hwnd);
+    if (MetricsAt(dpi).dpi == s->metrics.dpi) return 0;
+    const int oldMinimum = s->minRowHeight;
+    s->metrics = MetricsAt(dpi);
+    RemakeOwnFonts(grid);
+    // Measured in the cell font, as at creation; an open list editor then
+    // gets its column's font back.
+    SendMessageA(s->hwndCombo, WM_SETFONT, reinterpret_cast<WPARAM>(s->cellFont), FALSE);
+    s->minRowHeight = SmallestRowHeight(s);
+    RefitEditorFonts(grid);
+    if (s->rowHeight == oldMinimum || s->rowHeight < s->minRowHeight) s->rowHeight = s->minRowHeight;
+    ResizeOwnColumns(grid);
+    s->editorLastX = -100;
+    if (!HasCells(s)) return LayOutHeader(grid), 0;
+    return OnSize(grid);
 }
 
 LRESULT OnDestroy(const Grid& grid) {
@@ -204,6 +240,8 @@ LRESULT CALLBACK GridWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
             if (AnswerGetObject(grid, wParam, lParam, &object)) return object;
             break;
         }
+        case kDpiChangedAfterParent:
+            return OnDpiChanged(grid);
         case kAccessibleAction:
             return OnAccessibleAction(grid, wParam, lParam);
     }

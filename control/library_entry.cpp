@@ -6,6 +6,7 @@
 #include "grid/grid_access.h"
 #include "grid/library.h"
 #include "support/temp_string.h"
+#include "view/looks.h"
 
 namespace tabrix {
 
@@ -16,6 +17,22 @@ namespace {
 HBITMAP LoadCheckImage(HINSTANCE module, const char* name) {
     return static_cast<HBITMAP>(LoadImageA(module, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }
+
+// The window's own resolution where the platform keeps one per window (a
+// host aware of each monitor's), else the screen's.
+int ReadWindowDpi(HWND window) {
+    using DpiForWindow = UINT(WINAPI*)(HWND);
+    static const DpiForWindow dpiForWindow = reinterpret_cast<DpiForWindow>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    if (dpiForWindow) {
+        const UINT dpi = dpiForWindow(window);
+        if (dpi) return static_cast<int>(dpi);
+    }
+    HDC dc = GetDC(window);
+    const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : kDefaultDpi;
+    if (dc) ReleaseDC(window, dc);
+    return dpi;
+}
 }  // namespace
 
 bool LibraryAttach(HINSTANCE module) {
@@ -24,7 +41,8 @@ bool LibraryAttach(HINSTANCE module) {
     library.checkedBitmap = LoadCheckImage(module, "bmCHECK");
     library.uncheckedBitmap = LoadCheckImage(module, "bmUNCHECK");
     library.deletedCheckBitmap = LoadCheckImage(module, "bmgrayCHK");
-    library.markerFont = MakeFont("MS Sans Serif", 16, 400, 0, 0, 0);
+    library.markerFont = MakeFontAtDpi("MS Sans Serif", 16, 400, kDefaultDpi);
+    library.windowDpi = ReadWindowDpi;
     library.gridClass = RegisterGridClass(module);
     StartRecentGrids();
     return library.gridClass != 0;
@@ -32,6 +50,7 @@ bool LibraryAttach(HINSTANCE module) {
 
 void LibraryDetach() {
     UnhookHostWindow();
+    ReleaseLooks();
     DeleteOwned(library.markerFont);
     DeleteOwned(library.sharedBrush);
     DeleteOwned(library.checkedBitmap);

@@ -59,9 +59,9 @@ void PlaceEditor(const Grid& grid) {
         return;
     }
     const RECT& r = s->curCellRect;
-    if (s->hwndEdit) MoveWindow(s->hwndEdit, r.left + 6, r.top + 2, r.right - r.left - 9, r.bottom - r.top - 3, TRUE);
+    if (s->hwndEdit) MoveEditor(s->hwndEdit, EditorPlace(s, false));
     if (r.left != s->editorLastX || r.top != s->editorLastY) {
-        MoveWindow(s->hwndCombo, r.left + 2, r.top + 3, r.right - r.left - 5, r.bottom - r.top - 3, TRUE);
+        MoveEditor(s->hwndCombo, EditorPlace(s, true));
         ShowWindow(editor, SW_SHOW);
         s->editorLastX = r.left;
         s->editorLastY = r.top;

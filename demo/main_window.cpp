@@ -63,8 +63,29 @@ struct App {
     FINDREPLACEW find{};
     wchar_t findText[128] = L"";
     bool findResumes = false;
+    // The main window's resolution: the demo's own measures are given at
+    // 96 DPI and scaled to it, as the grid scales its own.
+    int dpi = 96;
 };
 App app;  // one main window per program
+
+// Sent when the window moves to a monitor of another resolution (not in
+// every platform header this builds with).
+constexpr UINT kDpiChanged = 0x02E0;
+
+int Px(int pixels) { return MulDiv(pixels, app.dpi, 96); }
+
+// The window's resolution where each monitor has its own, else the screen's.
+int DpiOf(HWND window) {
+    using DpiForWindow = UINT(WINAPI*)(HWND);
+    static const auto dpiForWindow = reinterpret_cast<DpiForWindow>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    if (window && dpiForWindow && dpiForWindow(window)) return static_cast<int>(dpiForWindow(window));
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
 
 // ---- Status bar ----
 
@@ -110,7 +131,7 @@ void LayOut() {
     GetWindowRect(app.status, &bar);
     const int barHeight = bar.bottom - bar.top;
     // Fixed parts for the counts and the notice; the message gets the rest.
-    const int parts[] = {90, 240, 420, -1};
+    const int parts[] = {Px(90), Px(240), Px(420), -1};
     SendMessageA(app.status, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(parts));
     MoveWindow(app.grid, 0, toolsHeight, client.right, client.bottom - toolsHeight - barHeight, TRUE);
 }
@@ -148,7 +169,7 @@ std::string Cell(int row, int col) {
 void ApplyLook(int col, const ColumnLook& look) {
     FieldDef def{};
     GetCell(app.grid, 0, 1, col, &def);
-    def.width = look.width;
+    def.width = Px(look.width);
     def.align = look.align;
     odbcInitColumn(app.grid, col, look.type, &def);
 }
@@ -454,6 +475,46 @@ bool MayClose() {
     return answer == IDNO || (answer == IDYES && GridDataChanged(app.grid) != 1);
 }
 
+// The grid's cell font and the bars' font at the window's resolution; the
+// grid deletes the cell font it replaces, the bars' old one is deleted here.
+void GiveFonts() {
+    // The grid's own face is a bitmap font, which borrows no glyphs; the
+    // platform links a TrueType face such as Tahoma to fonts of other scripts.
+    GridAttr attr{};
+    attr.cellFont = CreateFontW(-MulDiv(8, app.dpi, 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_PRECIS,
+                                0, 0, 0, L"Tahoma");
+    attr.showGridLines = 1;
+    attr.showLineNumbers = 1;
+    SetGridAttr(app.grid, &attr);
+    // The bars keep the platform's font, at the window's resolution when it
+    // differs from the screen's.
+    static HFONT barFont = nullptr;
+    HFONT old = barFont;
+    barFont = nullptr;
+    if (app.dpi != DpiOf(nullptr)) {
+        LOGFONTW look{};
+        SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof look, &look, 0);
+        look.lfHeight = MulDiv(look.lfHeight, app.dpi, DpiOf(nullptr));
+        barFont = CreateFontIndirectW(&look);
+    }
+    // No font given (null) is the platform's own again.
+    if (barFont || old) {
+        for (HWND bar : {app.toolbar, app.status}) SendMessageW(bar, WM_SETFONT, reinterpret_cast<WPARAM>(barFont), TRUE);
+    }
+    if (old) DeleteObject(old);
+}
+
+// A monitor of another resolution: the window takes the size the platform
+// suggests, and every measure the demo gives follows.
+void OnDpiChanged(int dpi, const RECT& suggested) {
+    app.dpi = dpi;
+    SetWindowPos(app.window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    GiveFonts();
+    if (!app.loaded.columns.empty()) ShapeColumns();
+    LayOut();
+}
+
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message >= GN_ROWCHANGING && message <= GN_DROPDOWN) return OnGridNotification(message, wParam, lParam);
     if (message == app.findMessage && app.findMessage) {
@@ -466,6 +527,9 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
             return 0;
         case WM_SETFOCUS:
             SetFocus(app.grid);
+            return 0;
+        case kDpiChanged:
+            if (app.grid) OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_COMMAND:
             OnCommand(LOWORD(wParam));
@@ -493,8 +557,9 @@ bool CreateMainWindow(HINSTANCE instance) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = L"TabrixDemo";
     if (!RegisterClassW(&wc)) return false;
+    app.dpi = DpiOf(nullptr);
     app.window = CreateWindowW(L"TabrixDemo", L"Tabrix demo - products", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                               CW_USEDEFAULT, CW_USEDEFAULT, 900, 520, nullptr, MakeMenu(), instance, nullptr);
+                               CW_USEDEFAULT, CW_USEDEFAULT, Px(900), Px(520), nullptr, MakeMenu(), instance, nullptr);
     if (!app.window) return false;
     app.status = CreateWindowA(STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, app.window,
                                reinterpret_cast<HMENU>(kStatusId), instance, nullptr);
@@ -504,16 +569,8 @@ bool CreateMainWindow(HINSTANCE instance) {
     // The name screen readers give the table.
     SetWindowTextA(app.grid, "Products");
     SetGridCodePage(app.grid, TABRIX_UTF8);
-    // The grid's own face is a bitmap font, which borrows no glyphs; the
-    // platform links a TrueType face such as Tahoma to fonts of other scripts.
-    HDC screen = GetDC(nullptr);
-    GridAttr attr{};
-    attr.cellFont = CreateFontW(-MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, 0, 0, 0,
-                                DEFAULT_CHARSET, OUT_TT_PRECIS, 0, 0, 0, L"Tahoma");
-    ReleaseDC(nullptr, screen);
-    attr.showGridLines = 1;
-    attr.showLineNumbers = 1;
-    SetGridAttr(app.grid, &attr);
+    app.dpi = DpiOf(app.window);
+    GiveFonts();
     // Gives the focus back to the grid when the window comes back from a minimise.
     TrapInitMenuPopup(app.window);
     app.findMessage = RegisterWindowMessageW(FINDMSGSTRINGW);

@@ -357,8 +357,7 @@ void OpenTextEditor(const Grid& grid, EditorText cell) {
     HWND edit = s->hwndEdit;
     if (!edit) return;
     GiveEditorFont(edit, s->editFont, ColumnEditorFont(s, col), s->cellFont);
-    const RECT& r = s->curCellRect;
-    MoveWindow(edit, r.left + 6, r.top + 2, r.right - r.left - 9, r.bottom - r.top - 3, TRUE);
+    MoveEditor(edit, EditorPlace(s, false));
     ShowWindow(edit, SW_SHOW);
     if (!FocusEditor(grid, edit)) return;
     // The limit counts characters, a UTF-8 grid's field bytes: its commit
@@ -387,8 +386,7 @@ void OpenListEditor(const Grid& grid, EditorText cell) {
         s->comboEditPrevProc = SubclassWindow(s->hwndComboEdit, ComboKeyProc);
     }
     GiveEditorFont(combo, s->comboFont, ColumnEditorFont(s, s->curCol), s->cellFont);
-    const RECT& r = s->curCellRect;
-    MoveWindow(combo, r.left + 2, r.top + 3, r.right - r.left - 5, r.bottom - r.top - 3, TRUE);
+    MoveEditor(combo, EditorPlace(s, true));
     s->comboRow = s->curRow;
     s->comboCol = s->curCol;
     SendMessageA(combo, CB_RESETCONTENT, 0, 0);
@@ -446,6 +444,28 @@ int KeepEditorOpen(const Grid& grid, HWND editor) {
 }
 
 }  // namespace
+
+RECT EditorPlace(const GridState* s, bool combo) {
+    const RECT& r = s->curCellRect;
+    const Metrics& m = s->metrics;
+    return combo ? RECT{r.left + m.comboLeft, r.top + m.comboTop, r.right - m.comboRight, r.bottom - m.comboBottom}
+                 : RECT{r.left + m.editLeft, r.top + m.editTop, r.right - m.editRight, r.bottom - m.editBottom};
+}
+
+void MoveEditor(HWND editor, const RECT& place) {
+    MoveWindow(editor, place.left, place.top, place.right - place.left, place.bottom - place.top, TRUE);
+}
+
+void RefitEditorFonts(const Grid& grid) {
+    GridState* s = grid.state;
+    const int col = s->curCol;
+    const bool comboOpen = s->editing && ValidColumn(grid.arrays, col) && grid.arrays->colType[col] == FieldCombo;
+    if (s->hwndEdit) {
+        GiveEditorFont(s->hwndEdit, s->editFont, s->editing && !comboOpen ? ColumnEditorFont(s, col) : nullptr,
+                       s->cellFont);
+    }
+    if (s->hwndCombo) GiveEditorFont(s->hwndCombo, s->comboFont, comboOpen ? ColumnEditorFont(s, col) : nullptr, s->cellFont);
+}
 
 bool CreateComboBox(const Grid& grid) {
     GridState* s = grid.state;

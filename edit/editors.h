@@ -9,6 +9,13 @@ namespace tabrix {
 // The grid's combo box, created once with the grid and shown only over a
 // list cell; false when it could not be created.
 bool CreateComboBox(const Grid& grid);
+// Where the text editor, or the list editor, sits in the current cell's
+// rectangle (curCellRect), at the grid's resolution.
+RECT EditorPlace(const GridState* state, bool combo);
+void MoveEditor(HWND editor, const RECT& place);
+// Both editors take fonts made anew: the cell font, or an open editor's
+// column font, at the grid's resolution.
+void RefitEditorFonts(const Grid& grid);
 // SetGridCodePage: 0 (the ANSI code page) or CP_UTF8; 0 for another value
 // or while an editor is open. Stored bytes stay as they are.
 int SetTextCodePage(const Grid& grid, int codePage);

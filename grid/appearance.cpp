@@ -19,11 +19,14 @@ int32_t OrDefault(int32_t value, int32_t fallback) { return value ? value : fall
 }  // namespace
 
 namespace {
+// At `dpi`, or at the screen's resolution when it is 0.
 HFONT MakeFontOfCharset(const char* face, int points, int weight, int italic, int underline, int strikeout,
-                        BYTE charset) {
-    HDC screen = GetDC(nullptr);
-    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+                        BYTE charset, int dpi) {
+    if (dpi <= 0) {
+        HDC screen = GetDC(nullptr);
+        dpi = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+    }
     int height = -MulDiv(points, dpi, 72);
     return CreateFontA(height, 0, 0, 0, weight, italic, underline, strikeout, charset, OUT_TT_PRECIS,
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
@@ -33,13 +36,20 @@ HFONT DefaultFont(const GridState* s, int weight) { return GridFont(s, "MS Sans 
 }  // namespace
 
 HFONT MakeFont(const char* face, int points, int weight, int italic, int underline, int strikeout) {
-    return MakeFontOfCharset(face, points, weight, italic, underline, strikeout, ANSI_CHARSET);
+    return MakeFontOfCharset(face, points, weight, italic, underline, strikeout, ANSI_CHARSET, 0);
+}
+
+HFONT MakeFontAtDpi(const char* face, int points, int weight, int dpi) {
+    return MakeFontOfCharset(face, points, weight, 0, 0, 0, ANSI_CHARSET, dpi);
 }
 
 HFONT GridFont(const GridState* s, const char* face, int points, int weight, int italic, int underline) {
     // A UTF-8 grid shows any script: the platform may then take the glyphs
     // a face lacks from another font.
-    return MakeFontOfCharset(face, points, weight, italic, underline, 0, Utf8Grid(s) ? DEFAULT_CHARSET : ANSI_CHARSET);
+    // At the grid's own resolution, which a per-monitor host's window may
+    // have apart from the screen's.
+    return MakeFontOfCharset(face, points, weight, italic, underline, 0, Utf8Grid(s) ? DEFAULT_CHARSET : ANSI_CHARSET,
+                             s->metrics.dpi);
 }
 
 void RemakeOwnFonts(const Grid& grid) {

@@ -13,7 +13,10 @@ void DeleteOwned(Handle& object) {
     object = nullptr;
 }
 
+// At the screen's resolution, for hosts; the grid makes its own fonts at
+// its window's.
 HFONT MakeFont(const char* face, int points, int weight, int italic, int underline, int strikeout);
+HFONT MakeFontAtDpi(const char* face, int points, int weight, int dpi);
 // A font for the grid's own use (its defaults, column faces, the editors):
 // of the character set its texts need.
 HFONT GridFont(const GridState* state, const char* face, int points, int weight, int italic, int underline);

@@ -77,10 +77,11 @@ int DimCols(const Grid& grid, int n) {
         FreeGridArrays(a);
         return 0;
     }
-    s->colWidth[0] = kRowHeaderWidth;
+    const int ownWidth = s->metrics.rowHeaderWidth;
+    s->colWidth[0] = ownWidth;
     s->colCount = a->fieldCapacity - 1;
-    SendHeaderItem(grid, HDM_INSERTITEMA, 0, kRowHeaderWidth, "", HDF_CENTER);
-    InsertColLabel(grid, kRowHeaderWidth, "", n + 1, HDF_CENTER);
+    SendHeaderItem(grid, HDM_INSERTITEMA, 0, ownWidth, "", HDF_CENTER);
+    InsertColLabel(grid, ownWidth, "", n + 1, HDF_CENTER);
     return kDone;
 }
 
@@ -157,6 +158,15 @@ int InsertColLabel(const Grid& grid, int width, const char* text, int index, int
     s->colWidth[index] = width;
     s->headerDirty = 1;
     return kDone;
+}
+
+void ResizeOwnColumns(const Grid& grid) {
+    GridState* s = grid.state;
+    const int ownWidth = s->metrics.rowHeaderWidth;
+    s->colWidth[0] = ownWidth;
+    SendHeaderItem(grid, HDM_SETITEMA, 0, ownWidth, "", HDF_CENTER);
+    if (s->colCount > 0 && s->colCount < kColSlots) s->colWidth[s->colCount] = ownWidth;
+    s->headerDirty = 1;
 }
 
 int ClearColLabels(const Grid& grid) {

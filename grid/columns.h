@@ -23,6 +23,9 @@ int RedefineFieldInPlace(const Grid& grid, int col, int type, const FieldDef* de
 int DefineRawField(const Grid& grid, int size, int col, uint8_t locked, int type);
 int InsertColLabel(const Grid& grid, int width, const char* text, int index, int align);
 int ClearColLabels(const Grid& grid);
+// The row header and the filler column take the width the grid's
+// resolution gives them.
+void ResizeOwnColumns(const Grid& grid);
 // Inserts or sets a header item through the grid's scratch item record,
 // whose mask always carries width, text and format, and its format HDF_STRING.
 void SendHeaderItem(const Grid& grid, UINT message, int index, int width, const char* text, int align);

@@ -11,13 +11,13 @@
 
 #include "include/tabrix32.h"
 #include "grid/grid_arrays.h"
+#include "grid/metrics.h"
 #include "support/text_cut.h"
 
 namespace tabrix {
 
 constexpr int kColSlots = kMaxDataCols + 2;  // row header, 500 data columns, filler
 constexpr int kLabelChars = 256;             // 255 characters and the terminator
-constexpr int kRowHeaderWidth = 35;
 
 // Child identifiers.
 constexpr int kHeaderId = 0x8001;
@@ -238,6 +238,9 @@ struct GridState {
     // The record the grid's accessible objects share: made by the first
     // WM_GETOBJECT, cut off by WM_DESTROY while clients may still hold them.
     tabrix::AccessibleRoot* accessibleRoot;
+    // The pixel measures at the window's resolution: written at creation and
+    // when the resolution changes, read by painting, hit tests and the editors.
+    tabrix::Metrics metrics;
 };
 
 // The code page the platform's conversions take for this grid's texts.

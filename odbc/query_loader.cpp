@@ -26,8 +26,6 @@ namespace {
 
 static_assert(sizeof(SQLLEN) == sizeof(Indicator), "the block's indicators are the driver manager's SQLLEN");
 
-constexpr int kNewColumnWidth = 150;
-constexpr int kCounterColumnWidth = 50;
 constexpr int kMinRefreshedWidth = 5;
 
 // A field's bytes for `display` characters: as many in the ANSI code page,
@@ -42,7 +40,7 @@ int FieldSizeForDisplaySize(const GridState* s, int32_t display) {
 FieldDef NewFieldFromDescription(const GridState* s, const ColDesc& d) {
     FieldDef def{};
     def.label = const_cast<char*>(d.name);
-    def.width = d.autoIncrement ? kCounterColumnWidth : kNewColumnWidth;
+    def.width = d.autoIncrement ? s->metrics.counterColumnWidth : s->metrics.queryColumnWidth;
     def.size = FieldSizeForDisplaySize(s, d.displaySize);
     def.align = d.fixedPrecScale || d.autoIncrement ? 1 : 0;
     def.tag1 = d.dataType;

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# start DIR: a Wine prefix and an Xvfb display of the run's own in DIR;
+# start DIR [DPI]: a Wine prefix and an Xvfb display of the run's own in
+# DIR, the prefix's display resolution DPI (96 unless given);
 # stop DIR: ends them and whatever Wine programs the run left behind.
 # The prefix is a copy of the set-up one, so that ending this run's
 # wineserver never touches another run's programs (a demo, a benchmark, a
@@ -20,6 +21,14 @@ start)
   "$0" stop "$dir"
   rm -rf "$dir/wineprefix"
   cp -a "$setup_prefix" "$dir/wineprefix"
+  # Wine reads the resolution once a process, from the desktop settings
+  # (and the font settings for its fonts); no wineserver runs on this copy yet.
+  dpi="${3:-96}"
+  if [ "$dpi" != 96 ]; then
+    value="$(printf 'dword:%08x' "$dpi")"
+    sed -i "s/^\"LogPixels\"=dword:.*/\"LogPixels\"=$value/" "$dir/wineprefix/user.reg" "$dir/wineprefix/system.reg"
+    sed -i "/^\[Control Panel\\\\\\\\Desktop\]/{n;s/\$/\n\"LogPixels\"=$value/}" "$dir/wineprefix/user.reg"
+  fi
   # Xvfb picks a free display itself and writes its number once it listens,
   # so two runs starting at once cannot both take the same one.
   rm -f "$dir/display.number"

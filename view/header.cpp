@@ -6,19 +6,16 @@
 #include "grid/grid_access.h"
 #include "grid/library.h"
 #include "view/image_reuse.h"
+#include "view/looks.h"
 #include "view/scroll.h"
 
 namespace tabrix {
 namespace {
 
-constexpr int kMinColumnWidth = 30;
-constexpr int kColumnWidthMargin = 75;
-constexpr int kBorderBand = 3;
-constexpr int kTrackLength = 1000;
 
 void EraseRowTrackLine(const Grid& grid) {
     GridState* s = grid.state;
-    if (s->rowTrackY) DrawTrackLine(grid.hwnd, s->rowTrackY, kTrackLength, false);
+    if (s->rowTrackY) DrawTrackLine(grid.hwnd, s->rowTrackY, s->metrics.trackLength, false);
     s->rowTrackY = 0;
 }
 
@@ -36,9 +33,9 @@ LRESULT CALLBACK HeaderProc(HWND header, UINT message, WPARAM wParam, LPARAM lPa
     GridState* s = grid.state;
     WNDPROC previous = s->headerPrevProc;
     if (message == WM_MOUSEMOVE && s->headerTracking && wParam == MK_LBUTTON) {
-        if (s->headerTrackX) DrawTrackLine(grid.hwnd, s->headerTrackX, kTrackLength, true);
+        if (s->headerTrackX) DrawTrackLine(grid.hwnd, s->headerTrackX, s->metrics.trackLength, true);
         s->headerTrackX = static_cast<short>(LOWORD(lParam));
-        DrawTrackLine(grid.hwnd, s->headerTrackX, kTrackLength, true);
+        DrawTrackLine(grid.hwnd, s->headerTrackX, s->metrics.trackLength, true);
     } else if (message == WM_LBUTTONUP) {
         // The last track line stays drawn: the whole image goes over it.
         if (s->headerTracking) ResendImage(grid);
@@ -54,8 +51,9 @@ void EndColumnTrack(const Grid& grid, NMHEADERA* notice) {
     GetClientRect(grid.hwnd, &s->clientRect);
     if (notice->pitem && (notice->pitem->mask & HDI_WIDTH)) {
         int width = notice->pitem->cxy;
-        if (width < kMinColumnWidth) width = kMinColumnWidth;
-        if (width > s->clientRect.right - kColumnWidthMargin) width = s->clientRect.right - kColumnWidthMargin;
+        const Metrics& m = s->metrics;
+        if (width < m.minColumnWidth) width = m.minColumnWidth;
+        if (width > s->clientRect.right - m.columnWidthMargin) width = s->clientRect.right - m.columnWidthMargin;
         // A column narrower than a pixel would hide every column after it for good.
         if (width < 1) width = 1;
         notice->pitem->cxy = width;
@@ -83,7 +81,7 @@ void RelabelHeader(const Grid& grid) {
         if (col < s->colCount && col < kColSlots) {
             SendHeaderItem(grid, HDM_SETITEMA, i, ColumnWidth(s, col), s->colLabel[col], ColumnAlignment(grid.arrays, col));
         } else {
-            SendHeaderItem(grid, HDM_SETITEMA, i, 2000, "  ", 0);
+            SendHeaderItem(grid, HDM_SETITEMA, i, s->metrics.blankItemWidth, "  ", 0);
         }
     }
 }
@@ -138,8 +136,9 @@ void HitTestRowBorder(GridState* s) {
     s->mouseOnRowBorder = 0;
     for (int r = 1; r <= s->rowsPainted; ++r) {
         const int border = s->headerHeight + r * s->rowHeight;
-        if (s->mouseY >= border - kBorderBand && s->mouseY <= border + kBorderBand) {
-            SetCursor(library.resizeCursor);
+        const int band = s->metrics.borderBand;
+        if (s->mouseY >= border - band && s->mouseY <= border + band) {
+            SetCursor(LookAt(s->metrics.dpi).resizeCursor);
             s->mouseOnRowBorder = 1;
             break;
         }
@@ -153,10 +152,10 @@ LRESULT OnMouseMove(const Grid& grid, WPARAM wParam, LPARAM lParam) {
         StoreMousePosition(s, lParam);
         HitTestRowBorder(s);
         if (s->rowResizing) {
-            SetCursor(library.resizeCursor);
+            SetCursor(LookAt(s->metrics.dpi).resizeCursor);
             EraseRowTrackLine(grid);
             s->rowTrackY = s->mouseY;
-            DrawTrackLine(grid.hwnd, s->rowTrackY, kTrackLength, false);
+            DrawTrackLine(grid.hwnd, s->rowTrackY, s->metrics.trackLength, false);
         }
         // On a border (or dragging) the resize cursor stays; elsewhere the
         // default procedure restores the class cursor.
@@ -173,7 +172,7 @@ bool BeginRowDrag(const Grid& grid) {
     HitTestRowBorder(s);
     if (!s->mouseInRowArea || !s->mouseOnRowBorder) return false;
     s->rowResizing = 1;
-    SetCursor(library.resizeCursor);
+    SetCursor(LookAt(s->metrics.dpi).resizeCursor);
     // Captured, so the release is seen even over a child window.
     SetCapture(grid.hwnd);
     RECT confine;

@@ -13,13 +13,11 @@
 #include "support/wide_text.h"
 #include "view/image_reuse.h"
 #include "view/layout.h"
+#include "view/looks.h"
 
 namespace tabrix {
 namespace {
 
-constexpr int kTextMargin = 6;
-constexpr int kCheckSize = 13;
-constexpr int kMarkBottom = 22;  // the row header's marks, from the row's top line
 
 COLORREF SystemUnless(int32_t colour, int systemIndex) {
     return colour == -1 ? GetSysColor(systemIndex) : static_cast<COLORREF>(colour);
@@ -68,9 +66,10 @@ bool Meet(const RECT& a, const RECT& b) {
 // Where the text or check box of the cell at x, w may draw, in a row whose
 // top line is `top`: down to two lines past the row's bottom line.
 RECT CellInk(const GridState* s, int x, int w, int top) {
-    const int h = RowPitch(s), checkTop = (h - kCheckSize) / 2, checkLeft = x + (w - kCheckSize) / 2 - 1;
-    return RECT{std::min(x + kTextMargin, checkLeft), top + std::min(2, checkTop),
-                std::max(x + w - 3, checkLeft + kCheckSize), top + std::max(h + 2, checkTop + kCheckSize)};
+    const Metrics& m = s->metrics;
+    const int h = RowPitch(s), checkTop = (h - m.checkSize) / 2, checkLeft = x + (w - m.checkSize) / 2 - 1;
+    return RECT{std::min(x + m.textLeft, checkLeft), top + std::min(m.textTop, checkTop),
+                std::max(x + w - m.textRight, checkLeft + m.checkSize), top + std::max(h + m.textTop, checkTop + m.checkSize)};
 }
 
 // The lines above the bottom edge that cut a selection's fill and the
@@ -84,7 +83,7 @@ RECT RowArea(const GridState* s, int r) {
     const int top = RowTop(s, r), B = s->clientRect.bottom;
     const RECT ink = CellInk(s, 0, 0, top);
     RECT area{0, std::min(top, static_cast<int>(ink.top)), s->clientRect.right,
-              std::max(static_cast<int>(ink.bottom), top + kMarkBottom)};
+              std::max(static_cast<int>(ink.bottom), top + s->metrics.markBottom)};
     if (top + RowPitch(s) >= B - kEdgeCut) area.top = std::min(static_cast<int>(area.top), B - kEdgeCut);
     return area;
 }
@@ -108,7 +107,8 @@ struct StaleAreas {
 class Painter {
 public:
     Painter(const Grid& grid, const CellLayout& layout, const StaleAreas* stale = nullptr)
-        : s_(grid.state), a_(grid.arrays), layout_(layout), dc_(grid.state->memDC), stale_(stale) {
+        : s_(grid.state), a_(grid.arrays), layout_(layout), dc_(grid.state->memDC), stale_(stale),
+          m_(grid.state->metrics), look_(LookAt(grid.state->metrics.dpi)) {
         H_ = s_->headerHeight;
         h_ = RowPitch(s_);
         W_ = s_->clientRect.right;
@@ -191,7 +191,7 @@ private:
     }
 
     void DrawRowHeader(int row, int rowTop, int rowLine, int w) {
-        if (!Stale(RECT{0, rowTop + 1, w, std::max(rowLine, rowTop + kMarkBottom)})) return;
+        if (!Stale(RECT{0, rowTop + 1, w, std::max(rowLine, rowTop + m_.markBottom)})) return;
         HPEN white = static_cast<HPEN>(GetStockObject(WHITE_PEN));
         HGDIOBJ old = SelectObject(dc_, white);
         MoveToEx(dc_, 0, rowLine - 1, nullptr);
@@ -203,11 +203,14 @@ private:
         SetTextColor(dc_, buttonText_);
         if (row == s_->rowCount) {
             // The new-record row never shows the triangle, even when current.
-            SelectFont(library.markerFont);
-            RECT mark{11, rowTop + 2, 23, rowTop + kMarkBottom};
+            SelectFont(look_.markerFont);
+            RECT mark{m_.starLeft, rowTop + m_.starTop, m_.starRight, rowTop + m_.markBottom};
             DrawTextA(dc_, "*", 1, &mark, DT_EDITCONTROL | DT_NOPREFIX);
         } else if (row == s_->curRow) {
-            POINT corners[3] = {{10, rowTop + 5}, {10, rowTop + 13}, {20, rowTop + 9}};
+            const int middle = (m_.triangleTop + m_.triangleBottom) / 2;
+            POINT corners[3] = {{m_.triangleLeft, rowTop + m_.triangleTop},
+                                {m_.triangleLeft, rowTop + m_.triangleBottom},
+                                {m_.triangleTip, rowTop + middle}};
             HGDIOBJ oldPen = SelectObject(dc_, markPen_);
             HGDIOBJ oldBrush = SelectObject(dc_, GetSysColorBrush(COLOR_BTNTEXT));
             Polygon(dc_, corners, 3);
@@ -216,7 +219,7 @@ private:
         } else if (s_->showLineNumbers) {
             SelectFont(s_->cellFont);
             const char* number = NumberText(row);
-            RECT area{2, rowTop + 2, w - 3, rowTop + kMarkBottom};
+            RECT area{m_.numberLeft, rowTop + m_.textTop, w - m_.numberRight, rowTop + m_.markBottom};
             DrawTextA(dc_, number, static_cast<int>(strlen(number)), &area, DT_EDITCONTROL | DT_NOPREFIX);
         }
     }
@@ -228,7 +231,7 @@ private:
         if (row >= s_->rowCount || col >= s_->colCount) return;  // the new-record row and the filler show nothing
         if (!Stale(CellInk(s_, x, w, rowTop))) return;
         const ShownText shown = CellShownText(a_, row, col);
-        RECT area{x + kTextMargin, rowTop + 2, x + w - 3, rowTop + 2 + h_};
+        RECT area{x + m_.textLeft, rowTop + m_.textTop, x + w - m_.textRight, rowTop + m_.textTop + h_};
         switch (a_->colType[col]) {
             case FieldCheck:
                 DrawCheckBox(shown, x, w, rowTop);
@@ -313,17 +316,17 @@ private:
     void DrawCheckBox(const ShownText& shown, int x, int w, int rowTop) {
         HBITMAP image = nullptr;
         if (shown.length == 0 || (shown.length == 1 && shown.text[0] == '0')) {
-            image = library.uncheckedBitmap;
+            image = look_.uncheckedBitmap;
         } else if (shown.length == 1 && shown.text[0] == '1') {
-            image = library.checkedBitmap;
+            image = look_.checkedBitmap;
         } else if (shown.deleted) {
-            image = library.deletedCheckBitmap;
+            image = look_.deletedCheckBitmap;
         }
         if (!image) return;
         if (!bitmapDC_) bitmapDC_ = CreateCompatibleDC(dc_);
         HGDIOBJ old = SelectObject(bitmapDC_, image);
-        BitBlt(dc_, x + (w - kCheckSize) / 2 - 1, rowTop + (h_ - kCheckSize) / 2, kCheckSize, kCheckSize, bitmapDC_,
-               0, 0, SRCCOPY);
+        const int size = m_.checkSize;
+        BitBlt(dc_, x + (w - size) / 2 - 1, rowTop + (h_ - size) / 2, size, size, bitmapDC_, 0, 0, SRCCOPY);
         SelectObject(bitmapDC_, old);
     }
 
@@ -350,6 +353,8 @@ private:
     const CellLayout& layout_;
     HDC dc_;
     const StaleAreas* stale_;
+    const Metrics& m_;
+    DpiLook look_;
     int H_, h_, W_, B_;
     COLORREF selBack_, selText_, frame_;
     COLORREF window_, windowText_, buttonFace_, buttonText_;

@@ -37,3 +37,17 @@ TEST(Resources, TheRowResizeCursorIs32PixelsWithItsHotSpotAt15) {
     DeleteObject(cursor.hbmMask);
     if (cursor.hbmColor) DeleteObject(cursor.hbmColor);
 }
+
+// The measures the grid owns at three resolutions, and at a nonsense one.
+TEST(Metrics, EveryMeasureIsThe96DpiOneScaledAsMulDivRounds) {
+    const struct { int dpi, check, band, rowHeader, editLeft, comboTop, marker, minWidth, queryWidth; } rows[] = {
+        {96, 13, 3, 35, 6, 3, -21, 30, 150}, {144, 20, 5, 53, 9, 5, -32, 45, 225},
+        {192, 26, 6, 70, 12, 6, -43, 60, 300}, {0, 13, 3, 35, 6, 3, -21, 30, 150}};
+    for (const auto& r : rows) {
+        const Metrics m = MetricsAt(r.dpi);
+        const int got[] = {m.checkSize, m.borderBand, m.rowHeaderWidth, m.editLeft, m.comboTop, m.markerFontHeight, m.minColumnWidth, m.queryColumnWidth};
+        const int want[] = {r.check, r.band, r.rowHeader, r.editLeft, r.comboTop, r.marker, r.minWidth, r.queryWidth};
+        const char* names[] = {"checkSize", "borderBand", "rowHeaderWidth", "editLeft", "comboTop", "markerFontHeight", "minColumnWidth", "queryColumnWidth"};
+        for (size_t i = 0; i < sizeof got / sizeof got[0]; ++i) EXPECT_EQ(got[i], want[i]) << names[i] << " at " << r.dpi << " DPI";
+    }
+}
