@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds what the demo needs and runs it under Wine: in a window where there
 # is a display ($DISPLAY), otherwise on an Xvfb display of its own, writing
-# its screenshot to docs/demo.png (or the file given as the argument).
+# its screenshot to docs/demo.png (or the file given as the argument), at
+# the display resolution TABRIX_DPI (96 unless set).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"
@@ -17,7 +18,7 @@ picture="$(realpath -m "${1:-$root/docs/demo.png}")"
 # a Wine prefix or a display.
 env_dir="$(mktemp -d "${TMPDIR:-/tmp}/tabrix-demo.XXXXXX")"
 trap '"$root/tests/test-env.sh" stop "$env_dir"; rm -rf "$env_dir"' EXIT
-"$root/tests/test-env.sh" start "$env_dir"
+"$root/tests/test-env.sh" start "$env_dir" "${TABRIX_DPI:-96}"
 # A picture left by an earlier run must not pass for this run's.
 rm -f "$picture"
 TABRIX_TESTENV="$env_dir" "$root/tests/wine-run.sh" "$demo" --screenshot "$picture"

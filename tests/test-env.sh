@@ -28,11 +28,16 @@ start)
     value="$(printf 'dword:%08x' "$dpi")"
     sed -i "s/^\"LogPixels\"=dword:.*/\"LogPixels\"=$value/" "$dir/wineprefix/user.reg" "$dir/wineprefix/system.reg"
     sed -i "/^\[Control Panel\\\\\\\\Desktop\]/{n;s/\$/\n\"LogPixels\"=$value/}" "$dir/wineprefix/user.reg"
+    # Wine's desktop, a window of the display, grows with it.
+    sed -i "s/^\"Default\"=\"1280x1024\"/\"Default\"=\"$((1280 * dpi / 96))x$((1024 * dpi / 96))\"/" "$dir/wineprefix/user.reg"
   fi
   # Xvfb picks a free display itself and writes its number once it listens,
   # so two runs starting at once cannot both take the same one.
   rm -f "$dir/display.number"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -dpi 96 3>"$dir/display.number" >"$dir/xvfb.log" 2>&1 &
+  # The screen grows with the resolution, as a display of more pixels per
+  # inch has more: a window scaled up must not reach past its edge (nor past
+  # Wine's desktop, sized above).
+  Xvfb -displayfd 3 -screen 0 "$((1280 * dpi / 96))x$((1024 * dpi / 96))x24" -nolisten tcp -dpi 96 3>"$dir/display.number" >"$dir/xvfb.log" 2>&1 &
   echo $! >"$dir/xvfb.pid"
   for _ in $(seq 100); do
     [ -s "$dir/display.number" ] && break
