@@ -71,7 +71,9 @@ TEST(DpiUnaware, AHostUnawareOfTheResolutionSeesThe96DpiGrid) {
         testing_host::TestHost host;
         HWND grid = CreateGrid(host.hwnd(), host.instance(), 0, 77, 0, 0, 400, 300);
         const FieldDef def = testing_host::ColumnField("c", 60, 1);
-        ASSERT_TRUE(DimCols(grid, 1) == 1 && DefineField(grid, 1, tabrix::FieldCheck, &def) == 1 && CreateCell(grid, 1, 1, "1") == 1);
+        ASSERT_EQ(DimCols(grid, 1), 1);
+        ASSERT_EQ(DefineField(grid, 1, tabrix::FieldCheck, &def), 1);
+        ASSERT_EQ(CreateCell(grid, 1, 1, "1"), 1);
         EXPECT_EQ(GetColWidth(grid, 0), 35);
         const testing_host::Capture shot = testing_host::CaptureClient(grid);
         HDC dc = CreateCompatibleDC(nullptr);

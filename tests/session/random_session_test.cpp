@@ -126,6 +126,8 @@ protected:
                 m.changingRow = row, m.changingCol = col, m.changingText = CellOf(m.grid, row, col, 1);
                 if (m.grid == pasting && row - pasteAt.x <= 1 && col - pasteAt.y <= 1)  // kPaste's cell
                     m.changingText = (row - pasteAt.x) == (col - pasteAt.y) ? "0" : "1";
+                EXPECT_LT(static_cast<int>(m.changingText.size()), GetFldSize(m.grid, col))  // the size and its 0
+                    << "asked about a text longer than column " << col << "'s field";
                 return 0;
             case GN_CELLCHANGED:
                 EXPECT_EQ(row * 1000 + col, m.changingRow * 1000 + m.changingCol) << "the cell the host approved";
