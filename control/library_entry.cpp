@@ -37,11 +37,13 @@ int ReadWindowDpi(HWND window) {
 
 bool LibraryAttach(HINSTANCE module) {
     library.instanceHandle = module;
-    library.resizeCursor = LoadCursorA(module, "rsCURSOR");
-    library.checkedBitmap = LoadCheckImage(module, "bmCHECK");
-    library.uncheckedBitmap = LoadCheckImage(module, "bmUNCHECK");
-    library.deletedCheckBitmap = LoadCheckImage(module, "bmgrayCHK");
-    library.markerFont = MakeFontAtDpi("MS Sans Serif", 16, 400, kDefaultDpi);
+    DpiLook& own = library.ownLook;
+    own.dpi = kDefaultDpi;
+    own.resizeCursor = LoadCursorA(module, "rsCURSOR");
+    own.checkedBitmap = LoadCheckImage(module, "bmCHECK");
+    own.uncheckedBitmap = LoadCheckImage(module, "bmUNCHECK");
+    own.deletedCheckBitmap = LoadCheckImage(module, "bmgrayCHK");
+    own.markerFont = MakeFontAtDpi("MS Sans Serif", 16, 400, kDefaultDpi);
     library.windowDpi = ReadWindowDpi;
     library.gridClass = RegisterGridClass(module);
     StartRecentGrids();
@@ -51,11 +53,11 @@ bool LibraryAttach(HINSTANCE module) {
 void LibraryDetach() {
     UnhookHostWindow();
     ReleaseLooks();
-    DeleteOwned(library.markerFont);
+    DeleteOwned(library.ownLook.markerFont);
     DeleteOwned(library.sharedBrush);
-    DeleteOwned(library.checkedBitmap);
-    DeleteOwned(library.uncheckedBitmap);
-    DeleteOwned(library.deletedCheckBitmap);
+    DeleteOwned(library.ownLook.checkedBitmap);
+    DeleteOwned(library.ownLook.uncheckedBitmap);
+    DeleteOwned(library.ownLook.deletedCheckBitmap);
     if (library.gridClass) UnregisterClassA(kGridClassName, library.instanceHandle);
     FreeTempStrings();
     EndRecentGrids();

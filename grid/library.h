@@ -29,11 +29,8 @@ using WindowDpiReader = int (*)(HWND window);
 
 struct Library {
     HINSTANCE instanceHandle;
-    HCURSOR resizeCursor;
-    HBITMAP checkedBitmap;
-    HBITMAP uncheckedBitmap;
-    HBITMAP deletedCheckBitmap;
-    HFONT markerFont;
+    // The look at 96 DPI: the library's own resources, loaded with it.
+    DpiLook ownLook;
     // The grid created last: the host hook's timer runs on it.
     HWND lastGrid;
     // The brush of the edit control's column colours, replaced at each use.

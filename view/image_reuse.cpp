@@ -88,6 +88,13 @@ int SlotsOf(const GridState* s) {
     return below > 0 ? (below + RowPitch(s) - 1) / RowPitch(s) : 0;
 }
 
+// Whether the image moved by `shift` rows keeps enough to be worth moving:
+// a move by most of a page leaves too little.
+bool KeepsEnough(const GridState* s, int shift) {
+    const int fullRows = (s->clientRect.bottom - s->headerHeight) / RowPitch(s);
+    return shift < fullRows - 1 && -shift < fullRows - 1;
+}
+
 // Prints of more cells than this are not kept: such a window draws every
 // row at every change.
 constexpr size_t kMostCellPrints = size_t{1} << 16;
@@ -95,9 +102,11 @@ constexpr size_t kMostCellPrints = size_t{1} << 16;
 }  // namespace
 
 // The cells' prints of the kept image and of the paint being planned, slot
-// by slot, each slot's shown columns left to right.
+// by slot, each slot's shown columns left to right; where those columns lie
+// in the paint being planned.
 struct CellPrints {
     std::vector<uint64_t> kept, now;
+    std::vector<ColumnSpan> spans;
 };
 
 void DescribeImage(const Grid& grid, const CellLayout& layout, KeptImage* now) {
@@ -112,21 +121,26 @@ void DescribeImage(const Grid& grid, const CellLayout& layout, KeptImage* now) {
     now->firstRow = s->vScroll.nPos;
     now->stale = 0;
     now->slots = SlotsOf(s);
-    // The data columns a row shows texts of.
-    int shown[kColSlots];
-    int columns = 0;
-    VisitShownColumns(s, s->clientRect.right, [&](int c, int col, int, int) {
-        if (c > 0 && col < s->colCount) shown[columns++] = col;
-    });
-    now->columns = columns;
-    const size_t cells = static_cast<size_t>(now->slots) * static_cast<size_t>(columns);
+    now->columns = 0;
     if (!s->cellPrints) s->cellPrints = new (std::nothrow) CellPrints;
-    if (now->slots > kImageSlots || cells > kMostCellPrints || !s->cellPrints) {
+    if (now->slots > kImageSlots || !s->cellPrints) {
         now->slots = 0;  // every paint draws every row
         return;
     }
+    // The data columns a row shows texts of.
+    std::vector<ColumnSpan>& shown = s->cellPrints->spans;
     std::vector<uint64_t>& prints = s->cellPrints->now;
     try {
+        shown.clear();
+        VisitShownColumns(s, s->clientRect.right, [&](int c, int col, int x, int w) {
+            if (c > 0 && col < s->colCount) shown.push_back(ColumnSpan{col, x, w});
+        });
+        now->columns = static_cast<int>(shown.size());
+        const size_t cells = static_cast<size_t>(now->slots) * shown.size();
+        if (cells > kMostCellPrints) {
+            now->slots = 0;
+            return;
+        }
         prints.assign(cells, kNoRow);
     } catch (const std::bad_alloc&) {
         now->slots = 0;
@@ -141,11 +155,11 @@ void DescribeImage(const Grid& grid, const CellLayout& layout, KeptImage* now) {
         marks.Add((row == s->rowCount ? 1 : 0) | (row == s->curRow ? 2 : 0) | (row == s->selectedRow ? 4 : 0));
         if (row == s->curRow) marks.Add(static_cast<uint32_t>(s->curCol));
         now->slotMarks[r] = marks.Value();
-        for (int i = 0; i < columns && row < s->rowCount; ++i) {
-            const char* text = CellText(a, row, shown[i]);
+        for (size_t i = 0; i < shown.size() && row < s->rowCount; ++i) {
+            const char* text = CellText(a, row, shown[i].col);
             Print p;
             p.AddText(text ? text : "");
-            prints[static_cast<size_t>(r - 1) * static_cast<size_t>(columns) + static_cast<size_t>(i)] = p.Value();
+            prints[static_cast<size_t>(r - 1) * shown.size() + i] = p.Value();
         }
     }
 }
@@ -153,18 +167,17 @@ void DescribeImage(const Grid& grid, const CellLayout& layout, KeptImage* now) {
 void PlanRepaint(const GridState* s, const KeptImage& now, RepaintPlan* plan) {
     const KeptImage& kept = s->image;
     const int shift = now.firstRow - kept.firstRow;
-    const int fullRows = (s->clientRect.bottom - s->headerHeight) / RowPitch(s);
     plan->slots = now.slots;
     plan->columns = now.columns;
     plan->shift = shift;
-    // A move by most of a page leaves too little to keep.
     plan->whole = kept.stale || kept.slots == 0 || now.slots == 0 || now.slots != kept.slots ||
                   now.columns != kept.columns || now.look != kept.look || now.edges != kept.edges ||
-                  shift >= fullRows - 1 || -shift >= fullRows - 1;
+                  !KeepsEnough(s, shift);
     if (plan->whole) {
         plan->shift = 0;
         return;
     }
+    plan->spans = &s->cellPrints->spans;
     const size_t columns = static_cast<size_t>(now.columns);
     const std::vector<uint64_t>& was = s->cellPrints->kept;
     const std::vector<uint64_t>& is = s->cellPrints->now;
@@ -201,8 +214,7 @@ int ReusableShift(const Grid& grid) {
     const GridState* s = grid.state;
     const KeptImage& kept = s->image;
     const int shift = s->vScroll.nPos - kept.firstRow;
-    const int fullRows = (s->clientRect.bottom - s->headerHeight) / RowPitch(s);
-    if (kept.stale || kept.slots == 0 || shift == 0 || shift >= fullRows - 1 || -shift >= fullRows - 1) return 0;
+    if (kept.stale || kept.slots == 0 || shift == 0 || !KeepsEnough(s, shift)) return 0;
     return LookOf(grid) == kept.look ? shift : 0;
 }
 

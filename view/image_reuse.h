@@ -14,6 +14,11 @@
 
 namespace tabrix {
 
+// A data column a row shows the text of: which, and where (left, width).
+struct ColumnSpan {
+    int col, x, w;
+};
+
 // What a paint must draw again.
 struct RepaintPlan {
     bool whole;    // every row
@@ -22,6 +27,7 @@ struct RepaintPlan {
     int columns;   // data columns a row shows texts of, left to right
     bool rowStale[kImageSlots + 1];  // slots 1 .. slots whose row marks changed or came into view
     std::vector<bool> cellStale;     // slot r's i-th column at (r - 1) × columns + i, for the other slots
+    const std::vector<ColumnSpan>* spans = nullptr;  // the columns, left to right, unless whole
 };
 
 // The paint laid out by `layout`, described in `now` and the cells' prints

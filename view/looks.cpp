@@ -78,8 +78,7 @@ void ReleaseLook(DpiLook& look) {
 }  // namespace
 
 DpiLook LookAt(int dpi) {
-    const DpiLook own{kDefaultDpi, library.markerFont, library.resizeCursor, library.checkedBitmap,
-                      library.uncheckedBitmap, library.deletedCheckBitmap};
+    const DpiLook& own = library.ownLook;
     if (dpi == kDefaultDpi || dpi <= 0) return own;
     for (DpiLook& look : library.looks) {
         if (look.dpi == dpi) return look;

@@ -378,19 +378,15 @@ void FindStaleAreas(const GridState* s, const RepaintPlan& plan, StaleAreas* sta
         a.bottom = std::min(static_cast<int>(a.bottom), B);
         if (a.top < a.bottom && a.left < a.right) stale->areas.push_back(a);
     };
-    // The shown data columns, as the plan counts them.
-    std::vector<std::pair<int, int>> columns;
-    VisitShownColumns(s, W, [&](int c, int col, int x, int w) {
-        if (c > 0 && col < s->colCount) columns.emplace_back(x, w);
-    });
+    const std::vector<ColumnSpan>& columns = *plan.spans;
     for (int r = 1; r <= plan.slots; ++r) {
         if (plan.rowStale[r] || (plan.shift != 0 && (r == 1 || r == 1 - plan.shift))) {
             add(RowArea(s, r));
             continue;
         }
-        for (int i = 0; i < plan.columns && i < static_cast<int>(columns.size()); ++i) {
-            if (!plan.cellStale[static_cast<size_t>(r - 1) * static_cast<size_t>(plan.columns) + static_cast<size_t>(i)]) continue;
-            add(CellInk(s, columns[static_cast<size_t>(i)].first, columns[static_cast<size_t>(i)].second, RowTop(s, r)));
+        for (size_t i = 0; i < columns.size(); ++i) {
+            if (!plan.cellStale[static_cast<size_t>(r - 1) * columns.size() + i]) continue;
+            add(CellInk(s, columns[i].x, columns[i].w, RowTop(s, r)));
         }
     }
     const int moved = plan.shift * RowPitch(s);
@@ -405,7 +401,7 @@ bool ScrollShownRows(const Grid& grid, int fromPos) {
     if (s->repaintPending || !s->memDC || s->screenPos != fromPos || s->image.firstRow != fromPos) return false;
     if (shift <= 0 || ReusableShift(grid) != shift) return false;
     RECT area{0, s->headerHeight, s->surfaceWidth, s->surfaceHeight};
-    ScrollWindowEx(grid.hwnd, 0, -shift * s->rowHeight, &area, &area, nullptr, nullptr, SW_INVALIDATE);
+    ScrollWindowEx(grid.hwnd, 0, -shift * RowPitch(s), &area, &area, nullptr, nullptr, SW_INVALIDATE);
     s->screenPos = s->vScroll.nPos;
     // The exposed rows are invalid now; the rest of the window must stay valid.
     s->repaintPending = 1;

@@ -27,7 +27,7 @@ TEST_F(GridTest, NewGridShowsLinesAndNumbersButZerosInTheRecordChooseDefaults) {
 
 TEST(Resources, TheRowResizeCursorIs32PixelsWithItsHotSpotAt15) {
     ICONINFO cursor{};
-    ASSERT_TRUE(GetIconInfo(library.resizeCursor, &cursor));
+    ASSERT_TRUE(GetIconInfo(library.ownLook.resizeCursor, &cursor));
     BITMAP mask{};
     GetObjectA(cursor.hbmMask, sizeof mask, &mask);
     EXPECT_FALSE(cursor.fIcon);

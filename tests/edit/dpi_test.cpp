@@ -77,7 +77,7 @@ TEST(DpiUnaware, AHostUnawareOfTheResolutionSeesThe96DpiGrid) {
         EXPECT_EQ(GetColWidth(grid, 0), 35);
         const testing_host::Capture shot = testing_host::CaptureClient(grid);
         HDC dc = CreateCompatibleDC(nullptr);
-        HGDIOBJ old = SelectObject(dc, tabrix::library.checkedBitmap);
+        HGDIOBJ old = SelectObject(dc, tabrix::library.ownLook.checkedBitmap);
         RECT header;
         GetWindowRect(FindWindowExA(grid, nullptr, WC_HEADERA, nullptr), &header);
         const int top = header.bottom - header.top - 2 + (GetRowHeight(grid) - 13) / 2;

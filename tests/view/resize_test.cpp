@@ -111,7 +111,7 @@ TEST_F(ResizeTest, RowBorderBandStartsARowDrag) {
         EXPECT_TRUE(GetCapture() != grid && GetRowHeight(grid) == h);
     }
     SendMessageA(grid, WM_MOUSEMOVE, 0, At(10, y));
-    ASSERT_EQ(GetCursor(), library.resizeCursor);
+    ASSERT_EQ(GetCursor(), library.ownLook.resizeCursor);
     Press(0, 0);  // the press the grid sends itself when undo is enabled
     EXPECT_NE(GetCapture(), grid);
     EXPECT_TRUE(CursorFree()) << "the cursor must not stay confined to the grid";
